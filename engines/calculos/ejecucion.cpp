@@ -1,0 +1,60 @@
+#include "calculos/ejecucion.hpp"
+
+#include <iostream>
+
+#include "calculos/reloj.hpp"
+#include "ini/mensajes.hpp"
+#include "io/errores.hpp"
+#include "io/lectura.hpp"
+#include "io/registro.hpp"
+
+namespace calculos {
+
+using problema::Problema;
+
+Trabajo::Trabajo(const Problema& p)
+    : HAM(p.NBASE), VPOT(p.NBASE), TCIN(p.NBASE), XMAT(p.NBASE), VECT(p.NBASE),
+      ENER(problema::reservar(p.NBASE)), XMALLA(problema::reservar(p.NPUNTOS, p.NZONAS)),
+      VMALLA(problema::reservar(p.NPUNTOS, p.NZONAS)) {}
+
+std::string fichero_problema(const std::vector<std::string>& argumentos) {
+    if (argumentos.empty()) return "DATOS.DAT";
+    if (argumentos.size() == 1) return io::sin_blancos_finales(argumentos[0].substr(0, 80));
+    return "";
+}
+
+namespace {
+
+void calcular(std::istream& entrada, const std::string& nombre, ini::Mensajes& m) {
+    io::Fuente f = nombre.empty() ? io::Fuente::flujo(entrada, "standard input") : io::Fuente::abrir(nombre);
+    m.leer_seccion();
+    const Problema p = problema::leer_problema(f, m, problema::reglas_calculos());
+
+    Trabajo t(p);
+    const Hora inicio = leer_reloj();
+    m.consola().limpiar();
+    m.escribir(1004, ini::Disposicion::linea_y_siete);
+    (void)t;
+    (void)inicio;
+}
+
+} // namespace
+
+int ejecutar(const std::vector<std::string>& argumentos, std::istream& entrada, std::ostream& consola,
+             std::ostream& errores) {
+    ini::Mensajes m{io::Consola(consola)};
+    try {
+        calcular(entrada, fichero_problema(argumentos), m);
+        return 0;
+    } catch (const io::Parada& p) {
+        return p.estado;
+    } catch (const io::SinMemoria&) {
+        m.consola().escribir(" INSUFFICIENT MEMORY");
+        return -1;
+    } catch (const io::ErrorFichero& e) {
+        errores << "calculos: " << e.what() << '\n';
+        return io::ErrorFichero::estado;
+    }
+}
+
+} // namespace calculos

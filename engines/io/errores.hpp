@@ -1,0 +1,35 @@
+#pragma once
+// Ways an engine run ends early. Each is thrown where the engine stops and
+// caught by the engine's main, which turns it into the exit status.
+#include <stdexcept>
+#include <string>
+
+namespace io {
+
+// An error of the input and output layer: a file that cannot be read or written, a value that is
+// not a number, a file that ends early. The run ends with status 2 and this
+// one-line diagnostic on standard error; no file of the run is written.
+class ErrorFichero : public std::runtime_error {
+public:
+    ErrorFichero(const std::string& fichero, int linea, const std::string& que)
+        : std::runtime_error(componer(fichero, linea, que)) {}
+    static constexpr int estado = 2;
+
+private:
+    static std::string componer(const std::string& fichero, int linea, const std::string& que) {
+        std::string s = fichero;
+        if (linea > 0) s += ", line " + std::to_string(linea);
+        return s + ": " + que;
+    }
+};
+
+// A stop of the engine on bad input: its message has already been written on
+// the console; the run ends with the given status.
+struct Parada {
+    int estado;
+};
+
+// A work array could not be created: the engine writes "INSUFFICIENT MEMORY".
+struct SinMemoria {};
+
+} // namespace io

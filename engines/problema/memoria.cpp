@@ -1,0 +1,42 @@
+#include "problema/memoria.hpp"
+
+#include <new>
+#include <unistd.h>
+
+#include "io/errores.hpp"
+
+namespace problema {
+
+namespace {
+
+// What the machine can hold: its physical memory. A larger request would be
+// granted lazily by the system and then kill the process while it is filled.
+long long memoria_fisica() {
+    const long paginas = sysconf(_SC_PHYS_PAGES), tam = sysconf(_SC_PAGE_SIZE);
+    if (paginas <= 0 || tam <= 0) return 1LL << 62;
+    return static_cast<long long>(paginas) * tam;
+}
+
+} // namespace
+
+std::vector<double> reservar(long long n) {
+    if (n < 0) throw io::SinMemoria{};
+    const long long limite = memoria_fisica() / static_cast<long long>(sizeof(double));
+    if (n > limite) throw io::SinMemoria{};
+    try {
+        return std::vector<double>(static_cast<size_t>(n), 0.0);
+    } catch (const std::bad_alloc&) {
+        throw io::SinMemoria{};
+    } catch (const std::length_error&) {
+        throw io::SinMemoria{};
+    }
+}
+
+std::vector<double> reservar(long long a, long long b) {
+    if (a < 0 || b < 0) throw io::SinMemoria{};
+    long long n;
+    if (__builtin_mul_overflow(a, b, &n)) throw io::SinMemoria{};
+    return reservar(n);
+}
+
+} // namespace problema

@@ -1,0 +1,103 @@
+#include "problema/problema.hpp"
+
+#include <cmath>
+
+#include "io/errores.hpp"
+
+namespace problema {
+
+std::string LEEDATO(io::Fuente& f, std::string& LINEA, std::string_view que_se_esperaba) {
+    LINEA = f.leer_linea(que_se_esperaba);
+    LINEA.resize(80, ' ');
+    size_t fin = 80;
+    while (fin > 0 && LINEA[fin - 1] == ' ') --fin;
+    const size_t igual = LINEA.find('=');
+    std::string valor;
+    if (igual != std::string::npos && igual < fin) valor = LINEA.substr(igual + 1, fin - igual - 1);
+    valor.resize(80, ' ');
+    return valor;
+}
+
+Reglas reglas_calculos() { return {1002, 1000, 1001, true, 1003, -1, true}; }
+Reglas reglas_funciones() { return {1107, 1100, 1101, false, 1108, 0, false}; }
+
+namespace {
+
+struct Lector {
+    io::Fuente& f;
+    ini::Mensajes& m;
+    const Reglas& r;
+    std::string LINEA;
+
+    std::string dato(std::string_view que) { return LEEDATO(f, LINEA, que); }
+    double real(std::string_view que) { return io::real_de(f, dato(que), que); }
+    int entero(std::string_view que) { return io::entero_de(f, dato(que), que); }
+
+    [[noreturn]] void parar(int clave) {
+        m.escribir(clave);
+        throw io::Parada{r.estado_parada};
+    }
+};
+
+} // namespace
+
+Problema leer_problema(io::Fuente& f, ini::Mensajes& m, const Reglas& r) {
+    Lector l{f, m, r, {}};
+    Problema p;
+
+    l.dato("the header line");
+    p.TITULO = l.dato("the title");
+    p.MASA = l.real("the mass");
+    p.NBASE = l.entero("the number of basis functions");
+    p.NZONAS = l.entero("the number of zones");
+    if (p.NZONAS > MAX_ZONAS) l.parar(r.clave_muchas_zonas);
+    if (p.NZONAS < 1) l.parar(claves::pocas_zonas);
+    if (p.NBASE < 1) l.parar(claves::base_vacia);
+    if (r.comprueba_masa && !(p.MASA > 0.0)) l.parar(claves::masa_no_positiva);
+
+    p.NPUNTOS = l.entero("the number of integration points");
+    if (p.NPUNTOS % 2 == 0) {
+        m.escribir(r.clave_par_1, ini::Disposicion::un_blanco);
+        m.escribir(r.clave_par_2, ini::Disposicion::ocho_blancos);
+        if (r.sube_par) p.NPUNTOS += 1;
+    }
+    if (p.NPUNTOS < 3) l.parar(claves::pocos_puntos);
+
+    l.dato("the zone header line");
+    for (int i = 1; i <= p.NZONAS; ++i) {
+        p.ITIPO(i) = l.entero("the potential type of a zone");
+        if (p.ITIPO(i) < constante || p.ITIPO(i) > potencias) l.parar(claves::tipo_desconocido);
+        p.ZONA(i, XINI) = l.real("the left limit of a zone");
+        p.ZONA(i, XFIN) = l.real("the right limit of a zone");
+        switch (p.ITIPO(i)) {
+        case constante: p.ZONA(i, 3) = l.real("the constant potential V0"); break;
+        case poligonal:
+            p.NPOL(i) = l.entero("the number of vertices");
+            if (p.NPOL(i) < 2 || p.NPOL(i) > MAX_VERTICES) l.parar(claves::vertices_fuera);
+            for (int k = 1; k <= p.NPOL(i); ++k) {
+                p.POLI(i, k, 1) = l.real("the abscissa of a vertex");
+                p.POLI(i, k, 2) = l.real("the potential of a vertex");
+            }
+            break;
+        case vibracion:
+            p.ZONA(i, 4) = l.real("the centre x0");
+            p.ZONA(i, 3) = l.real("the potential V0");
+            for (int c = 5; c <= 7; ++c) p.ZONA(i, c) = l.real("a force constant");
+            break;
+        case potencias:
+            for (int c = 3; c <= COLUMNAS_ZONA; ++c) p.ZONA(i, c) = l.real("a power-series coefficient");
+            break;
+        }
+        l.dato("the closing line of a zone");
+    }
+
+    for (int i = 1; i < p.NZONAS; ++i)
+        if (std::fabs(p.ZONA(i, XFIN) - p.ZONA(i + 1, XINI)) > 1e-6) l.parar(r.clave_no_tocan);
+    for (int i = 1; i <= p.NZONAS; ++i)
+        if (!(p.ZONA(i, XFIN) > p.ZONA(i, XINI))) l.parar(claves::zona_vacia);
+
+    p.calcular_caja();
+    return p;
+}
+
+} // namespace problema

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include "fixtures/carpeta.hpp"
+#include "ini/ini.hpp"
+#include "io/errores.hpp"
+#include "io/registro.hpp"
+
+using namespace ini;
+using prueba::CarpetaTemporal;
+
+namespace {
+
+std::string valor(const std::string& fichero, const std::string& seccion, const std::string& clave) {
+    const std::string v = LEERVALOR(fichero, seccion, clave);
+    EXPECT_EQ(v.size(), 100u);
+    return io::sin_blancos_finales(v);
+}
+
+TEST(Comparacadena, IgnoresAsciiCaseAndTrailingBlanksOnly) {
+    struct Caso {
+        std::string a, b;
+        bool iguales;
+    } casos[] = {
+        {"Idioma", "IDIOMA", true},       {"idioma   ", "Idioma", true}, {" idioma", "idioma", false},
+        {"", "   ", true},                {"ab", "abc", false},          {"Espa\xf1ol", "ESPA\xf1OL", true},
+        {"Espa\xf1ol", "ESPA\xd1OL", false},  // accented letters are not folded
+    };
+    for (auto c : casos) {
+        std::string a = c.a, b = c.b;
+        EXPECT_EQ(COMPARACADENA(a, b), c.iguales) << c.a << " / " << c.b;
+    }
+}
+
+TEST(Cmaymin, FoldsOnlyAsciiLettersUpToTheLastNonBlank) {
+    std::string s = "abc \xe9Z ";
+    CMAYMIN(s, 1);
+    EXPECT_EQ(s, "ABC \xe9Z ");
+    CMAYMIN(s, 0);
+    EXPECT_EQ(s, "abc \xe9z ");
+    CMAYMIN(s, 2);
+    EXPECT_EQ(s, "abc \xe9z ");
+}
+
+class LeervalorTest : public ::testing::Test {
+protected:
+    CarpetaTemporal dir;
+    std::string fichero = (dir / "idioma.lng").string();
+    void SetUp() override {
+        dir.escribir("idioma.lng",
+                     prueba::con_crlf({
+                         "[idioma]   ",
+                         "Idioma=Espa\xf1ol",
+                         "",
+                         "[Espa\xf1ol]",
+                         "1=Archivo",
+                         "sin igual",
+                         "",
+                         "2 = Ver",
+                         " 3=oculta",
+                         "4=a=b  ",
+                         "5=" + std::string(95, 'x') + "ZZZZZZZZZZZZZZZZZZZZ",
+                         "1=segunda",
+                         "[Espa\xf1ol]",
+                         "6=solo en la segunda",
+                         "[English]",
+                         "1=File",
+                     }));
+    }
+};
+
+TEST_F(LeervalorTest, FindsSectionsAndKeysByTheEngineRules) {
+    struct Caso {
+        std::string seccion, clave, esperado;
+    } casos[] = {
+        {"Idioma", "Idioma", "Espa\xf1ol"},   // header in lower case, blanks after "]"
+        {"IDIOMA", "idioma", "Espa\xf1ol"},
+        {"Espa\xf1ol", "1", "Archivo"},        // the first matching key wins
+        {"Espa\xf1ol", "2", " Ver"},           // blank before "=" ignored, blank after kept
+        {"Espa\xf1ol", "3", ""},               // a key line that begins with a blank never matches
+        {"Espa\xf1ol", "4", "a=b"},
+        {"Espa\xf1ol", "5", std::string(95, 'x') + "ZZZ"},  // cut at 100 columns
+        {"Espa\xf1ol", "6", ""},               // only the first section of a name is searched
+        {"ESPA\xd1OL", "1", ""},               // accented letters must be equal byte for byte
+        {"English", "1", "File"},
+        {"English", "2", ""},                  // missing from the last section
+        {"Deutsch", "1", ""},
+    };
+    for (const auto& c : casos) EXPECT_EQ(valor(fichero, c.seccion, c.clave), c.esperado) << c.seccion << "/" << c.clave;
+}
+
+TEST_F(LeervalorTest, ConvertsNumbersAndBlanksToZero) {
+    dir.escribir("n.ini", prueba::con_crlf({"[s]", "a= 3.000", "b=2.5e1", "c=", "d=x"}));
+    const std::string f = (dir / "n.ini").string();
+    EXPECT_EQ(LEERVALOR_INT(f, "s", "a"), 3);
+    EXPECT_EQ(LEERVALOR_REAL(f, "s", "b"), 25.0);
+    EXPECT_EQ(LEERVALOR_INT(f, "s", "c"), 0);
+    EXPECT_EQ(LEERVALOR_REAL(f, "s", "zz"), 0.0);
+    EXPECT_THROW(LEERVALOR_INT(f, "s", "d"), io::ErrorFichero);
+}
+
+TEST(Leervalor, AMissingFileIsAnInputError) {
+    CarpetaTemporal dir;
+    EXPECT_THROW(LEERVALOR((dir / "idioma.lng").string(), "Idioma", "Idioma"), io::ErrorFichero);
+}
+
+TEST(Leervalor, FindsTheFileIgnoringTheCaseOfItsName) {
+    CarpetaTemporal dir;
+    dir.escribir("IDIOMA.LNG", "[Idioma]\r\nIdioma=English\r\n");
+    EXPECT_EQ(io::sin_blancos_finales(LEERVALOR((dir / "idioma.lng").string(), "Idioma", "Idioma")), "English");
+}
+
+TEST(TextosDeNumeros, AreLeftAdjusted) {
+    EXPECT_EQ(INTTOSTR(-42), "-42" + std::string(97, ' '));
+    EXPECT_EQ(REALTOSTR(0.1), "0.1");
+    EXPECT_EQ(REALTOSTR(-2.5e-12), "-2.5e-12");
+}
+
+TEST(Guardavalor, ReplacesAKeyInPlaceAndKeepsEveryOtherLine) {
+    CarpetaTemporal dir;
+    dir.escribir("x.ini", prueba::con_crlf({"; cabecera", "[Idioma]", "", "otra=1", "IDIOMA=Espa\xf1ol", "", "[English]",
+                                            "1=File"}));
+    const std::string f = (dir / "x.ini").string();
+    GUARDAVALOR(f, "idioma", "idioma", "English");
+    EXPECT_EQ(dir.leer("x.ini"), prueba::con_crlf({"; cabecera", "[Idioma]", "", "otra=1", "idioma=English", "",
+                                                    "[English]", "1=File"}));
+    EXPECT_FALSE(dir.existe("TMPFILE.INI"));
+}
+
+TEST(Guardavalor, PutsANewKeyAfterTheSectionsLastLineBeforeTheNextHeader) {
+    CarpetaTemporal dir;
+    dir.escribir("x.ini", prueba::con_crlf({"[A]", "1=uno", "", "[B]", "1=one"}));
+    const std::string f = (dir / "x.ini").string();
+    GUARDAVALOR(f, "a", "2", "dos");
+    GUARDAVALOR(f, "B", "2", "two");  // the last section: at the end of the file
+    EXPECT_EQ(dir.leer("x.ini"), prueba::con_crlf({"[A]", "1=uno", "2=dos", "", "[B]", "1=one", "2=two"}));
+    EXPECT_EQ(valor(f, "A", "2"), "dos");
+    EXPECT_EQ(valor(f, "B", "2"), "two");
+}
+
+TEST(Guardavalor, CreatesTheSectionAndTheFileWhenMissing) {
+    CarpetaTemporal dir;
+    const std::string f = (dir / "nuevo.ini").string();
+    GUARDAVALOR(f, "Idioma", "Idioma", "English");
+    EXPECT_EQ(valor(f, "Idioma", "Idioma"), "English");
+    dir.escribir("sin_fin.ini", "[A]\r\n1=uno");  // last line without its line end
+    const std::string g = (dir / "sin_fin.ini").string();
+    CREARSECCION(g, "B  ");
+    EXPECT_EQ(dir.leer("sin_fin.ini"), "[A]\r\n1=uno\r\n\r\n[B]\r\n");
+    CREARSECCION(g, "b");  // already there: nothing changes
+    EXPECT_EQ(dir.leer("sin_fin.ini"), "[A]\r\n1=uno\r\n\r\n[B]\r\n");
+}
+
+} // namespace
