@@ -51,33 +51,34 @@ void frmAbout::destruir() {
 
 QUrl frmAbout::direccion_web() { return QUrl::fromLocalFile(plataforma::App::en_carpeta("acerca.html")); }
 
-frmAbout::frmAbout() : QDialog(nullptr) {
+frmAbout::frmAbout()
+    : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
   setObjectName("frmAbout");
   crear_controles();
 }
 
 void frmAbout::crear_controles() {
-  setFixedSize(plataforma::pixeles_x(7000), plataforma::pixeles_y(4200));
+  setFixedSize(plataforma::pixeles_x(7600), plataforma::pixeles_y(4200));
   auto etiqueta = [this](const char* nombre, double left, double top, double width, double height) {
     auto* l = new QLabel(this);
     l->setObjectName(nombre);
     colocar(l, left, top, width, height);
     return l;
   };
-  lblTitle = etiqueta("lblTitle", 300, 240, 6400, 500);
+  lblTitle = etiqueta("lblTitle", 300, 240, 7000, 500);
   QFont titulo = lblTitle->font();
   titulo.setPointSize(16);
   titulo.setBold(true);
   lblTitle->setFont(titulo);
-  lblVersion = etiqueta("lblVersion", 300, 780, 6400, 300);
-  lblDescription = etiqueta("lblDescription", 300, 1140, 6400, 1000);
+  lblVersion = etiqueta("lblVersion", 300, 780, 7000, 300);
+  lblDescription = etiqueta("lblDescription", 300, 1140, 7000, 1000);
   lblDescription->setWordWrap(true);
   lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
   auto* linea = new QFrame(this);
   linea->setFrameShape(QFrame::HLine);
   linea->setFrameShadow(QFrame::Sunken);
-  colocar(linea, 300, 2250, 6400, 30);
+  colocar(linea, 300, 2250, 7000, 30);
 
   lblDisclaimer = etiqueta("lblDisclaimer", 300, 2420, 4100, 280);
   QFont negrita = lblDisclaimer->font();
@@ -98,11 +99,11 @@ void frmAbout::crear_controles() {
 
   cmdOK = new QPushButton(this);
   cmdOK->setObjectName("cmdOK");
-  colocar(cmdOK, 4550, 2450, 2150, 420);
+  colocar(cmdOK, 4600, 2450, 2700, 420);
   cmdOK->setDefault(true);
   cmdSysInfo = new QPushButton(this);
   cmdSysInfo->setObjectName("cmdSysInfo");
-  colocar(cmdSysInfo, 4550, 3000, 2150, 420);
+  colocar(cmdSysInfo, 4600, 3000, 2700, 420);
 
   connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
   connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);

@@ -136,7 +136,6 @@ QAction* frmMain::mnuidiomas(int Index) {
     const int indice = static_cast<int>(idiomas_.size()) + 1;
     QAction* a = mnuidioma->addAction(QStringLiteral("Idioma %1").arg(indice));
     a->setObjectName(QStringLiteral("mnuidiomas_%1").arg(indice));
-    a->setCheckable(true);
     a->setVisible(false);
     al_elegir(a, [this, indice] { mnuidiomas_Click(indice); });
     idiomas_.push_back(a);

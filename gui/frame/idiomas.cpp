@@ -153,27 +153,33 @@ void carga_idiomas() {
   idioma_actual = leervalor(fichero_idioma, "idioma", "idioma");
 
   frmMain& principal = frmMain::instancia();  // first touch: loads the main window, hidden
+  // Only a marked item carries a check box, so that the others show none.
+  auto marcar = [](QAction* item, bool marcado) {
+    item->setCheckable(marcado);
+    item->setChecked(marcado);
+  };
   const int n = std::max<int>(num_idiomas, 0);
   for (int i = 1; i <= n; ++i) {
     QAction* item = principal.mnuidiomas(i);
     item->setSeparator(false);
     item->setText(lista_idiomas[i - 1]);
     const bool actual = lista_idiomas[i - 1].toLower() == idioma_actual.toLower();
-    item->setChecked(actual);
+    marcar(item, actual);
     if (actual) plataforma::App::HelpFile() = plataforma::App::en_carpeta(lista_idiomas[i - 1] + ".hlp");
     item->setEnabled(true);
     item->setVisible(true);
   }
   QAction* separador = principal.mnuidiomas(n + 1);
-  separador->setText("-");
+  // The caption "-" of a separator: the separator flag, with no text to show.
+  separador->setText(QString());
   separador->setSeparator(true);
-  separador->setChecked(false);
+  marcar(separador, false);
   separador->setVisible(true);
   separador->setEnabled(true);
   QAction* otros = principal.mnuidiomas(n + 2);
   otros->setSeparator(false);
   otros->setText(texto(18));
-  otros->setChecked(false);
+  marcar(otros, false);
   otros->setVisible(true);
   otros->setEnabled(true);
 }
