@@ -60,7 +60,8 @@ class MatrizDeTrabajo {
 public:
     MatrizDeTrabajo(int n, const Matriz& A)
         : n_(n), a_(problema::reservar(static_cast<long long>(n) * (n + 1) / 2)),
-          max_(static_cast<size_t>(n) + 1, 0.0), arg_(static_cast<size_t>(n) + 1, 0), torneo_(n + 1) {
+          max_(static_cast<size_t>(n) + 1, 0.0), umbral_(static_cast<size_t>(n) + 1, MINIMO),
+          arg_(static_cast<size_t>(n) + 1, 0), torneo_(n + 1) {
         for (int k = 1; k <= n; ++k)
             for (int j = 1; j <= k; ++j) fila(k)[j - 1] = A(k, j);
         for (int q = 2; q <= n; ++q) revisar(q);
@@ -101,7 +102,7 @@ public:
         // Later rows change in one or two columns; their largest needs a
         // closer look only when its own column changed or a changed element
         // reaches it, which is rare.
-        const double* max = max_.data();
+        const double* umbral = umbral_.data();
         const int* arg = arg_.data();
         double* Rk = fila(p + 1);
         for (int k = p + 1; k < q; Rk += k, ++k) {
@@ -110,7 +111,7 @@ public:
             Rq[k - 1] = c * w_q - s * w_p;
             Rk[p - 1] = np;
             const double vp = std::fabs(np);
-            if ((arg[k] == p) | ((vp >= max[k]) & (vp > 0.0))) cambia_uno(k, p, vp);
+            if ((arg[k] == p) | (vp >= umbral[k])) cambia_uno(k, p, vp);
         }
         Rk = fila(q + 1);
         for (int k = q + 1; k <= n_; Rk += k, ++k) {
@@ -119,10 +120,9 @@ public:
             const double np = s * w_q + c * w_p;
             Rk[q - 1] = nq;
             Rk[p - 1] = np;
-            const double vp = std::fabs(np), vq = std::fabs(nq), mk = max[k];
-            const int a = arg[k];
-            if ((a == p) | (a == q) | ((vp >= mk) & (vp > 0.0)) | ((vq >= mk) & (vq > 0.0)))
-                cambian_dos(k, p, vp, q, vq);
+            const double vp = std::fabs(np), vq = std::fabs(nq);
+            const double v = vp > vq ? vp : vq;
+            if ((arg[k] == p) | (arg[k] == q) | (v >= umbral[k])) cambian_dos(k, p, vp, q, vq);
         }
         Rq[q - 1] = (m + d * t1) - a_pq * t2;
         Rp[p - 1] = (m - d * t1) + a_pq * t2;
@@ -132,11 +132,16 @@ public:
     }
 
 private:
+    // What a changed magnitude must reach to matter in a row whose largest
+    // is 0: anything above 0.
+    static constexpr double MINIMO = 4.9406564584124654e-324;
+
     int n_;
     std::vector<double> a_;
-    std::vector<double> max_;  // max_[k], arg_[k]: row k's largest magnitude and its first column
+    std::vector<double> max_;     // max_[k], arg_[k]: row k's largest magnitude and its first column
+    std::vector<double> umbral_;  // max_[k], or MINIMO while it is 0
     std::vector<int> arg_;
-    Torneo torneo_;            // over max_
+    Torneo torneo_;               // over max_
 
     double* fila(int k) {
         const size_t r = static_cast<size_t>(k - 1);
@@ -145,6 +150,7 @@ private:
     void fijar(int k, int c, double v) {
         if (v != max_[k]) torneo_.poner(k, v);
         max_[k] = v;
+        umbral_[k] = v > 0.0 ? v : MINIMO;
         arg_[k] = c;
     }
     // Row q searched afresh: the first column with the largest magnitude
