@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 #include <numeric>
 #include <utility>
 
+#include "io/errores.hpp"
 #include "io/registro.hpp"
 
 namespace calculos {
@@ -234,11 +236,8 @@ void permutar_columnas(Matriz& V, std::vector<int>& origen) {
     }
 }
 
-} // namespace
-
-void JACOBI(int N, const Matriz& A, Matriz& V, std::vector<double>& E, double TOL, int IORD, io::Consola& informe,
-            const OpcionesJacobi& opciones) {
-    if (N < 1) return;
+void diagonalizar(int N, const Matriz& A, Matriz& V, std::vector<double>& E, double TOL, int IORD,
+                  io::Consola& informe, const OpcionesJacobi& opciones) {
     MatrizDeTrabajo W(N, A);
     for (int j = 1; j <= N; ++j)
         for (int i = 1; i <= N; ++i) V(i, j) = i == j ? 1.0 : 0.0;
@@ -283,6 +282,18 @@ void JACOBI(int N, const Matriz& A, Matriz& V, std::vector<double>& E, double TO
     }
     permutar_columnas(V, origen);
     for (int k = 1; k <= N; ++k) E[k - 1] = diagonal[k - 1];
+}
+
+} // namespace
+
+void JACOBI(int N, const Matriz& A, Matriz& V, std::vector<double>& E, double TOL, int IORD, io::Consola& informe,
+            const OpcionesJacobi& opciones) {
+    if (N < 1) return;
+    try {
+        diagonalizar(N, A, V, E, TOL, IORD, informe, opciones);
+    } catch (const std::bad_alloc&) {
+        throw io::SinMemoria{};  // the row tables and the sort's room, besides W
+    }
 }
 
 } // namespace calculos
