@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+#include "calculos/informe.hpp"
+#include "calculos/matout.hpp"
 #include "calculos/reloj.hpp"
 #include "ini/mensajes.hpp"
 #include "io/errores.hpp"
@@ -34,8 +36,21 @@ void calcular(std::istream& entrada, const std::string& nombre, ini::Mensajes& m
     const Hora inicio = leer_reloj();
     m.consola().limpiar();
     m.escribir(1004, ini::Disposicion::linea_y_siete);
-    (void)t;
-    (void)inicio;
+
+    const Transcurrido tiempo = tiempo_transcurrido(inicio, leer_reloj());
+    const Fecha hoy = fecha_de_hoy();
+
+    // Both files are written whole under temporary names before either takes
+    // the place of the old one: a stop or a write error on the way leaves the
+    // files of the previous run.
+    io::FicheroSalida res("RES.tot");
+    CanalFichero informe(res);
+    escribir_informe(p, t, tiempo, hoy, [&m](int clave) { return m.texto(clave); }, informe);
+    io::FicheroSalida dib("DatosDIB");
+    CanalFichero datos(dib);
+    escribir_datosdib(p.NBASE, t.ENER, t.VECT, datos);
+    res.confirmar();
+    dib.confirmar();
 }
 
 } // namespace
