@@ -120,41 +120,65 @@ ProbabilidadesZonas::ProbabilidadesZonas(const Problema& p, const Matriz& VECT, 
     std::vector<double> filas = problema::reservar(n, n);
     for (int I = 1; I <= n; ++I)
         for (int k = 1; k <= n; ++k) filas[static_cast<size_t>(k - 1) * un + (I - 1)] = VECT(k, I);
-    std::vector<double> senos = problema::reservar(n);
-    std::vector<double> psi = problema::reservar(n);
+    // The points are taken in groups: their sines, and ψ of every state at each.
+    constexpr size_t GRUPO = 4;
+    std::vector<double> senos = problema::reservar(GRUPO, n);
+    std::vector<double> psi = problema::reservar(GRUPO, n);
     std::vector<double> f0 = problema::reservar(n), O = problema::reservar(n), G = problema::reservar(n);
     const double F = std::sqrt(2.0 / p.LONGITUD);
     const int m = pares(p);
+    const int puntos = 2 * m + 3;
     size_t pos = 0;
     for (int z = 1; z <= p.NZONAS; ++z) {
         const double h = paso(p, z);
         std::fill(O.begin(), O.end(), 0.0);
         std::fill(G.begin(), G.end(), 0.0);
-        for (int j = 0; j < 2 * m + 3; ++j) {
-            // ψ of every state at this point, each summed over k in order as
-            // SERSEN sums it.
-            const double x = XMALLA[pos++] - p.XIZQ;
-            double kd = 1.0;
-            for (size_t k = 0; k < un; ++k) {
-                senos[k] = std::sin(kd * PI * x / p.LONGITUD);
-                kd = kd + 1.0;
+        for (int j0 = 0; j0 < puntos; j0 += static_cast<int>(GRUPO)) {
+            const size_t en_grupo = std::min(GRUPO, static_cast<size_t>(puntos - j0));
+            for (size_t g = 0; g < GRUPO; ++g) {
+                // A short last group repeats its last point; its results are not used.
+                const double x = XMALLA[pos + std::min(g, en_grupo - 1)] - p.XIZQ;
+                double kd = 1.0;
+                for (size_t k = 0; k < un; ++k) {
+                    senos[g * un + k] = std::sin(kd * PI * x / p.LONGITUD);
+                    kd = kd + 1.0;
+                }
             }
-            std::fill(psi.begin(), psi.end(), 0.0);
-            for (size_t k = 0; k < un; ++k) {
-                const double sk = senos[k];
-                const double* c = &filas[k * un];
-                double* y = psi.data();
-                for (size_t I = 0; I < un; ++I) y[I] = y[I] + c[I] * sk;
+            pos += en_grupo;
+            // Each ψ is summed over k in order from 0, as SERSEN sums it, four
+            // states at a time so that the sums stay in registers.
+            size_t I0 = 0;
+            for (; I0 + 4 <= un; I0 += 4) {
+                double a[GRUPO][4] = {};
+                for (size_t k = 0; k < un; ++k) {
+                    const double* c = &filas[k * un + I0];
+                    for (size_t g = 0; g < GRUPO; ++g) {
+                        const double sk = senos[g * un + k];
+                        for (size_t i = 0; i < 4; ++i) a[g][i] = a[g][i] + c[i] * sk;
+                    }
+                }
+                for (size_t g = 0; g < GRUPO; ++g)
+                    for (size_t i = 0; i < 4; ++i) psi[g * un + I0 + i] = a[g][i];
             }
-            if (j == 0) {
-                for (size_t I = 0; I < un; ++I) f0[I] = psi[I] * psi[I];
-            } else if (j == 2 * m + 2) {
-                for (size_t I = 0; I < un; ++I)
-                    P_[I * nzonas_ + (z - 1)] = simpson(f0[I], O[I], G[I], psi[I] * psi[I], F, h);
-            } else if (j % 2 == 1) {
-                for (size_t I = 0; I < un; ++I) O[I] += psi[I] * psi[I];
-            } else {
-                for (size_t I = 0; I < un; ++I) G[I] += psi[I] * psi[I];
+            for (; I0 < un; ++I0)
+                for (size_t g = 0; g < GRUPO; ++g) {
+                    double y = 0.0;
+                    for (size_t k = 0; k < un; ++k) y = y + filas[k * un + I0] * senos[g * un + k];
+                    psi[g * un + I0] = y;
+                }
+            for (size_t g = 0; g < en_grupo; ++g) {
+                const int j = j0 + static_cast<int>(g);
+                const double* y = &psi[g * un];
+                if (j == 0) {
+                    for (size_t I = 0; I < un; ++I) f0[I] = y[I] * y[I];
+                } else if (j == puntos - 1) {
+                    for (size_t I = 0; I < un; ++I)
+                        P_[I * nzonas_ + (z - 1)] = simpson(f0[I], O[I], G[I], y[I] * y[I], F, h);
+                } else if (j % 2 == 1) {
+                    for (size_t I = 0; I < un; ++I) O[I] += y[I] * y[I];
+                } else {
+                    for (size_t I = 0; I < un; ++I) G[I] += y[I] * y[I];
+                }
             }
         }
     }
