@@ -1,0 +1,461 @@
+#include "frame/frmMain.hpp"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QThread>
+#include <QTimer>
+#include <QToolBar>
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+#include "frame/frmAbout.hpp"
+#include "frame/global.hpp"
+#include "frame/idiomas.hpp"
+#include "frame/imagenes.hpp"
+#include "platform/ajustes.hpp"
+#include "platform/app.hpp"
+#include "platform/ayuda.hpp"
+#include "platform/ficheros.hpp"
+#include "platform/mensajes.hpp"
+#include "platform/twips.hpp"
+#include "platform/vb.hpp"
+
+using namespace plataforma;
+
+namespace {
+
+frmMain* instancia_ = nullptr;
+
+const QString seccion_ajustes = QStringLiteral("Settings");
+
+// A menu click does not change the item's check mark by itself: the handler
+// decides. Qt toggles a checkable action before it reports the click, so
+// the toggle is undone first.
+template <class F>
+void al_elegir(QAction* item, F manejador) {
+  QObject::connect(item, &QAction::triggered, item, [item, manejador](bool marcado) {
+    if (item->isCheckable()) item->setChecked(!marcado);
+    manejador();
+  });
+}
+
+// A stored placement value, or the default when it is missing or not a
+// number a window can take.
+double ajuste_numerico(const QString& clave, double por_defecto) {
+  const QString texto = GetSetting(App::Title, seccion_ajustes, clave, QString::number(por_defecto));
+  if (!IsNumeric(texto)) return por_defecto;
+  const double valor = Val(texto);
+  return std::abs(valor) <= 1.0e8 ? valor : por_defecto;
+}
+
+}  // namespace
+
+frmMain& frmMain::instancia() {
+  if (instancia_ == nullptr) instancia_ = new frmMain();
+  return *instancia_;
+}
+
+bool frmMain::cargado() { return instancia_ != nullptr; }
+
+void frmMain::destruir() {
+  delete instancia_;
+  instancia_ = nullptr;
+}
+
+frmMain::frmMain() {
+  setObjectName("frmMain");
+  setWindowIcon(QIcon(imagen_emblema(64)));
+  mdiArea = new QMdiArea(this);
+  mdiArea->setBackground(QColor(128, 128, 128));
+  setCentralWidget(mdiArea);
+  crear_menus();
+  crear_barra();
+  crear_estado();
+  MDIForm_Load();
+}
+
+void frmMain::crear_menus() {
+  auto item = [this](QMenu* menu, const char* nombre, void (frmMain::*manejador)()) {
+    QAction* a = menu->addAction(QString::fromLatin1(nombre));
+    a->setObjectName(QString::fromLatin1(nombre));
+    if (manejador != nullptr) al_elegir(a, [this, manejador] { (this->*manejador)(); });
+    return a;
+  };
+  auto separador = [](QMenu* menu, const char* nombre) {
+    QAction* a = menu->addSeparator();
+    a->setObjectName(QString::fromLatin1(nombre));
+    return a;
+  };
+
+  mnuFile = menuBar()->addMenu("&Archivo");
+  mnuFileNew = item(mnuFile, "mnuFileNew", &frmMain::mnuFileNew_Click);
+  mnuFileOpen = item(mnuFile, "mnuFileOpen", &frmMain::mnuFileOpen_Click);
+  mnuFileBar0 = separador(mnuFile, "mnuFileBar0");
+  mnuFileSave = item(mnuFile, "mnuFileSave", &frmMain::mnuFileSave_Click);
+  mnuFileSaveAs = item(mnuFile, "mnuFileSaveAs", &frmMain::mnuFileSaveAs_Click);
+  mnuFileBar1 = separador(mnuFile, "mnuFileBar1");
+  mnuFilePrint = item(mnuFile, "mnuFilePrint", &frmMain::mnuFilePrint_Click);
+  mnuFileBar2 = separador(mnuFile, "mnuFileBar2");
+  mnuFileExit = item(mnuFile, "mnuFileExit", &frmMain::mnuFileExit_Click);
+
+  mnuView = menuBar()->addMenu("&Ver");
+  mnuViewToolbar = item(mnuView, "mnuViewToolbar", &frmMain::mnuViewToolbar_Click);
+  mnuViewToolbar->setCheckable(true);
+  mnuViewToolbar->setChecked(true);
+  mnuViewStatusBar = item(mnuView, "mnuViewStatusBar", &frmMain::mnuViewStatusBar_Click);
+  mnuViewStatusBar->setCheckable(true);
+
+  mnuidioma = menuBar()->addMenu("&Idioma");
+  for (int i = 1; i <= 10; ++i) mnuidiomas(i);
+
+  mnuWindow = menuBar()->addMenu("Ve&ntana");
+  mnuWindowNewWindow = item(mnuWindow, "mnuWindowNewWindow", &frmMain::mnuWindowNewWindow_Click);
+  mnuWindowBar0 = separador(mnuWindow, "mnuWindowBar0");
+  mnuWindowCascade = item(mnuWindow, "mnuWindowCascade", &frmMain::mnuWindowCascade_Click);
+  mnuWindowTileHorizontal = item(mnuWindow, "mnuWindowTileHorizontal", &frmMain::mnuWindowTileHorizontal_Click);
+  mnuWindowTileVertical = item(mnuWindow, "mnuWindowTileVertical", &frmMain::mnuWindowTileVertical_Click);
+  mnuWindowArrangeIcons = item(mnuWindow, "mnuWindowArrangeIcons", &frmMain::mnuWindowArrangeIcons_Click);
+
+  mnuHelp = menuBar()->addMenu("Ay&uda");
+  mnuHelpContents = item(mnuHelp, "mnuHelpContents", &frmMain::mnuHelpContents_Click);
+  mnuHelpBar0 = separador(mnuHelp, "mnuHelpBar0");
+  mnuHelpAbout = item(mnuHelp, "mnuHelpAbout", &frmMain::mnuHelpAbout_Click);
+}
+
+QAction* frmMain::mnuidiomas(int Index) {
+  while (static_cast<int>(idiomas_.size()) < Index) {
+    const int indice = static_cast<int>(idiomas_.size()) + 1;
+    QAction* a = mnuidioma->addAction(QStringLiteral("Idioma %1").arg(indice));
+    a->setObjectName(QStringLiteral("mnuidiomas_%1").arg(indice));
+    a->setVisible(false);
+    al_elegir(a, [this, indice] { mnuidiomas_Click(indice); });
+    idiomas_.push_back(a);
+  }
+  return idiomas_.at(static_cast<std::size_t>(Index - 1));
+}
+
+void frmMain::crear_barra() {
+  tbToolBar = addToolBar("tbToolBar");
+  tbToolBar->setObjectName("tbToolBar");
+  tbToolBar->setMovable(false);
+  tbToolBar->setIconSize(QSize(24, 24));
+  const char* botones[] = {"Nuevo", "Abrir", "Guardar", nullptr, "Ejecutar", nullptr, "Imprimir",
+                           "EditarD", "EditarR", "EditarG", nullptr, "Acerca", "Salir"};
+  for (const char* clave : botones) {
+    if (clave == nullptr) {
+      tbToolBar->addSeparator();
+      continue;
+    }
+    QAction* b = tbToolBar->addAction(imagen_boton(clave), clave);
+    b->setObjectName(QStringLiteral("tbToolBar_%1").arg(clave));
+    b->setData(QString::fromLatin1(clave));
+  }
+  connect(tbToolBar, &QToolBar::actionTriggered, this, &frmMain::tbToolBar_ButtonClick);
+}
+
+QAction* frmMain::tbToolBar_Buttons(const QString& Key) const {
+  for (QAction* b : tbToolBar->actions())
+    if (!b->isSeparator() && b->data().toString() == Key) return b;
+  return nullptr;
+}
+
+void frmMain::crear_estado() {
+  sbStatusBar = new QStatusBar(this);
+  sbStatusBar->setObjectName("sbStatusBar");
+  setStatusBar(sbStatusBar);
+  panel_estado_ = new QLabel("Estado", sbStatusBar);
+  panel_fecha_ = new QLabel(sbStatusBar);
+  panel_hora_ = new QLabel(sbStatusBar);
+  sbStatusBar->addWidget(panel_estado_, 1);
+  sbStatusBar->addPermanentWidget(panel_fecha_);
+  sbStatusBar->addPermanentWidget(panel_hora_);
+  reloj_ = new QTimer(this);
+  reloj_->setInterval(1000);
+  connect(reloj_, &QTimer::timeout, this, &frmMain::actualizar_reloj);
+  actualizar_reloj();
+}
+
+QLabel* frmMain::sbStatusBar_Panels(int Index) const {
+  switch (Index) {
+    case 1: return panel_estado_;
+    case 2: return panel_fecha_;
+    case 3: return panel_hora_;
+    default: return nullptr;
+  }
+}
+
+void frmMain::actualizar_reloj() {
+  const QDateTime ahora = QDateTime::currentDateTime();
+  panel_fecha_->setText(ahora.toString("dd/MM/yyyy"));
+  panel_hora_->setText(ahora.toString("HH:mm"));
+}
+
+// ---- placement in twips ------------------------------------------------------
+
+// Left and Top are those of the frame: pos(), which move() sets.
+double frmMain::Left() const { return pos().x() == colocacion_.pixeles.x() ? colocacion_.left : twips_x(pos().x()); }
+double frmMain::Top() const { return pos().y() == colocacion_.pixeles.y() ? colocacion_.top : twips_y(pos().y()); }
+double frmMain::Width() const {
+  return width() == colocacion_.pixeles.width() ? colocacion_.width : twips_x(width());
+}
+double frmMain::Height() const {
+  return height() == colocacion_.pixeles.height() ? colocacion_.height : twips_y(height());
+}
+
+void frmMain::colocar(double left, double top, double width, double height) {
+  const QRect r = rect_twips(left, top, width, height);
+  move(r.topLeft());
+  resize(r.size());
+  colocacion_ = {left, top, width, height, QRect(pos(), size())};
+}
+
+// ---- load and unload -----------------------------------------------------------
+
+void frmMain::MDIForm_Load() {
+  using idiomas::texto;
+  mnuFile->setTitle(texto(1));
+  mnuView->setTitle(texto(2));
+  mnuidioma->setTitle(texto(3));
+  mnuWindow->setTitle(texto(4));
+  mnuHelp->setTitle(texto(5));
+  mnuFileNew->setText(texto(6));
+  mnuFileOpen->setText(texto(7));
+  mnuFileSave->setText(texto(8));
+  mnuFileSaveAs->setText(texto(9) + "...");
+  mnuFilePrint->setText(texto(10) + "...");
+  mnuFileExit->setText(texto(11));
+  mnuViewToolbar->setText(texto(12));
+  mnuViewStatusBar->setText(texto(13));
+  mnuWindowNewWindow->setText(texto(19));
+  mnuWindowCascade->setText(texto(20));
+  mnuWindowTileHorizontal->setText(texto(21));
+  mnuWindowTileVertical->setText(texto(22));
+  mnuWindowArrangeIcons->setText(texto(23));
+  mnuHelpContents->setText(texto(24));
+  mnuHelpAbout->setText(texto(25) + "...");
+
+  const std::pair<const char*, QString> consejos[] = {
+      {"Nuevo", texto(6)},    {"Abrir", texto(7)},    {"Guardar", texto(8)},
+      {"Ejecutar", texto(26)}, {"Imprimir", texto(10)}, {"EditarD", texto(27)},
+      {"EditarR", texto(28)},  {"EditarG", texto(29)},  {"Acerca", texto(25) + "..."},
+      {"Salir", texto(11)},
+  };
+  for (const auto& [clave, consejo] : consejos) {
+    QAction* b = tbToolBar_Buttons(clave);
+    b->setText(consejo);
+    b->setToolTip(consejo);
+  }
+
+  colocar(ajuste_numerico("MainLeft", 1000), ajuste_numerico("MainTop", 1000),
+          ajuste_numerico("MainWidth", 6500), ajuste_numerico("MainHeight", 6500));
+  setWindowState(Qt::WindowMaximized);
+  setWindowTitle("Tarvo-Olvex");
+
+  mnuViewStatusBar->setChecked(false);
+  mnuViewStatusBar->setEnabled(false);
+  mnuViewStatusBar->setVisible(false);
+  sbStatusBar->setVisible(false);
+
+  for (const char* clave : {"Guardar", "Ejecutar", "EditarD", "EditarR", "EditarG"}) habilitar(clave, false);
+}
+
+void frmMain::MDIForm_Unload() {
+  if (isMinimized()) return;
+  SaveSetting(App::Title, seccion_ajustes, "MainLeft", QString::number(qRound(Left())));
+  SaveSetting(App::Title, seccion_ajustes, "MainTop", QString::number(qRound(Top())));
+  SaveSetting(App::Title, seccion_ajustes, "MainWidth", QString::number(qRound(Width())));
+  SaveSetting(App::Title, seccion_ajustes, "MainHeight", QString::number(qRound(Height())));
+}
+
+void frmMain::closeEvent(QCloseEvent* evento) {
+  // Unloading the main window ends the program.
+  MDIForm_Unload();
+  evento->accept();
+  instancia_ = nullptr;
+  deleteLater();
+  if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::quit();
+}
+
+// ---- caption and toolbar ------------------------------------------------------
+
+void frmMain::habilitar(const QString& clave, bool habilitado) { tbToolBar_Buttons(clave)->setEnabled(habilitado); }
+
+void frmMain::cambia_titulo() {
+  const QString nombre = global::archivo.isEmpty() ? QStringLiteral("(Sin Título)")
+                                                    : global::archivo.mid(global::archivo.lastIndexOf('/') + 1);
+  if (global::modificado) {
+    setWindowTitle(titulo_base_ + "-" + nombre + "*");
+    habilitar("Guardar", true);
+    for (const char* clave : {"Ejecutar", "EditarD", "EditarR", "EditarG"}) habilitar(clave, false);
+  } else {
+    setWindowTitle(titulo_base_ + "-" + nombre);
+    habilitar("Guardar", false);
+    habilitar("Ejecutar", true);
+    habilitar("EditarD", true);
+  }
+}
+
+void frmMain::tbToolBar_ButtonClick(QAction* Button) {
+  const QString clave = Button->data().toString();
+  try {
+    if (clave == "Nuevo") mnuFileNew_Click();
+    else if (clave == "Abrir") mnuFileOpen_Click();
+    else if (clave == "Guardar") mnuFileSave_Click();
+    else if (clave == "Ejecutar") ejecutar();
+    else if (clave == "EditarD") editar_datos();
+    else if (clave == "EditarR") editar_resultados();
+    else if (clave == "EditarG") editar_graficos();
+    else if (clave == "Acerca") mnuHelpAbout_Click();
+    else if (clave == "Salir") salir();
+    // "Imprimir" runs nothing.
+  } catch (...) {
+    // A failure inside a command started from the toolbar is ignored.
+  }
+}
+
+// ---- exit -----------------------------------------------------------------------
+
+void frmMain::salir() {
+  using namespace global;
+  if (modificado) {
+    mensaje = idiomas::texto(40);
+    estilo = vbYesNo + vbQuestion;
+    titulo_mensaje = "";
+    preguntar();
+    if (respuesta == vbYes) {
+      if (!archivo.isEmpty())
+        escribir_datos(archivo);
+      else
+        mnuFileSaveAs_Click();
+      close();
+    } else {
+      App::End();
+    }
+  } else {
+    mensaje = idiomas::texto(41);
+    estilo = vbYesNo + vbQuestion;
+    titulo_mensaje = "";
+    preguntar();
+    if (respuesta == vbYes) close();
+  }
+}
+
+void frmMain::mnuFileExit_Click() { salir(); }
+
+// ---- file commands, Run and views: filled in with the problem files, the
+// engine runs and the viewers -------------------------------------------------
+
+void frmMain::mnuFileNew_Click() {}
+void frmMain::mnuFileOpen_Click() {}
+void frmMain::mnuFileSave_Click() {}
+void frmMain::mnuFileSaveAs_Click() {}
+void frmMain::escribir_datos(const QString&) {}
+void frmMain::ejecutar() {}
+void frmMain::mostrar_edicion(int) {}
+void frmMain::escribir_archivo_pantalla(const QString&) {}
+void frmMain::editar_datos() { mostrar_edicion(0); }
+void frmMain::editar_resultados() { mostrar_edicion(1); }
+void frmMain::editar_graficos() {}
+
+void frmMain::mnuFilePrint_Click() {}  // the Print item does nothing
+
+void frmMain::mnuWindowNewWindow_Click() { mnuFileNew_Click(); }
+
+// ---- view menu ----------------------------------------------------------------
+
+void frmMain::mnuViewToolbar_Click() {
+  mnuViewToolbar->setChecked(!mnuViewToolbar->isChecked());
+  tbToolBar->setVisible(mnuViewToolbar->isChecked());
+}
+
+void frmMain::mnuViewStatusBar_Click() {
+  mnuViewStatusBar->setChecked(!mnuViewStatusBar->isChecked());
+  sbStatusBar->setVisible(mnuViewStatusBar->isChecked());
+  if (sbStatusBar->isVisible()) {
+    actualizar_reloj();
+    reloj_->start();
+  } else {
+    reloj_->stop();
+  }
+}
+
+// ---- window menu -----------------------------------------------------------------
+
+void frmMain::Arrange(int estilo) {
+  switch (estilo) {
+    case 0: mdiArea->cascadeSubWindows(); break;
+    case 1: mosaico(true); break;
+    case 2: mosaico(false); break;
+    case 3: {
+      // Minimised child windows in a row along the bottom edge.
+      int x = 0;
+      for (QMdiSubWindow* w : mdiArea->subWindowList()) {
+        if (!w->isMinimized() || !w->isVisible()) continue;
+        w->move(x, mdiArea->viewport()->height() - w->height());
+        x += w->width();
+      }
+      break;
+    }
+    default: break;
+  }
+}
+
+void frmMain::mosaico(bool horizontal) {
+  // Horizontal: one above the other, each as wide as the area; vertical:
+  // side by side, each as tall as the area.
+  QList<QMdiSubWindow*> ventanas;
+  for (QMdiSubWindow* w : mdiArea->subWindowList())
+    if (w->isVisible() && !w->isMinimized()) ventanas.append(w);
+  if (ventanas.isEmpty()) return;
+  const QRect area = mdiArea->viewport()->rect();
+  const int n = static_cast<int>(ventanas.size());
+  for (int i = 0; i < n; ++i) {
+    QMdiSubWindow* w = ventanas[i];
+    if (w->isMaximized()) w->showNormal();
+    if (horizontal) {
+      const int alto = area.height() / n;
+      w->setGeometry(0, i * alto, area.width(), i == n - 1 ? area.height() - i * alto : alto);
+    } else {
+      const int ancho = area.width() / n;
+      w->setGeometry(i * ancho, 0, i == n - 1 ? area.width() - i * ancho : ancho, area.height());
+    }
+  }
+}
+
+void frmMain::mnuWindowCascade_Click() { Arrange(0); }
+void frmMain::mnuWindowTileHorizontal_Click() { Arrange(1); }
+void frmMain::mnuWindowTileVertical_Click() { Arrange(2); }
+void frmMain::mnuWindowArrangeIcons_Click() { Arrange(3); }
+
+// ---- language, help, about -------------------------------------------------------
+
+void frmMain::mnuidiomas_Click(int Index) {
+  if (mnuidiomas(Index)->isChecked()) return;
+  const int numero = std::max<int>(idiomas::num_idiomas, 0);
+  if (Index == numero + 2) {
+    MsgBox(idiomas::texto(186), vbInformation, idiomas::texto(3));
+    return;
+  }
+  if (Index >= 1 && Index <= numero) idiomas::cambia_idioma(idiomas::lista_idiomas[Index - 1]);
+}
+
+void frmMain::mnuHelpContents_Click() {
+  const QString fichero = App::HelpFile().isEmpty() ? QString() : resolver_nombre(App::HelpFile());
+  if (fichero.isEmpty() || !QFileInfo(fichero).isFile()) {
+    MsgBox(idiomas::texto(68), vbInformation, windowTitle());
+    return;
+  }
+  const QString fallo = mostrar_ayuda(this, fichero);
+  if (!fallo.isEmpty()) MsgBox(fallo, vbOKOnly);
+}
+
+void frmMain::mnuHelpAbout_Click() { frmAbout::instancia().Show(); }

@@ -1,0 +1,133 @@
+#pragma once
+// The main window: an MDI parent with the menus, the toolbar and the status
+// bar; it names the current problem in its caption, keeps the toolbar in step
+// with the problem's state, stores its placement and routes every command.
+#include <QMainWindow>
+#include <QString>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QStatusBar;
+class QTimer;
+class QToolBar;
+
+class frmMain : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // The one main window, created and loaded on first use.
+  static frmMain& instancia();
+  static bool cargado();
+  // Destroys the window without unloading it (end of the program, tests).
+  static void destruir();
+
+  // Controls.
+  QMdiArea* mdiArea;
+  QMenu* mnuFile;
+  QAction* mnuFileNew;
+  QAction* mnuFileOpen;
+  QAction* mnuFileBar0;
+  QAction* mnuFileSave;
+  QAction* mnuFileSaveAs;
+  QAction* mnuFileBar1;
+  QAction* mnuFilePrint;
+  QAction* mnuFileBar2;
+  QAction* mnuFileExit;
+  QMenu* mnuView;
+  QAction* mnuViewToolbar;
+  QAction* mnuViewStatusBar;
+  QMenu* mnuidioma;
+  QMenu* mnuWindow;
+  QAction* mnuWindowNewWindow;
+  QAction* mnuWindowBar0;
+  QAction* mnuWindowCascade;
+  QAction* mnuWindowTileHorizontal;
+  QAction* mnuWindowTileVertical;
+  QAction* mnuWindowArrangeIcons;
+  QMenu* mnuHelp;
+  QAction* mnuHelpContents;
+  QAction* mnuHelpBar0;
+  QAction* mnuHelpAbout;
+  QToolBar* tbToolBar;
+  QStatusBar* sbStatusBar;
+
+  // Item Index (from 1) of the language menu. The window is created with ten
+  // hidden items; asking for a further one adds it, so the menu can hold any
+  // number of languages.
+  QAction* mnuidiomas(int Index);
+  int mnuidiomas_Count() const { return static_cast<int>(idiomas_.size()); }
+  // Toolbar button by key ("Nuevo", "Abrir", ...); nullptr for no such key.
+  QAction* tbToolBar_Buttons(const QString& Key) const;
+  // Status bar panel 1 (text), 2 (date) or 3 (time).
+  QLabel* sbStatusBar_Panels(int Index) const;
+
+  // Placement in twips.
+  double Left() const;
+  double Top() const;
+  double Width() const;
+  double Height() const;
+  void colocar(double left, double top, double width, double height);
+
+  // Public operations.
+  void cambia_titulo();
+  void salir();
+  void mostrar_edicion(int modo);
+  void escribir_archivo_pantalla(const QString& ruta);
+  void editar_datos();
+  void editar_resultados();
+  void editar_graficos();
+  void escribir_datos(const QString& ruta);
+  void Arrange(int estilo);
+
+  // Event handlers.
+  void MDIForm_Load();
+  void MDIForm_Unload();
+  void tbToolBar_ButtonClick(QAction* Button);
+  void mnuidiomas_Click(int Index);
+  void mnuFileNew_Click();
+  void mnuFileOpen_Click();
+  void mnuFileSave_Click();
+  void mnuFileSaveAs_Click();
+  void mnuFilePrint_Click();
+  void mnuFileExit_Click();
+  void mnuViewToolbar_Click();
+  void mnuViewStatusBar_Click();
+  void mnuWindowNewWindow_Click();
+  void mnuWindowCascade_Click();
+  void mnuWindowTileHorizontal_Click();
+  void mnuWindowTileVertical_Click();
+  void mnuWindowArrangeIcons_Click();
+  void mnuHelpContents_Click();
+  void mnuHelpAbout_Click();
+
+ protected:
+  void closeEvent(QCloseEvent* evento) override;
+
+ private:
+  frmMain();
+  void crear_menus();
+  void crear_barra();
+  void crear_estado();
+  void actualizar_reloj();
+  void ejecutar();
+  void habilitar(const QString& clave, bool habilitado);
+  void mosaico(bool horizontal);
+
+  // The twips last set, kept while the window stays where they put it, so
+  // that placement survives the rounding to pixels.
+  struct Colocacion {
+    double left = 0, top = 0, width = 0, height = 0;
+    QRect pixeles;
+  };
+  Colocacion colocacion_;
+
+  QString titulo_base_ = QStringLiteral("Tarvo-Olvex");
+  std::vector<QAction*> idiomas_;  // item i at [i - 1]
+  QLabel* panel_estado_;
+  QLabel* panel_fecha_;
+  QLabel* panel_hora_;
+  QTimer* reloj_;
+};

@@ -1,0 +1,227 @@
+#include "frame/idiomas.hpp"
+
+#include <QAction>
+#include <algorithm>
+
+#include "frame/frmMain.hpp"
+#include "platform/app.hpp"
+#include "platform/ficheros.hpp"
+#include "platform/mensajes.hpp"
+#include "platform/texto1252.hpp"
+
+namespace idiomas {
+
+namespace {
+
+enum class Tipo { vacia, cabecera, clave, malformada };
+
+struct Linea {
+  Tipo tipo;
+  QString nombre;  // section name or key
+  QString valor;
+};
+
+Linea clasificar(const QString& l) {
+  if (l.isEmpty()) return {Tipo::vacia, {}, {}};
+  if (l.front() == '[') {
+    if (l.size() < 2) return {Tipo::malformada, {}, {}};
+    return {Tipo::cabecera, l.mid(1, l.size() - 2), {}};
+  }
+  const qsizetype igual = l.indexOf('=');
+  if (igual < 0) return {Tipo::malformada, {}, {}};
+  return {Tipo::clave, l.left(igual), l.mid(igual + 1)};
+}
+
+bool iguales(const QString& a, const QString& b) { return a.toLower() == b.toLower(); }
+
+bool leer_lineas(const QString& fichero, QByteArray& bytes, QStringList& resultado) {
+  if (!plataforma::leer_bytes(fichero, bytes)) return false;
+  resultado = plataforma::lineas(bytes);
+  return true;
+}
+
+bool leer_lineas(const QString& fichero, QStringList& resultado) {
+  QByteArray bytes;
+  return leer_lineas(fichero, bytes, resultado);
+}
+
+const QString temporal = QStringLiteral("idioma.tmp");
+
+QByteArray linea_1252(const QString& l) { return plataforma::a_1252(l) + "\r\n"; }
+
+}  // namespace
+
+QString leervalor(const QString& fichero, const QString& seccion, const QString& clave) {
+  QStringList ls;
+  if (!leer_lineas(fichero, ls)) return QString();
+  qsizetype i = 0;
+  for (; i < ls.size(); ++i) {
+    const Linea l = clasificar(ls[i]);
+    if (l.tipo == Tipo::cabecera && iguales(l.nombre, seccion)) break;
+  }
+  for (++i; i < ls.size(); ++i) {
+    const Linea l = clasificar(ls[i]);
+    if (l.tipo == Tipo::cabecera) return QString();
+    if (l.tipo == Tipo::clave && iguales(l.nombre, clave)) return l.valor;
+  }
+  return QString();
+}
+
+QString texto(int clave) { return leervalor(fichero_idioma, idioma_actual, QString::number(clave)); }
+
+bool existeseccion(const QString& fichero, const QString& seccion) {
+  QStringList ls;
+  if (!leer_lineas(fichero, ls)) return false;
+  return std::any_of(ls.cbegin(), ls.cend(), [&](const QString& texto_linea) {
+    const Linea l = clasificar(texto_linea);
+    return l.tipo == Tipo::cabecera && iguales(l.nombre, seccion);
+  });
+}
+
+std::int16_t leersecciones(const QString& fichero, QStringList& lista) {
+  std::int16_t cuenta = -1;
+  lista.clear();
+  QStringList ls;
+  if (!leer_lineas(fichero, ls)) return cuenta;
+  for (const QString& texto_linea : ls) {
+    const Linea l = clasificar(texto_linea);
+    if (l.tipo != Tipo::cabecera) continue;
+    ++cuenta;
+    if (cuenta > 0) lista.append(l.nombre);  // the first is the settings section
+  }
+  return cuenta;
+}
+
+bool crearseccion(const QString& fichero, const QString& seccion) {
+  QByteArray bytes;
+  if (!plataforma::leer_bytes(fichero, bytes)) return false;
+  if (existeseccion(fichero, seccion)) return true;
+  bytes += "\r\r\n" + linea_1252("[" + seccion + "]");
+  return plataforma::escribir_bytes(fichero, bytes, temporal);
+}
+
+bool guardavalor(const QString& fichero, const QString& seccion, const QString& clave,
+                 const QString& valor) {
+  if (!crearseccion(fichero, seccion)) return false;
+  QByteArray bytes;
+  QStringList ls;
+  if (!leer_lineas(fichero, bytes, ls)) return false;
+  const QString linea_clave = clave + "=" + valor;
+
+  QByteArray copia;
+  qsizetype i = 0;
+  bool en_seccion = false;
+  while (i < ls.size() && !en_seccion) {
+    const Linea l = clasificar(ls[i]);
+    copia += linea_1252(ls[i++]);
+    en_seccion = l.tipo == Tipo::cabecera && iguales(l.nombre, seccion);
+  }
+  if (!en_seccion) return false;
+
+  bool hecho = false;
+  while (i < ls.size() && !hecho) {
+    const Linea l = clasificar(ls[i]);
+    switch (l.tipo) {
+      case Tipo::vacia: break;  // dropped
+      case Tipo::cabecera:
+        copia += linea_1252(linea_clave) + linea_1252("\r") + linea_1252(ls[i]);
+        hecho = true;
+        break;
+      case Tipo::clave:
+        copia += linea_1252(iguales(l.nombre, clave) ? linea_clave : ls[i]);
+        hecho = iguales(l.nombre, clave);
+        break;
+      case Tipo::malformada: copia += linea_1252(ls[i]); break;
+    }
+    ++i;
+  }
+  if (hecho) {
+    for (; i < ls.size(); ++i) copia += linea_1252(ls[i]);
+    return plataforma::escribir_bytes(fichero, copia, temporal);
+  }
+
+  // The section is the last one and lacks the key: the copy is abandoned and
+  // the key line goes at the end of the file itself (after a line end when
+  // the file's last line has none, so that it stays a line of its own).
+  if (!bytes.isEmpty() && !bytes.endsWith('\r') && !bytes.endsWith('\n')) bytes += "\r\n";
+  bytes += linea_1252(linea_clave);
+  return plataforma::escribir_bytes(fichero, bytes, temporal);
+}
+
+void carga_idiomas() {
+  num_idiomas = leersecciones(fichero_idioma, lista_idiomas);
+  idioma_actual = leervalor(fichero_idioma, "idioma", "idioma");
+
+  frmMain& principal = frmMain::instancia();  // first touch: loads the main window, hidden
+  // Only a marked item carries a check box, so that the others show none.
+  auto marcar = [](QAction* item, bool marcado) {
+    item->setCheckable(marcado);
+    item->setChecked(marcado);
+  };
+  const int n = std::max<int>(num_idiomas, 0);
+  for (int i = 1; i <= n; ++i) {
+    QAction* item = principal.mnuidiomas(i);
+    item->setSeparator(false);
+    item->setText(lista_idiomas[i - 1]);
+    const bool actual = lista_idiomas[i - 1].toLower() == idioma_actual.toLower();
+    marcar(item, actual);
+    if (actual) plataforma::App::HelpFile() = plataforma::App::en_carpeta(lista_idiomas[i - 1] + ".hlp");
+    item->setEnabled(true);
+    item->setVisible(true);
+  }
+  QAction* separador = principal.mnuidiomas(n + 1);
+  // The caption "-" of a separator: the separator flag, with no text to show.
+  separador->setText(QString());
+  separador->setSeparator(true);
+  marcar(separador, false);
+  separador->setVisible(true);
+  separador->setEnabled(true);
+  QAction* otros = principal.mnuidiomas(n + 2);
+  otros->setSeparator(false);
+  otros->setText(texto(18));
+  marcar(otros, false);
+  otros->setVisible(true);
+  otros->setEnabled(true);
+}
+
+bool cambia_idioma(const QString& nombre) {
+  using namespace plataforma;
+  if (!existeseccion(fichero_idioma, nombre)) {
+    MsgBox(texto(184), vbCritical, texto(3));
+    return false;
+  }
+  // Recorded first, so that the message tells what really happened.
+  if (!guardavalor(fichero_idioma, "idioma", "idioma", nombre)) {
+    MsgBox(QStringLiteral("No se pudo escribir el fichero de idiomas.\n"
+                          "The language file could not be written.\n\n") + fichero_idioma,
+           vbCritical, texto(3));
+    return false;
+  }
+  MsgBox(texto(185), vbInformation, texto(3));
+  return true;
+}
+
+QString problema_fichero(const QString& fichero) {
+  QStringList ls;
+  if (!leer_lineas(fichero, ls))
+    return QStringLiteral("No se puede abrir el fichero. / The file cannot be opened.");
+  bool en_seccion = false;
+  for (qsizetype i = 0; i < ls.size(); ++i) {
+    const Linea l = clasificar(ls[i]);
+    if (l.tipo == Tipo::cabecera) en_seccion = true;
+    if (l.tipo != Tipo::malformada) continue;
+    if (ls[i] == "[")
+      return QStringLiteral("Línea %1: una cabecera sin nombre. / Line %1: a section header without a name.")
+          .arg(i + 1);
+    if (en_seccion)  // lines before the first header are ignored
+      return QStringLiteral("Línea %1: falta \"=\". / Line %1: \"=\" is missing.").arg(i + 1);
+  }
+  if (!en_seccion) return QStringLiteral("No tiene ninguna sección. / It holds no section.");
+  const QString actual = leervalor(fichero, "idioma", "idioma");
+  if (actual.isEmpty() || !existeseccion(fichero, actual))
+    return QStringLiteral("El idioma actual «%1» no tiene sección. / The current language «%1» has no section.")
+        .arg(actual);
+  return QString();
+}
+
+}  // namespace idiomas

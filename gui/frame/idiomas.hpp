@@ -1,0 +1,60 @@
+#pragma once
+// The language module: texts by numeric key from the language file
+// idioma.lng, the list of languages, the language menu and the record of a
+// new current language.
+//
+// idioma.lng: lines ended by CR LF (a lone CR or LF also ends a line). A line
+// that begins with "[" and has at least one more character is a section
+// header; its name is everything between the first and the last character.
+// Inside a section, a line with "=" is a key line: the key before the first
+// "=", the value after it. Names and keys compare after lower-casing both
+// sides; nothing is trimmed. Empty lines are skipped; a lone "[" and a line
+// without "=" are malformed and skipped by the readers (the rewrite copies
+// them). The first section is the settings section, "idioma", whose key
+// "idioma" names the current language; every further section is a language.
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+namespace idiomas {
+
+inline QString fichero_idioma;
+inline QString idioma_actual;
+inline std::int16_t num_idiomas = 0;
+inline QStringList lista_idiomas;  // language i of the menu is lista_idiomas[i - 1]
+
+// The value of the key in the section; "" when either is absent or the file
+// cannot be read. The file is read afresh on every call.
+QString leervalor(const QString& fichero, const QString& seccion, const QString& clave);
+
+// The text of a key of the current language.
+QString texto(int clave);
+
+// Sets the key in the section (creating the section at the end when absent)
+// and rewrites the file through idioma.tmp in its folder. False, and the file
+// unchanged, when it cannot be read or written.
+bool guardavalor(const QString& fichero, const QString& seccion, const QString& clave,
+                 const QString& valor);
+
+// Appends a CR CR LF line and "[seccion]" when no section has that name.
+bool crearseccion(const QString& fichero, const QString& seccion);
+
+bool existeseccion(const QString& fichero, const QString& seccion);
+
+// Names of the sections after the first, in file order; returns their count,
+// or -1 for a file without any section header (or that cannot be read).
+std::int16_t leersecciones(const QString& fichero, QStringList& lista);
+
+// Fills num_idiomas, lista_idiomas, idioma_actual, the language menu of the
+// main window (loading that window) and the help file.
+void carga_idiomas();
+
+// Records nombre as the current language for the next start when it has a
+// section, and tells the user either way.
+bool cambia_idioma(const QString& nombre);
+
+// "" when the language file can be used as it stands; otherwise what is
+// wrong with it, in fixed words (the file's own texts may be unusable).
+QString problema_fichero(const QString& fichero);
+
+}  // namespace idiomas

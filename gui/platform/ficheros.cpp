@@ -1,0 +1,86 @@
+#include "platform/ficheros.hpp"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
+#include <unistd.h>
+
+#include "platform/texto1252.hpp"
+
+namespace plataforma {
+
+bool leer_bytes(const QString& ruta, QByteArray& bytes) {
+  QFile f(ruta);
+  if (!f.open(QIODevice::ReadOnly)) return false;
+  bytes = f.readAll();
+  return f.error() == QFileDevice::NoError;
+}
+
+QStringList lineas(const QByteArray& bytes) {
+  QStringList resultado;
+  qsizetype inicio = 0;
+  const qsizetype n = bytes.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const char c = bytes[i];
+    if (c != '\r' && c != '\n') continue;
+    resultado.append(desde_1252(QByteArrayView(bytes).sliced(inicio, i - inicio)));
+    if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n') ++i;
+    inicio = i + 1;
+  }
+  if (inicio < n) resultado.append(desde_1252(QByteArrayView(bytes).sliced(inicio)));
+  return resultado;
+}
+
+bool escribir_bytes(const QString& ruta, const QByteArray& bytes, const QString& nombre_temporal) {
+  const QFileInfo destino(ruta);
+  const QString temporal = nombre_temporal.isEmpty()
+                               ? destino.absoluteFilePath() + ".tmp"
+                               : destino.absoluteDir().filePath(nombre_temporal);
+  {
+    QFile f(temporal);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    const bool escrito = f.write(bytes) == bytes.size() && f.flush() && ::fsync(f.handle()) == 0;
+    f.close();
+    if (!escrito || f.error() != QFileDevice::NoError) {
+      QFile::remove(temporal);
+      return false;
+    }
+  }
+  // rename(2) replaces the target in one step; QFile::rename would refuse.
+  if (std::rename(QFile::encodeName(temporal).constData(),
+                  QFile::encodeName(destino.absoluteFilePath()).constData()) != 0) {
+    QFile::remove(temporal);
+    return false;
+  }
+  return true;
+}
+
+QString resolver_nombre(const QString& ruta) {
+  const QFileInfo info(ruta);
+  if (info.exists()) return ruta;
+  const QDir carpeta = info.absoluteDir();
+  const QString buscado = info.fileName().toLower();
+  for (const QString& nombre : carpeta.entryList(QDir::Files | QDir::Hidden | QDir::System))
+    if (nombre.toLower() == buscado) return carpeta.filePath(nombre);
+  return ruta;
+}
+
+FicheroLectura FicheroLectura::abrir(const QString& ruta) {
+  QByteArray bytes;
+  if (!leer_bytes(ruta, bytes)) throw ErrorLectura("cannot read " + ruta.toStdString());
+  return FicheroLectura(std::move(bytes));
+}
+
+QChar FicheroLectura::leer() {
+  if (pos_ >= bytes_.size()) throw ErrorLectura("input past end of file");
+  return caracter_1252(static_cast<unsigned char>(bytes_[pos_++]));
+}
+
+void FicheroLectura::retroceder() {
+  if (pos_ > 0) --pos_;
+}
+
+void FicheroLectura::avanzar() { ++pos_; }
+
+}  // namespace plataforma

@@ -1,0 +1,58 @@
+#pragma once
+// Text files of the system as the windowed program reads and writes them:
+// Windows-1252 bytes, lines ended by CR LF (a lone CR or LF also ends a line
+// when reading).
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <stdexcept>
+
+namespace plataforma {
+
+// Reading past the end of a file, or a file that cannot be opened.
+class ErrorLectura : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Whole content of a file; false when it cannot be opened or read.
+bool leer_bytes(const QString& ruta, QByteArray& bytes);
+
+// The lines of a text, without their ends. CR LF, CR and LF each end a line;
+// a text that ends with a line end has no empty line after it.
+QStringList lineas(const QByteArray& bytes);
+
+// Writes bytes to a temporary file of the given name in the target's folder,
+// then renames it onto the target, so the target is either the old file or
+// the complete new one. The temporary name defaults to the target + ".tmp".
+bool escribir_bytes(const QString& ruta, const QByteArray& bytes,
+                    const QString& nombre_temporal = QString());
+
+// File names compare without regard to case: the path of an existing file
+// whose name matches ruta's ignoring case (ruta itself when it exists, or
+// when none matches).
+QString resolver_nombre(const QString& ruta);
+
+// A text file open for input, read one character at a time.
+class FicheroLectura {
+ public:
+  FicheroLectura() = default;
+  explicit FicheroLectura(QByteArray bytes) : bytes_(std::move(bytes)) {}
+  // Throws ErrorLectura when the file cannot be read.
+  static FicheroLectura abrir(const QString& ruta);
+
+  // The next character; ErrorLectura past the end.
+  QChar leer();
+  // Moves the read position back by one character.
+  void retroceder();
+  // Moves the read position forward by one character, without reading it.
+  void avanzar();
+  bool eof() const { return pos_ >= bytes_.size(); }
+  qsizetype posicion() const { return pos_; }
+
+ private:
+  QByteArray bytes_;
+  qsizetype pos_ = 0;
+};
+
+}  // namespace plataforma

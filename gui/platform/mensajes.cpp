@@ -1,0 +1,63 @@
+#include "platform/mensajes.hpp"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "platform/app.hpp"
+
+namespace plataforma {
+
+namespace {
+
+GuionMsgBox guion;
+
+QMessageBox::Icon icono(int estilo) {
+  switch (estilo & 0x70) {
+    case vbCritical: return QMessageBox::Critical;
+    case vbQuestion: return QMessageBox::Question;
+    case vbExclamation: return QMessageBox::Warning;
+    case vbInformation: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+  }
+}
+
+}  // namespace
+
+void fijar_guion_msgbox(GuionMsgBox g) { guion = std::move(g); }
+
+int MsgBox(const QString& texto, int estilo, const std::optional<QString>& titulo) {
+  const QString caption = titulo.value_or(App::Title);
+  if (guion) return guion(texto, estilo, caption);
+
+  QMessageBox caja(icono(estilo), caption, texto, QMessageBox::NoButton, QApplication::activeWindow());
+  struct Boton {
+    QMessageBox::StandardButton boton;
+    int respuesta;
+  };
+  std::vector<Boton> botones;
+  switch (estilo & 0x0F) {
+    case vbOKCancel: botones = {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}}; break;
+    case vbYesNoCancel:
+      botones = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}, {QMessageBox::Cancel, vbCancel}};
+      break;
+    case vbYesNo: botones = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}}; break;
+    default: botones = {{QMessageBox::Ok, vbOK}}; break;
+  }
+  for (const Boton& b : botones) caja.addButton(b.boton);
+  // The first button is the default; Escape answers Cancel, or OK on a box
+  // that has only OK. A Yes/No box has no Escape answer.
+  caja.setDefaultButton(botones.front().boton);
+  if (botones.back().respuesta == vbCancel)
+    caja.setEscapeButton(QMessageBox::Cancel);
+  else if (botones.size() == 1)
+    caja.setEscapeButton(QMessageBox::Ok);
+  caja.exec();
+  const auto pulsado = caja.standardButton(caja.clickedButton());
+  for (const Boton& b : botones)
+    if (b.boton == pulsado) return b.respuesta;
+  // Closed without a button: the Escape answer, No on a Yes/No box.
+  return botones.back().respuesta;
+}
+
+}  // namespace plataforma

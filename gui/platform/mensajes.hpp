@@ -1,0 +1,36 @@
+#pragma once
+// Modal message boxes with the system's styles and answers.
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace plataforma {
+
+// Styles: buttons + icon.
+inline constexpr int vbOKOnly = 0;
+inline constexpr int vbOKCancel = 1;
+inline constexpr int vbYesNoCancel = 3;
+inline constexpr int vbYesNo = 4;
+inline constexpr int vbCritical = 16;
+inline constexpr int vbQuestion = 32;
+inline constexpr int vbExclamation = 48;
+inline constexpr int vbInformation = 64;
+
+// Answers.
+inline constexpr int vbOK = 1;
+inline constexpr int vbCancel = 2;
+inline constexpr int vbYes = 6;
+inline constexpr int vbNo = 7;
+
+// Shows a modal box and returns the button pressed. Without a title the box
+// carries the application title; an empty title is an empty caption.
+int MsgBox(const QString& texto, int estilo = vbOKOnly,
+           const std::optional<QString>& titulo = std::nullopt);
+
+// Tests answer the boxes: the function receives the text, the style and the
+// resolved title and returns the answer. An empty function restores the
+// real boxes.
+using GuionMsgBox = std::function<int(const QString& texto, int estilo, const QString& titulo)>;
+void fijar_guion_msgbox(GuionMsgBox guion);
+
+}  // namespace plataforma

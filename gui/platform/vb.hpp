@@ -1,0 +1,31 @@
+#pragma once
+// The toolkit's number conversions that the system relies on, independent of
+// any locale: "." is the decimal point everywhere.
+#include <QColor>
+#include <QString>
+#include <QStringView>
+
+namespace plataforma {
+
+// The leading number of a text: blanks, tabs, CR and LF are ignored wherever
+// they stand; then an optional sign, digits with an optional "." and an
+// optional exponent (E or D). 0 when the text starts with no number.
+double Val(QStringView texto);
+
+// True when the whole text, blanks aside, is one number: optional sign,
+// digits with an optional ".", at least one digit, optional exponent.
+// "", "-", "." and texts with commas are not numeric.
+bool IsNumeric(QStringView texto);
+
+// Formats a value by a pattern of "#" and "0" digits with an optional "."
+// and "0" decimals ("####0.000", "####0.0000"): at least as many integer
+// digits as "0"s before the point, exactly as many decimals as after it,
+// rounded half away from zero on the value's 15 significant digits, no
+// thousands separator, "-" in front of a negative value that does not round
+// to zero. Throws std::invalid_argument for any other pattern.
+QString Format(double valor, QStringView patron);
+
+// The 16 colours of the classic palette, 0 to 15; std::out_of_range otherwise.
+QColor QBColor(int color);
+
+}  // namespace plataforma

@@ -1,0 +1,176 @@
+// Start-up: what is ready before the splash shows, its texts, the hand-over
+// at the fifth tick or at a click, and the one warning about a broken
+// language file.
+#include <QAction>
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QTimer>
+#include <QtTest>
+
+#include "comun.hpp"
+#include "frame/frmMain.hpp"
+#include "frame/frmSplash.hpp"
+#include "frame/idiomas.hpp"
+#include "platform/app.hpp"
+#include "platform/mensajes.hpp"
+
+namespace {
+
+// Records what the main window shows at the moment the splash window first shows.
+class AlMostrarse : public QObject {
+ public:
+  bool visto = false;
+  bool principal_cargada = false;
+  bool principal_visible = true;
+  QString menu_archivo;
+  QString idioma_marcado;
+
+ protected:
+  bool eventFilter(QObject* objeto, QEvent* evento) override {
+    if (!visto && evento->type() == QEvent::Show && objeto->objectName() == "frmSplash") {
+      visto = true;
+      principal_cargada = frmMain::cargado();
+      if (principal_cargada) {
+        frmMain& f = frmMain::instancia();
+        principal_visible = f.isVisible();
+        menu_archivo = f.mnuFile->title();
+        for (int i = 1; i <= 2; ++i)
+          if (f.mnuidiomas(i)->isChecked()) idioma_marcado = f.mnuidiomas(i)->text();
+      }
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
+class PruebaArranque : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void cleanup() { prueba::limpiar(); }
+  void principal_cargada_antes_de_la_portada();
+  void textos_de_la_portada();
+  void entrega_al_quinto_tic();
+  void entrega_con_un_clic_data();
+  void entrega_con_un_clic();
+  void la_descripcion_no_entrega();
+  void fichero_de_idiomas_roto_data();
+  void fichero_de_idiomas_roto();
+};
+
+void PruebaArranque::principal_cargada_antes_de_la_portada() {
+  prueba::Carpeta c;
+  c.idioma(prueba::fichero_idiomas("Español"));
+  AlMostrarse filtro;
+  qApp->installEventFilter(&filtro);
+  frmSplash::instancia();
+  qApp->removeEventFilter(&filtro);
+  QVERIFY(filtro.visto);
+  QVERIFY(filtro.principal_cargada);
+  QVERIFY(!filtro.principal_visible);
+  QCOMPARE(filtro.menu_archivo, QString("es1"));
+  QCOMPARE(filtro.idioma_marcado, QString("Español"));
+  QCOMPARE(idiomas::fichero_idioma, c.ruta("idioma.lng"));
+  QCOMPARE(plataforma::App::HelpFile(), c.ruta("Español.hlp"));
+}
+
+void PruebaArranque::textos_de_la_portada() {
+  prueba::Carpeta c;
+  c.idioma(prueba::fichero_idiomas());
+  frmSplash& s = frmSplash::instancia();
+  QVERIFY(s.isVisible());
+  QCOMPARE(s.lblCompanyProduct->text(), QString("en180"));
+  QCOMPARE(s.lblProductName->text(), QString("Tarvo-Olvex"));
+  QCOMPARE(s.lblProductDescription->text(), QString("en181\nen182"));
+  QCOMPARE(s.lblWarning->text(), QString("en72:"));
+  QCOMPARE(s.lblVersion->text(), QString("en183"));
+  QCOMPARE(s.lblPlatform->text(), QSysInfo::prettyProductName());
+  QVERIFY(!s.Label1->text().isEmpty() && !s.Label2->text().isEmpty());
+  QVERIFY(!s.Image1->pixmap().isNull() && !s.Image2->pixmap().isNull());
+  QVERIFY(s.Timer1->isActive());
+  QCOMPARE(s.Timer1->interval(), 1000);
+  QCOMPARE(s.ticks(), 0);
+}
+
+void PruebaArranque::entrega_al_quinto_tic() {
+  prueba::Carpeta c;
+  c.idioma(prueba::fichero_idiomas());
+  frmSplash& s = frmSplash::instancia();
+  for (int i = 1; i <= 4; ++i) s.Timer1_Timer();
+  QCOMPARE(s.ticks(), 4);
+  QVERIFY(frmSplash::cargado());
+  QVERIFY(!frmMain::instancia().isVisible());
+  QPointer<QTimer> reloj = s.Timer1;
+  s.Timer1_Timer();
+  QVERIFY(!frmSplash::cargado());
+  QVERIFY(frmMain::instancia().isVisible());
+  QVERIFY(!reloj->isActive());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QVERIFY(reloj.isNull());
+}
+
+void PruebaArranque::entrega_con_un_clic_data() {
+  QTest::addColumn<QString>("control");
+  for (const char* nombre : {"fraMainFrame", "Image1", "Image2", "Label1", "Label2", "lblCompanyProduct",
+                             "lblPlatform", "lblProductName", "lblVersion", "lblWarning"})
+    QTest::newRow(nombre) << QString(nombre);
+}
+
+void PruebaArranque::entrega_con_un_clic() {
+  QFETCH(QString, control);
+  prueba::Carpeta c;
+  c.idioma(prueba::fichero_idiomas());
+  frmSplash& s = frmSplash::instancia();
+  s.Timer1_Timer();
+  QWidget* w = s.findChild<QWidget*>(control);
+  QVERIFY(w != nullptr);
+  QPointer<QTimer> reloj = s.Timer1;
+  QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(2, 2));
+  QVERIFY(!frmSplash::cargado());
+  QVERIFY(frmMain::instancia().isVisible());
+  QVERIFY(reloj.isNull() || !reloj->isActive());
+}
+
+void PruebaArranque::la_descripcion_no_entrega() {
+  prueba::Carpeta c;
+  c.idioma(prueba::fichero_idiomas());
+  frmSplash& s = frmSplash::instancia();
+  QTest::mouseClick(s.lblProductDescription, Qt::LeftButton, {}, QPoint(2, 2));
+  QVERIFY(frmSplash::cargado());
+  QVERIFY(!frmMain::instancia().isVisible());
+}
+
+void PruebaArranque::fichero_de_idiomas_roto_data() {
+  QTest::addColumn<QByteArray>("contenido");  // "<missing>": no file
+  QTest::addColumn<int>("avisos");
+  QTest::newRow("good") << prueba::fichero_idiomas() << 0;
+  QTest::newRow("missing") << QByteArray("<missing>") << 1;
+  QTest::newRow("no header") << QByteArray("1=Archivo\r\n") << 1;
+  QTest::newRow("lone [") << QByteArray("[Idioma]\r\nidioma=A\r\n[\r\n[A]\r\n1=a\r\n") << 1;
+  QTest::newRow("line without =") << QByteArray("[Idioma]\r\nidioma=A\r\n[A]\r\n1 a\r\n") << 1;
+}
+
+void PruebaArranque::fichero_de_idiomas_roto() {
+  QFETCH(QByteArray, contenido);
+  QFETCH(int, avisos);
+  prueba::Carpeta c;
+  if (contenido != "<missing>") c.idioma(contenido);
+  prueba::Guion guion;
+  frmSplash& s = frmSplash::instancia();
+  QCOMPARE(guion.cajas.size(), 0);  // nothing before the main window shows
+  for (int i = 1; i <= 5; ++i) s.Timer1_Timer();
+  QVERIFY(frmMain::instancia().isVisible());
+  QCOMPARE(guion.cajas.size(), avisos);
+  if (avisos > 0) {
+    QVERIFY(guion.cajas[0].texto.contains("language file could not be read"));
+    QVERIFY(guion.cajas[0].texto.contains(c.ruta("idioma.lng")));
+  }
+  QCOMPARE(c.leer("idioma.lng"), contenido);
+  QVERIFY(!c.existe("idioma.tmp"));
+}
+
+QTEST_MAIN(PruebaArranque)
+#include "arranque_test.moc"

@@ -1,0 +1,62 @@
+#pragma once
+// Shared pieces of the windowed program's tests: a temporary program folder
+// with its own settings store, small language files and scripted message boxes.
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+#include <deque>
+#include <functional>
+
+namespace prueba {
+
+struct Caja {
+  QString texto;
+  int estilo;
+  QString titulo;
+};
+
+// Answers the message boxes in order with the given answers (then OK, 1) and
+// records every box shown. Restores the real boxes when it goes.
+class Guion {
+ public:
+  explicit Guion(std::deque<int> respuestas = {});
+  ~Guion();
+  Guion(const Guion&) = delete;
+  Guion& operator=(const Guion&) = delete;
+  QList<Caja> cajas;
+  // Called before each box is answered (a test may throw from it).
+  std::function<void(const Caja&)> al_mostrar;
+
+ private:
+  std::deque<int> respuestas_;
+};
+
+// A temporary program folder: App::Path, the settings store and the language
+// file path point into it while it lives; the windows and shared data start
+// afresh.
+class Carpeta {
+ public:
+  Carpeta();
+  ~Carpeta();
+  QString ruta(const QString& nombre) const;
+  void escribir(const QString& nombre, const QByteArray& bytes) const;
+  QByteArray leer(const QString& nombre) const;
+  bool existe(const QString& nombre) const;
+  // Writes idioma.lng and points the language module at it.
+  void idioma(const QByteArray& bytes) const;
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// A language file: a settings section naming `actual`, then one section per
+// language whose key k holds "<prefijo of the language>k" for every key the
+// frame reads; CR LF line ends. Prefixes: "es" for Español, "en" otherwise.
+QByteArray fichero_idiomas(const QString& actual = "English",
+                           const QStringList& lenguas = {"Español", "English"});
+
+// Puts the windows away (without unloading them) and resets the shared data.
+void limpiar();
+
+}  // namespace prueba

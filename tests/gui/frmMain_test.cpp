@@ -1,0 +1,453 @@
+// The main window: captions, placement, caption and toolbar states, Exit,
+// the language menu, help and the toolbar dispatcher.
+#include <QAction>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QtTest>
+
+#include "comun.hpp"
+#include "frame/frmAbout.hpp"
+#include "frame/frmMain.hpp"
+#include "frame/global.hpp"
+#include "frame/idiomas.hpp"
+#include "platform/ajustes.hpp"
+#include "platform/app.hpp"
+#include "platform/ayuda.hpp"
+#include "platform/mensajes.hpp"
+
+using namespace plataforma;
+
+namespace {
+
+// A program folder with the test language file, loaded as at start-up.
+struct Arranque {
+  prueba::Carpeta carpeta;
+  explicit Arranque(const QByteArray& lng = prueba::fichero_idiomas()) {
+    carpeta.idioma(lng);
+    idiomas::carga_idiomas();
+  }
+  frmMain& f() { return frmMain::instancia(); }
+};
+
+QString ajuste(const QString& clave) { return GetSetting("Zedevodero", "Settings", clave, "<none>"); }
+
+// Enabled state of the five buttons that change: Guardar, Ejecutar, EditarD, EditarR, EditarG.
+QString estados(frmMain& f) {
+  QString s;
+  for (const char* clave : {"Guardar", "Ejecutar", "EditarD", "EditarR", "EditarG"})
+    s += f.tbToolBar_Buttons(clave)->isEnabled() ? '1' : '0';
+  return s;
+}
+
+void poner_estados(frmMain& f, const QString& s) {
+  const char* claves[] = {"Guardar", "Ejecutar", "EditarD", "EditarR", "EditarG"};
+  for (int i = 0; i < 5; ++i) f.tbToolBar_Buttons(claves[i])->setEnabled(s[i] == '1');
+}
+
+}  // namespace
+
+class PruebaFrmMain : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void cleanup() { prueba::limpiar(); }
+  void carga_textos_del_idioma();
+  void barra_de_estado_oculta();
+  void colocacion_por_defecto();
+  void colocacion_guardada_y_leida();
+  void minimizada_no_guarda();
+  void ajustes_que_no_son_numeros_data();
+  void ajustes_que_no_son_numeros();
+  void cambia_titulo_data();
+  void cambia_titulo();
+  void salir_data();
+  void salir();
+  void cierre_no_pregunta();
+  void menu_de_idiomas();
+  void menu_con_solo_ajustes();
+  void menu_crece_con_mas_de_ocho();
+  void idioma_marcado_no_hace_nada();
+  void ultimo_item_avisa();
+  void cambiar_de_idioma_desde_el_menu();
+  void ayuda_sin_fichero();
+  void ayuda_con_fichero();
+  void botones_de_la_barra();
+  void fallo_dentro_de_una_orden();
+  void barra_de_herramientas_alterna();
+  void ventanas_en_mosaico();
+};
+
+void PruebaFrmMain::carga_textos_del_idioma() {
+  Arranque a;
+  frmMain& f = a.f();
+  QCOMPARE(f.mnuFile->title(), QString("en1"));
+  QCOMPARE(f.mnuView->title(), QString("en2"));
+  QCOMPARE(f.mnuidioma->title(), QString("en3"));
+  QCOMPARE(f.mnuWindow->title(), QString("en4"));
+  QCOMPARE(f.mnuHelp->title(), QString("en5"));
+  const std::pair<QAction*, QString> items[] = {
+      {f.mnuFileNew, "en6"},          {f.mnuFileOpen, "en7"},          {f.mnuFileSave, "en8"},
+      {f.mnuFileSaveAs, "en9..."},    {f.mnuFilePrint, "en10..."},     {f.mnuFileExit, "en11"},
+      {f.mnuViewToolbar, "en12"},     {f.mnuViewStatusBar, "en13"},    {f.mnuWindowNewWindow, "en19"},
+      {f.mnuWindowCascade, "en20"},   {f.mnuWindowTileHorizontal, "en21"}, {f.mnuWindowTileVertical, "en22"},
+      {f.mnuWindowArrangeIcons, "en23"}, {f.mnuHelpContents, "en24"},  {f.mnuHelpAbout, "en25..."},
+  };
+  for (const auto& [item, texto] : items) QCOMPARE(item->text(), texto);
+  QVERIFY(f.mnuFileBar0->isSeparator() && f.mnuFileBar1->isSeparator() && f.mnuFileBar2->isSeparator());
+
+  const std::pair<const char*, QString> consejos[] = {
+      {"Nuevo", "en6"},    {"Abrir", "en7"},    {"Guardar", "en8"},  {"Ejecutar", "en26"}, {"Imprimir", "en10"},
+      {"EditarD", "en27"}, {"EditarR", "en28"}, {"EditarG", "en29"}, {"Acerca", "en25..."}, {"Salir", "en11"},
+  };
+  for (const auto& [clave, consejo] : consejos) QCOMPARE(f.tbToolBar_Buttons(clave)->toolTip(), consejo);
+  // The buttons stand in this order, with separators at 4, 6 and 11.
+  QStringList orden;
+  for (QAction* b : f.tbToolBar->actions()) orden << (b->isSeparator() ? "|" : b->data().toString());
+  QCOMPARE(orden, QStringList({"Nuevo", "Abrir", "Guardar", "|", "Ejecutar", "|", "Imprimir", "EditarD",
+                               "EditarR", "EditarG", "|", "Acerca", "Salir"}));
+
+  QCOMPARE(f.windowTitle(), QString("Tarvo-Olvex"));
+  QVERIFY(f.windowState() & Qt::WindowMaximized);
+  QVERIFY(!f.isVisible());
+  QCOMPARE(estados(f), QString("00000"));
+  for (const char* clave : {"Nuevo", "Abrir", "Imprimir", "Acerca", "Salir"})
+    QVERIFY(f.tbToolBar_Buttons(clave)->isEnabled());
+  QVERIFY(qobject_cast<QMdiArea*>(f.centralWidget()) != nullptr);
+}
+
+void PruebaFrmMain::barra_de_estado_oculta() {
+  Arranque a;
+  frmMain& f = a.f();
+  QVERIFY(!f.mnuViewStatusBar->isChecked());
+  QVERIFY(!f.mnuViewStatusBar->isEnabled());
+  QVERIFY(!f.mnuViewStatusBar->isVisible());
+  QVERIFY(f.sbStatusBar->isHidden());
+  QCOMPARE(f.sbStatusBar_Panels(1)->text(), QString("Estado"));
+  QCOMPARE(f.sbStatusBar_Panels(2)->text(), QDate::currentDate().toString("dd/MM/yyyy"));
+  QVERIFY(!f.sbStatusBar_Panels(3)->text().isEmpty());
+}
+
+void PruebaFrmMain::colocacion_por_defecto() {
+  Arranque a;
+  frmMain& f = a.f();
+  f.setWindowState(Qt::WindowNoState);
+  QCOMPARE(f.Left(), 1000.0);
+  QCOMPARE(f.Top(), 1000.0);
+  QCOMPARE(f.Width(), 6500.0);
+  QCOMPARE(f.Height(), 6500.0);
+  f.close();
+  QCOMPARE(ajuste("MainLeft"), QString("1000"));
+  QCOMPARE(ajuste("MainTop"), QString("1000"));
+  QCOMPARE(ajuste("MainWidth"), QString("6500"));
+  QCOMPARE(ajuste("MainHeight"), QString("6500"));
+  QVERIFY(!frmMain::cargado());
+}
+
+void PruebaFrmMain::colocacion_guardada_y_leida() {
+  Arranque a;
+  SaveSetting("Zedevodero", "Settings", "MainLeft", "1500");
+  SaveSetting("Zedevodero", "Settings", "MainTop", "300");
+  SaveSetting("Zedevodero", "Settings", "MainWidth", "9000");
+  SaveSetting("Zedevodero", "Settings", "MainHeight", "7200");
+  frmMain::destruir();
+  frmMain& f = frmMain::instancia();
+  f.setWindowState(Qt::WindowNoState);
+  QCOMPARE(f.geometry(), QRect(100, 20, 600, 480));
+  // A window moved by the user stores where it is now.
+  f.move(200, 40);
+  f.close();
+  QCOMPARE(ajuste("MainLeft"), QString("3000"));
+  QCOMPARE(ajuste("MainTop"), QString("600"));
+  QCOMPARE(ajuste("MainWidth"), QString("9000"));
+  QCOMPARE(ajuste("MainHeight"), QString("7200"));
+}
+
+void PruebaFrmMain::minimizada_no_guarda() {
+  Arranque a;
+  SaveSetting("Zedevodero", "Settings", "MainLeft", "1500");
+  frmMain::destruir();
+  frmMain& f = frmMain::instancia();
+  f.setWindowState(Qt::WindowMinimized);
+  f.move(300, 300);
+  f.close();
+  QCOMPARE(ajuste("MainLeft"), QString("1500"));
+  QCOMPARE(ajuste("MainTop"), QString("<none>"));
+}
+
+void PruebaFrmMain::ajustes_que_no_son_numeros_data() {
+  QTest::addColumn<QString>("valor");
+  QTest::newRow("letters") << "abc";
+  QTest::newRow("empty") << "";
+  QTest::newRow("comma") << "1,5";
+  QTest::newRow("far too large") << "1e300";
+}
+
+void PruebaFrmMain::ajustes_que_no_son_numeros() {
+  QFETCH(QString, valor);
+  Arranque a;
+  for (const char* clave : {"MainLeft", "MainTop", "MainWidth", "MainHeight"})
+    SaveSetting("Zedevodero", "Settings", clave, valor);
+  frmMain::destruir();
+  frmMain& f = frmMain::instancia();
+  QCOMPARE(f.Left(), 1000.0);
+  QCOMPARE(f.Top(), 1000.0);
+  QCOMPARE(f.Width(), 6500.0);
+  QCOMPARE(f.Height(), 6500.0);
+}
+
+void PruebaFrmMain::cambia_titulo_data() {
+  QTest::addColumn<QString>("archivo");
+  QTest::addColumn<bool>("modificado");
+  QTest::addColumn<QString>("antes");  // button states before: Guardar Ejecutar EditarD EditarR EditarG
+  QTest::addColumn<QString>("titulo");
+  QTest::addColumn<QString>("despues");
+  QTest::newRow("new problem, modified") << "" << true << "01111" << "Tarvo-Olvex-(Sin Título)*" << "10000";
+  QTest::newRow("untitled, unchanged") << "" << false << "10000" << "Tarvo-Olvex-(Sin Título)" << "01100";
+  QTest::newRow("file, modified") << "/datos/pozo.dat" << true << "01111" << "Tarvo-Olvex-pozo.dat*" << "10000";
+  QTest::newRow("file, unchanged: results keep on") << "/datos/POZO.DAT" << false << "10011" << "Tarvo-Olvex-POZO.DAT"
+                                                    << "01111";
+  QTest::newRow("file, unchanged: results keep off") << "pozo.dat" << false << "10000" << "Tarvo-Olvex-pozo.dat"
+                                                     << "01100";
+}
+
+void PruebaFrmMain::cambia_titulo() {
+  QFETCH(QString, archivo);
+  QFETCH(bool, modificado);
+  QFETCH(QString, antes);
+  QFETCH(QString, titulo);
+  QFETCH(QString, despues);
+  Arranque a;
+  frmMain& f = a.f();
+  poner_estados(f, antes);
+  global::archivo = archivo;
+  global::modificado = modificado;
+  f.cambia_titulo();
+  QCOMPARE(f.windowTitle(), titulo);
+  QCOMPARE(estados(f), despues);
+  // Only the toolbar changes: the menu items stay enabled.
+  QVERIFY(f.mnuFileSave->isEnabled());
+}
+
+void PruebaFrmMain::salir_data() {
+  QTest::addColumn<bool>("modificado");
+  QTest::addColumn<int>("respuesta");
+  QTest::addColumn<QString>("pregunta");
+  QTest::addColumn<bool>("descargada");  // the window unloaded, placement stored
+  QTest::addColumn<bool>("terminado");   // the program ended at once
+  QTest::newRow("modified, Yes") << true << vbYes << "en40" << true << false;
+  QTest::newRow("modified, No") << true << vbNo << "en40" << false << true;
+  QTest::newRow("unchanged, Yes") << false << vbYes << "en41" << true << false;
+  QTest::newRow("unchanged, No") << false << vbNo << "en41" << false << false;
+}
+
+void PruebaFrmMain::salir() {
+  QFETCH(bool, modificado);
+  QFETCH(int, respuesta);
+  QFETCH(QString, pregunta);
+  QFETCH(bool, descargada);
+  QFETCH(bool, terminado);
+  Arranque a;
+  bool fin = false;
+  App::fijar_End([&] { fin = true; });
+  global::modificado = modificado;
+  prueba::Guion guion({respuesta});
+  a.f().mnuFileExit_Click();
+  QCOMPARE(guion.cajas.size(), 1);
+  QCOMPARE(guion.cajas[0].texto, pregunta);
+  QCOMPARE(guion.cajas[0].estilo, 36);
+  QCOMPARE(guion.cajas[0].titulo, QString());
+  QCOMPARE(global::respuesta, std::int16_t(respuesta));
+  QCOMPARE(!frmMain::cargado(), descargada);
+  QCOMPARE(ajuste("MainLeft") != "<none>", descargada);
+  QCOMPARE(fin, terminado);
+}
+
+void PruebaFrmMain::cierre_no_pregunta() {
+  Arranque a;
+  global::modificado = true;
+  prueba::Guion guion;
+  a.f().close();
+  QCOMPARE(guion.cajas.size(), 0);
+  QVERIFY(!frmMain::cargado());
+  QCOMPARE(ajuste("MainLeft"), QString("1000"));
+}
+
+void PruebaFrmMain::menu_de_idiomas() {
+  Arranque a;
+  frmMain& f = a.f();
+  QCOMPARE(idiomas::num_idiomas, std::int16_t(2));
+  QCOMPARE(f.mnuidiomas(1)->text(), QString("Español"));
+  QVERIFY(!f.mnuidiomas(1)->isChecked());
+  QCOMPARE(f.mnuidiomas(2)->text(), QString("English"));
+  QVERIFY(f.mnuidiomas(2)->isChecked());
+  QVERIFY(f.mnuidiomas(3)->isSeparator() && f.mnuidiomas(3)->isVisible());
+  QCOMPARE(f.mnuidiomas(4)->text(), QString("en18"));
+  for (int i = 1; i <= 4; ++i) QVERIFY(f.mnuidiomas(i)->isVisible() && f.mnuidiomas(i)->isEnabled());
+  for (int i = 5; i <= 10; ++i) QVERIFY(!f.mnuidiomas(i)->isVisible());
+  QCOMPARE(f.mnuidiomas_Count(), 10);
+  QCOMPARE(App::HelpFile(), a.carpeta.ruta("English.hlp"));
+}
+
+void PruebaFrmMain::menu_con_solo_ajustes() {
+  Arranque a("[Idioma]\r\nidioma=English\r\n");
+  frmMain& f = a.f();
+  QCOMPARE(idiomas::num_idiomas, std::int16_t(0));
+  QVERIFY(f.mnuidiomas(1)->isSeparator() && f.mnuidiomas(1)->isVisible());
+  QVERIFY(!f.mnuidiomas(2)->isSeparator() && f.mnuidiomas(2)->isVisible());
+  QCOMPARE(f.mnuidiomas(2)->text(), QString());
+  QVERIFY(!f.mnuidiomas(3)->isVisible());
+  QCOMPARE(App::HelpFile(), QString());
+}
+
+void PruebaFrmMain::menu_crece_con_mas_de_ocho() {
+  QStringList lenguas;
+  for (int i = 1; i <= 11; ++i) lenguas << QStringLiteral("L%1").arg(i);
+  Arranque a(prueba::fichero_idiomas("L10", lenguas));
+  frmMain& f = a.f();
+  QCOMPARE(f.mnuidiomas_Count(), 13);
+  QCOMPARE(f.mnuidiomas(11)->text(), QString("L11"));
+  QVERIFY(f.mnuidiomas(10)->isChecked());
+  QVERIFY(f.mnuidiomas(12)->isSeparator());
+  QCOMPARE(f.mnuidiomas(13)->text(), QString("en18"));
+  QCOMPARE(f.mnuidioma->actions().size(), 13);
+}
+
+void PruebaFrmMain::idioma_marcado_no_hace_nada() {
+  Arranque a;
+  prueba::Guion guion;
+  a.f().mnuidiomas(2)->trigger();
+  QCOMPARE(guion.cajas.size(), 0);
+  QVERIFY(a.f().mnuidiomas(2)->isChecked());
+  QCOMPARE(a.carpeta.leer("idioma.lng"), prueba::fichero_idiomas());
+}
+
+void PruebaFrmMain::ultimo_item_avisa() {
+  Arranque a;
+  prueba::Guion guion;
+  a.f().mnuidiomas(4)->trigger();
+  QCOMPARE(guion.cajas.size(), 1);
+  QCOMPARE(guion.cajas[0].texto, QString("en186"));
+  QCOMPARE(guion.cajas[0].estilo, vbInformation);
+  QCOMPARE(guion.cajas[0].titulo, QString("en3"));
+  QCOMPARE(a.carpeta.leer("idioma.lng"), prueba::fichero_idiomas());
+}
+
+void PruebaFrmMain::cambiar_de_idioma_desde_el_menu() {
+  Arranque a;
+  prueba::Guion guion;
+  a.f().mnuidiomas(1)->trigger();
+  QCOMPARE(guion.cajas.size(), 1);
+  QCOMPARE(guion.cajas[0].texto, QString("en185"));
+  QCOMPARE(guion.cajas[0].estilo, vbInformation);
+  QByteArray esperado = prueba::fichero_idiomas();
+  esperado.replace("idioma=English", "idioma=Espa\xF1ol");
+  QCOMPARE(a.carpeta.leer("idioma.lng"), esperado);
+  // The marks stay as they are until the next start.
+  QVERIFY(!a.f().mnuidiomas(1)->isChecked());
+  QVERIFY(a.f().mnuidiomas(2)->isChecked());
+  QCOMPARE(a.f().mnuFile->title(), QString("en1"));
+}
+
+void PruebaFrmMain::ayuda_sin_fichero() {
+  Arranque a;
+  prueba::Guion guion;
+  a.f().mnuHelpContents_Click();
+  QCOMPARE(guion.cajas.size(), 1);
+  QCOMPARE(guion.cajas[0].texto, QString("en68"));
+  QCOMPARE(guion.cajas[0].estilo, vbInformation);
+  QCOMPARE(guion.cajas[0].titulo, QString("Tarvo-Olvex"));
+  QVERIFY(ventana_ayuda() == nullptr);
+}
+
+void PruebaFrmMain::ayuda_con_fichero() {
+  Arranque a;
+  // Found whatever the case of its name.
+  a.carpeta.escribir("english.HLP",
+                     "<html><head><meta charset=\"utf-8\"><title>Ayuda \xC3\xA9</title></head>"
+                     "<body><h1>Units</h1></body></html>");
+  prueba::Guion guion;
+  a.f().mnuHelpContents_Click();
+  QCOMPARE(guion.cajas.size(), 0);
+  QTextBrowser* ayuda = ventana_ayuda();
+  QVERIFY(ayuda != nullptr);
+  QVERIFY(ayuda->isVisible());
+  QCOMPARE(ayuda->windowTitle(), QString("Ayuda é"));
+  QVERIFY(ayuda->toPlainText().contains("Units"));
+  ayuda->close();
+}
+
+void PruebaFrmMain::botones_de_la_barra() {
+  Arranque a;
+  frmMain& f = a.f();
+  prueba::Guion guion({vbNo});
+  f.tbToolBar_Buttons("Imprimir")->trigger();
+  f.mnuFilePrint->trigger();
+  for (const char* clave : {"Nuevo", "Abrir", "Guardar", "Ejecutar", "EditarD", "EditarR", "EditarG"})
+    f.tbToolBar_ButtonClick(f.tbToolBar_Buttons(clave));
+  QCOMPARE(guion.cajas.size(), 0);
+  QVERIFY(!frmAbout::cargado());
+
+  f.tbToolBar_Buttons("Acerca")->trigger();
+  QVERIFY(frmAbout::cargado());
+  QVERIFY(frmAbout::instancia().isVisible());
+  QVERIFY(!frmAbout::instancia().isModal());
+
+  f.tbToolBar_Buttons("Salir")->trigger();
+  QCOMPARE(guion.cajas.size(), 1);
+  QCOMPARE(guion.cajas[0].texto, QString("en41"));
+  QVERIFY(frmMain::cargado());
+}
+
+void PruebaFrmMain::fallo_dentro_de_una_orden() {
+  Arranque a;
+  prueba::Guion guion;
+  guion.al_mostrar = [](const prueba::Caja&) { throw std::runtime_error("fallo"); };
+  a.f().tbToolBar_Buttons("Salir")->trigger();
+  QCOMPARE(guion.cajas.size(), 1);
+  QVERIFY(frmMain::cargado());
+}
+
+void PruebaFrmMain::barra_de_herramientas_alterna() {
+  Arranque a;
+  frmMain& f = a.f();
+  f.setWindowState(Qt::WindowNoState);
+  f.show();
+  QVERIFY(f.mnuViewToolbar->isChecked());
+  QVERIFY(f.tbToolBar->isVisible());
+  f.mnuViewToolbar->trigger();
+  QVERIFY(!f.mnuViewToolbar->isChecked());
+  QVERIFY(!f.tbToolBar->isVisible());
+  f.mnuViewToolbar->trigger();
+  QVERIFY(f.mnuViewToolbar->isChecked());
+  QVERIFY(f.tbToolBar->isVisible());
+}
+
+void PruebaFrmMain::ventanas_en_mosaico() {
+  Arranque a;
+  frmMain& f = a.f();
+  f.setWindowState(Qt::WindowNoState);
+  f.resize(800, 600);
+  f.show();
+  QMdiSubWindow* uno = f.mdiArea->addSubWindow(new QWidget);
+  QMdiSubWindow* dos = f.mdiArea->addSubWindow(new QWidget);
+  uno->show();
+  dos->show();
+  const QRect area = f.mdiArea->viewport()->rect();
+  f.mnuWindowTileHorizontal->trigger();
+  QCOMPARE(uno->width(), area.width());
+  QCOMPARE(dos->width(), area.width());
+  QVERIFY(uno->geometry().bottom() < dos->geometry().top());
+  f.mnuWindowTileVertical->trigger();
+  QCOMPARE(uno->height(), area.height());
+  QVERIFY(uno->geometry().right() < dos->geometry().left());
+  f.mnuWindowCascade->trigger();
+  QVERIFY(uno->pos() != dos->pos());
+}
+
+QTEST_MAIN(PruebaFrmMain)
+#include "frmMain_test.moc"

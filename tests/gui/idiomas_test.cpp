@@ -1,0 +1,259 @@
+// The language module on small files: lookups, the rewrite through
+// idioma.tmp compared byte for byte, and the language change.
+#include <QDir>
+#include <QtTest>
+
+#include "comun.hpp"
+#include "frame/idiomas.hpp"
+#include "platform/mensajes.hpp"
+
+using namespace idiomas;
+
+namespace {
+
+const QByteArray muestra =
+    "1=antes\r\n"
+    "[Idioma]\r\n"
+    "idioma=Espa\xF1ol\r\n"
+    "[ESPA\xD1OL]\r\n"
+    "1=Archivo\r\n"
+    "\r\n"
+    "2=Ver\r\n"
+    "3 =con blanco\r\n"
+    "4=a=b\r\n"
+    "5=\r\n"
+    "6= blancos \r\n"
+    "Clave=may\xFAsculas\r\n"
+    "[Rara] \r\n"
+    "7=rara\r\n"
+    "[English]\r\n"
+    "8=later\r\n";
+
+}  // namespace
+
+class PruebaIdiomas : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void leervalor_data();
+  void leervalor();
+  void leervalor_sin_fichero();
+  void lineas_fuera_del_formato();
+  void secciones();
+  void crearseccion_anade_al_final();
+  void guardavalor_data();
+  void guardavalor();
+  void guardavalor_sin_fichero();
+  void guardavalor_que_no_puede_escribir();
+  void cambia_idioma_con_seccion();
+  void cambia_idioma_sin_seccion();
+  void problemas_del_fichero_data();
+  void problemas_del_fichero();
+};
+
+void PruebaIdiomas::leervalor_data() {
+  QTest::addColumn<QString>("seccion");
+  QTest::addColumn<QString>("clave");
+  QTest::addColumn<QString>("valor");
+  QTest::newRow("header in capitals") << "español" << "1" << "Archivo";
+  QTest::newRow("blank line inside") << "Español" << "2" << "Ver";
+  QTest::newRow("blank before = belongs to the key") << "Español" << "3" << "";
+  QTest::newRow("key with its blank") << "Español" << "3 " << "con blanco";
+  QTest::newRow("value holding =") << "Español" << "4" << "a=b";
+  QTest::newRow("empty value") << "Español" << "5" << "";
+  QTest::newRow("nothing trimmed") << "Español" << "6" << " blancos ";
+  QTest::newRow("key in other case") << "Español" << "CLAVE" << "mayúsculas";
+  QTest::newRow("key of a later section") << "Español" << "8" << "";
+  QTest::newRow("next header ends the section") << "Español" << "7" << "";
+  QTest::newRow("blank after ] names the section") << "Rara]" << "7" << "rara";
+  QTest::newRow("without the ]") << "Rara" << "7" << "";
+  QTest::newRow("settings section") << "idioma" << "IDIOMA" << "Español";
+  QTest::newRow("lines before the first header") << "idioma" << "1" << "";
+  QTest::newRow("no such section") << "Klingon" << "1" << "";
+}
+
+void PruebaIdiomas::leervalor() {
+  QFETCH(QString, seccion);
+  QFETCH(QString, clave);
+  QFETCH(QString, valor);
+  prueba::Carpeta c;
+  c.idioma(muestra);
+  QCOMPARE(idiomas::leervalor(fichero_idioma, seccion, clave), valor);
+}
+
+void PruebaIdiomas::leervalor_sin_fichero() {
+  prueba::Carpeta c;
+  QCOMPARE(idiomas::leervalor(c.ruta("no_existe.lng"), "Idioma", "idioma"), QString());
+  QVERIFY(!existeseccion(c.ruta("no_existe.lng"), "Idioma"));
+}
+
+void PruebaIdiomas::lineas_fuera_del_formato() {
+  // A line without "=" and a lone "[" are skipped: neither ends the program
+  // nor hides the keys around them.
+  prueba::Carpeta c;
+  c.idioma("[Idioma]\r\nidioma=X\r\n[X]\r\nsin igual\r\n1=uno\r\n[\r\n2=dos\r\n");
+  QCOMPARE(idiomas::leervalor(fichero_idioma, "X", "1"), QString("uno"));
+  QCOMPARE(idiomas::leervalor(fichero_idioma, "X", "2"), QString("dos"));
+  QCOMPARE(idiomas::leervalor(fichero_idioma, "X", "sin igual"), QString());
+  QStringList lista;
+  QCOMPARE(leersecciones(fichero_idioma, lista), std::int16_t(1));
+}
+
+void PruebaIdiomas::secciones() {
+  prueba::Carpeta c;
+  c.idioma(muestra);
+  QVERIFY(existeseccion(fichero_idioma, "español"));
+  QVERIFY(existeseccion(fichero_idioma, "RARA]"));
+  QVERIFY(!existeseccion(fichero_idioma, "Rara"));
+  QStringList lista{"vieja"};
+  QCOMPARE(leersecciones(fichero_idioma, lista), std::int16_t(3));
+  QCOMPARE(lista, QStringList({"ESPAÑOL", "Rara]", "English"}));
+
+  c.idioma("[Idioma]\r\nidioma=X\r\n");
+  QCOMPARE(leersecciones(fichero_idioma, lista), std::int16_t(0));
+  QCOMPARE(lista, QStringList());
+  c.idioma("1=a\r\n2=b\r\n");
+  QCOMPARE(leersecciones(fichero_idioma, lista), std::int16_t(-1));
+  QCOMPARE(leersecciones(c.ruta("no_existe.lng"), lista), std::int16_t(-1));
+}
+
+void PruebaIdiomas::crearseccion_anade_al_final() {
+  prueba::Carpeta c;
+  c.idioma("[Idioma]\r\nidioma=X\r\n");
+  QVERIFY(crearseccion(fichero_idioma, "IDIOMA"));
+  QCOMPARE(c.leer("idioma.lng"), QByteArray("[Idioma]\r\nidioma=X\r\n"));
+  QVERIFY(crearseccion(fichero_idioma, "Nueva"));
+  QCOMPARE(c.leer("idioma.lng"), QByteArray("[Idioma]\r\nidioma=X\r\n\r\r\n[Nueva]\r\n"));
+  QVERIFY(!c.existe("idioma.tmp"));
+}
+
+void PruebaIdiomas::guardavalor_data() {
+  QTest::addColumn<QByteArray>("antes");
+  QTest::addColumn<QString>("valor");
+  QTest::addColumn<QByteArray>("despues");
+  QTest::newRow("replaced in place, blank lines of the section dropped")
+      << QByteArray("[Idioma]\r\n\r\nidioma=Espa\xF1ol\r\n[Espa\xF1ol]\r\n1=Archivo\r\n\r\n[English]\r\n1=File\r\n")
+      << "English"
+      << QByteArray("[Idioma]\r\nidioma=English\r\n[Espa\xF1ol]\r\n1=Archivo\r\n\r\n[English]\r\n1=File\r\n");
+  QTest::newRow("key missing before the next header")
+      << QByteArray("[Idioma]\r\notra=1\r\n[Espa\xF1ol]\r\n1=A\r\n") << "English"
+      << QByteArray("[Idioma]\r\notra=1\r\nidioma=English\r\n\r\r\n[Espa\xF1ol]\r\n1=A\r\n");
+  QTest::newRow("key missing in the last section: appended")
+      << QByteArray("[Idioma]\r\nx=1\r\n") << "English" << QByteArray("[Idioma]\r\nx=1\r\nidioma=English\r\n");
+  QTest::newRow("appended after a last line without its end")
+      << QByteArray("[Idioma]\r\nx=1") << "English" << QByteArray("[Idioma]\r\nx=1\r\nidioma=English\r\n");
+  QTest::newRow("section missing: created at the end")
+      << QByteArray("[Otra]\r\n1=a\r\n") << "X" << QByteArray("[Otra]\r\n1=a\r\n\r\r\n[idioma]\r\nidioma=X\r\n");
+  QTest::newRow("names in capitals; the key as the caller writes it")
+      << QByteArray("[IDIOMA]\r\nIDIOMA=Espa\xF1ol\r\n[Espa\xF1ol]\r\n") << "English"
+      << QByteArray("[IDIOMA]\r\nidioma=English\r\n[Espa\xF1ol]\r\n");
+  QTest::newRow("a key with a blank is another key")
+      << QByteArray("[Idioma]\r\nidioma =Espa\xF1ol\r\n[Espa\xF1ol]\r\n") << "English"
+      << QByteArray("[Idioma]\r\nidioma =Espa\xF1ol\r\nidioma=English\r\n\r\r\n[Espa\xF1ol]\r\n");
+  QTest::newRow("lines after the key copied as lines")
+      << QByteArray("[Idioma]\r\nidioma=A\r\n\r\r\n[B]\r\n1=b\n2=c") << "B"
+      << QByteArray("[Idioma]\r\nidioma=B\r\n\r\n\r\n[B]\r\n1=b\r\n2=c\r\n");
+  QTest::newRow("lines before the section copied as lines")
+      << QByteArray("pre\n[Idioma]\r\nidioma=A\r\n") << "B" << QByteArray("pre\r\n[Idioma]\r\nidioma=B\r\n");
+  QTest::newRow("a line without = is kept")
+      << QByteArray("[Idioma]\r\nsin igual\r\nidioma=A\r\n") << "B"
+      << QByteArray("[Idioma]\r\nsin igual\r\nidioma=B\r\n");
+  QTest::newRow("value holding =") << QByteArray("[Idioma]\r\nidioma=A\r\n[A]\r\n") << "x=y"
+                                   << QByteArray("[Idioma]\r\nidioma=x=y\r\n[A]\r\n");
+}
+
+void PruebaIdiomas::guardavalor() {
+  QFETCH(QByteArray, antes);
+  QFETCH(QString, valor);
+  QFETCH(QByteArray, despues);
+  prueba::Carpeta c;
+  c.idioma(antes);
+  QVERIFY(idiomas::guardavalor(fichero_idioma, "idioma", "idioma", valor));
+  QCOMPARE(c.leer("idioma.lng"), despues);
+  QVERIFY(!c.existe("idioma.tmp"));
+  QCOMPARE(idiomas::leervalor(fichero_idioma, "idioma", "idioma"), valor);
+}
+
+void PruebaIdiomas::guardavalor_sin_fichero() {
+  prueba::Carpeta c;
+  QVERIFY(!idiomas::guardavalor(c.ruta("idioma.lng"), "idioma", "idioma", "X"));
+  QVERIFY(!c.existe("idioma.lng"));
+  QVERIFY(!c.existe("idioma.tmp"));
+}
+
+void PruebaIdiomas::guardavalor_que_no_puede_escribir() {
+  // idioma.tmp cannot be created (a folder stands in its place): the file
+  // stays as it was.
+  prueba::Carpeta c;
+  const QByteArray antes("[Idioma]\r\nidioma=A\r\n[A]\r\n[B]\r\n");
+  c.idioma(antes);
+  QVERIFY(QDir(c.ruta("")).mkdir("idioma.tmp"));
+  QVERIFY(!idiomas::guardavalor(fichero_idioma, "idioma", "idioma", "B"));
+  QVERIFY(!idiomas::guardavalor(fichero_idioma, "Nueva", "1", "x"));
+  QCOMPARE(c.leer("idioma.lng"), antes);
+
+  prueba::Guion guion;
+  idioma_actual = "A";
+  QVERIFY(!cambia_idioma("B"));
+  QCOMPARE(guion.cajas.size(), 1);
+  QCOMPARE(guion.cajas[0].estilo, plataforma::vbCritical);
+  QVERIFY(guion.cajas[0].texto.contains(fichero_idioma));
+  QCOMPARE(c.leer("idioma.lng"), antes);
+}
+
+void PruebaIdiomas::cambia_idioma_con_seccion() {
+  prueba::Carpeta c;
+  c.idioma(prueba::fichero_idiomas("Español"));
+  idioma_actual = "Español";
+  prueba::Guion guion;
+  QVERIFY(cambia_idioma("English"));
+  QCOMPARE(guion.cajas.size(), 1);
+  QCOMPARE(guion.cajas[0].texto, QString("es185"));
+  QCOMPARE(guion.cajas[0].estilo, plataforma::vbInformation);
+  QCOMPARE(guion.cajas[0].titulo, QString("es3"));
+  QVERIFY(c.leer("idioma.lng").startsWith("[Idioma]\r\nidioma=English\r\n[Espa\xF1ol]\r\n1=es1\r\n"));
+  QCOMPARE(c.leer("idioma.lng").size(), prueba::fichero_idiomas("Español").size());
+  // The new language takes effect at the next start.
+  QCOMPARE(idioma_actual, QString("Español"));
+}
+
+void PruebaIdiomas::cambia_idioma_sin_seccion() {
+  prueba::Carpeta c;
+  c.idioma(prueba::fichero_idiomas("Español"));
+  idioma_actual = "Español";
+  prueba::Guion guion;
+  QVERIFY(!cambia_idioma("Klingon"));
+  QCOMPARE(guion.cajas.size(), 1);
+  QCOMPARE(guion.cajas[0].texto, QString("es184"));
+  QCOMPARE(guion.cajas[0].estilo, plataforma::vbCritical);
+  QCOMPARE(guion.cajas[0].titulo, QString("es3"));
+  QCOMPARE(c.leer("idioma.lng"), prueba::fichero_idiomas("Español"));
+}
+
+void PruebaIdiomas::problemas_del_fichero_data() {
+  QTest::addColumn<QByteArray>("contenido");  // "<missing>": no file
+  QTest::addColumn<QString>("problema");      // a word of the description; "" for none
+  QTest::newRow("good") << prueba::fichero_idiomas() << "";
+  QTest::newRow("text before the first header") << QByteArray("comentario\r\n[Idioma]\r\nidioma=A\r\n[A]\r\n") << "";
+  QTest::newRow("missing") << QByteArray("<missing>") << "opened";
+  QTest::newRow("no header") << QByteArray("1=a\r\n") << "no section";
+  QTest::newRow("lone [") << QByteArray("[Idioma]\r\nidioma=A\r\n[A]\r\n[\r\n") << "Line 4";
+  QTest::newRow("line without =") << QByteArray("[Idioma]\r\nidioma=A\r\n[A]\r\n1 Archivo\r\n") << "Line 4";
+  QTest::newRow("current language without section") << QByteArray("[Idioma]\r\nidioma=B\r\n[A]\r\n") << "«B»";
+}
+
+void PruebaIdiomas::problemas_del_fichero() {
+  QFETCH(QByteArray, contenido);
+  QFETCH(QString, problema);
+  prueba::Carpeta c;
+  if (contenido != "<missing>") c.idioma(contenido);
+  const QString descripcion = problema_fichero(c.ruta("idioma.lng"));
+  if (problema.isEmpty())
+    QCOMPARE(descripcion, QString());
+  else
+    QVERIFY2(descripcion.contains(problema), qPrintable(descripcion));
+  QCOMPARE(c.leer("idioma.lng"), contenido);
+}
+
+QTEST_MAIN(PruebaIdiomas)
+#include "idiomas_test.moc"
