@@ -15,7 +15,7 @@
 
 namespace calculos {
 
-// Where records go: the report file, the console, or a test's memory.
+// Where records go: the report or eigen data file, or a test's memory.
 class Canal {
 public:
     virtual ~Canal() = default;
@@ -29,15 +29,6 @@ public:
 
 private:
     io::FicheroSalida& f_;
-};
-
-class CanalConsola : public Canal {
-public:
-    explicit CanalConsola(io::Consola& c) : c_(c) {}
-    void escribir(std::string_view registro) override { c_.escribir(registro); }
-
-private:
-    io::Consola& c_;
 };
 
 // The text of a message key, trailing blanks removed; empty when missing.
