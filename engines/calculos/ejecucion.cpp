@@ -58,6 +58,9 @@ void calcular(std::istream& entrada, const std::string& nombre, ini::Mensajes& m
     io::FicheroSalida dib("DatosDIB");
     CanalFichero datos(dib);
     escribir_datosdib(p.NBASE, t.ENER, t.VECT, datos);
+    // Only two renames remain once both files are known to be complete.
+    res.cerrar();
+    dib.cerrar();
     res.confirmar();
     dib.confirmar();
 }
