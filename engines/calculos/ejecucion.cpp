@@ -2,7 +2,9 @@
 
 #include <iostream>
 
+#include "calculos/informe.hpp"
 #include "calculos/jacobi.hpp"
+#include "calculos/matout.hpp"
 #include "calculos/matrices.hpp"
 #include "calculos/reloj.hpp"
 #include "ini/mensajes.hpp"
@@ -43,7 +45,24 @@ void calcular(std::istream& entrada, const std::string& nombre, ini::Mensajes& m
     construir_matrices(p, t, m);
     // The report is not open yet: a diagonalisation that does not converge says so on the console.
     JACOBI(p.NBASE, t.HAM, t.VECT, t.ENER, 1e-7, -1, m.consola());
-    (void)inicio;
+
+    const Transcurrido tiempo = tiempo_transcurrido(inicio, leer_reloj());
+    const Fecha hoy = fecha_de_hoy();
+
+    // Both files are written whole under temporary names before either takes
+    // the place of the old one: a stop or a write error on the way leaves the
+    // files of the previous run.
+    io::FicheroSalida res("RES.tot");
+    CanalFichero informe(res);
+    escribir_informe(p, t, tiempo, hoy, [&m](int clave) { return m.texto(clave); }, informe);
+    io::FicheroSalida dib("DatosDIB");
+    CanalFichero datos(dib);
+    escribir_datosdib(p.NBASE, t.ENER, t.VECT, datos);
+    // Only two renames remain once both files are known to be complete.
+    res.cerrar();
+    dib.cerrar();
+    res.confirmar();
+    dib.confirmar();
 }
 
 } // namespace
