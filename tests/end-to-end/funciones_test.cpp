@@ -21,13 +21,7 @@ protected:
     prueba::CarpetaTemporal dir;
     void SetUp() override { dir.escribir("idioma.lng", prueba::idioma_graficas()); }
 
-    // Two constant zones [0, 1] (V = 0) and [1, 2] (V = 1), basis of 2.
-    static ProblemaPrueba dos_zonas() {
-        ProblemaPrueba p;
-        p.nbase = "2";
-        p.zonas = {{1, 0, 1, {0.0}}, {1, 1, 2, {1.0}}};
-        return p;
-    }
+    static ProblemaPrueba dos_zonas() { return prueba::dos_zonas(2); }
     void preparar(const ProblemaPrueba& p, const std::string& puntos, const std::string& escala,
                   const std::string& nivel, const std::vector<double>& ener,
                   const std::vector<std::vector<double>>& vect) {
@@ -42,19 +36,7 @@ TEST_F(Funciones, TwoZonesWithThreePointsEachGiveTheWholeFile) {
     const auto r = correr();
     EXPECT_EQ(r.estado, 0) << r.errores;
     EXPECT_EQ(r.salida, "");
-    const std::vector<std::string> esperado = {
-        "  M1102",
-        "  x",
-        "  V(x)",
-        "  M1103",
-        "    1.600  1.0",
-        "      6  0  1  3  0  9",
-        punto("0.0000000", "0.0000000"),
-        punto("0.5000000", "0.0000000"),
-        punto("1.0000000", "0.0000000"),
-        punto("1.0000000", "1.0000000"),
-        punto("1.5000000", "1.0000000"),
-        punto("2.0000000", "1.0000000"),
+    const std::vector<std::string> esperado = prueba::grafica_dos_zonas("  M1102", {
         "  M1104",
         "    0.100       0.50000",
         "      5  0  1  2  0  12",
@@ -69,7 +51,7 @@ TEST_F(Funciones, TwoZonesWithThreePointsEachGiveTheWholeFile) {
         punto("0.0000000", "0.5000000"),
         punto("2.0000000", "0.5000000"),
         "  Fin",
-    };
+    });
     EXPECT_EQ(funcion(), esperado);
     const std::string bytes = dir.leer("FUNCION");
     EXPECT_EQ(bytes, prueba::con_crlf(esperado));

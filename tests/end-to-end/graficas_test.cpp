@@ -9,6 +9,8 @@
 #include "fixtures/carpeta.hpp"
 #include "fixtures/problemas.hpp"
 
+using prueba::dos_zonas;
+using prueba::grafica_dos_zonas;
 using prueba::identidad;
 using prueba::ProblemaPrueba;
 using prueba::punto;
@@ -26,13 +28,6 @@ protected:
     prueba::CarpetaTemporal dir;
     void SetUp() override { dir.escribir("idioma.lng", prueba::idioma_graficas()); }
 
-    // Two constant zones [0, 1] (V = 0) and [1, 2] (V = 1) and a basis of n.
-    static ProblemaPrueba dos_zonas(int n) {
-        ProblemaPrueba p;
-        p.nbase = std::to_string(n);
-        p.zonas = {{1, 0, 1, {0.0}}, {1, 1, 2, {1.0}}};
-        return p;
-    }
     void preparar(const ProblemaPrueba& p, const std::string& puntos, const std::string& escala,
                   const std::vector<std::string>& niveles, const std::vector<double>& ener,
                   const std::vector<std::vector<double>>& vect) {
@@ -41,33 +36,12 @@ protected:
     prueba::Resultado correr(const char* programa) { return prueba::ejecutar(programa, dir.ruta(), {"p.dat"}); }
 };
 
-const std::vector<std::string> cabecera_dos_zonas = {
-    "  x",
-    "  V(x)",
-    "  M1103",
-    "    1.600  1.0",
-    "      6  0  1  3  0  9",
-    punto("0.0000000", "0.0000000"),
-    punto("0.5000000", "0.0000000"),
-    punto("1.0000000", "0.0000000"),
-    punto("1.0000000", "1.0000000"),
-    punto("1.5000000", "1.0000000"),
-    punto("2.0000000", "1.0000000"),
-};
-
-std::vector<std::string> con(std::string primera, std::vector<std::string> resto) {
-    std::vector<std::string> r = {std::move(primera)};
-    r.insert(r.end(), cabecera_dos_zonas.begin(), cabecera_dos_zonas.end());
-    r.insert(r.end(), resto.begin(), resto.end());
-    return r;
-}
-
 TEST_F(Graficas, NivelesDrawsThePotentialAndOneLinePerLevel) {
     preparar(dos_zonas(3), "3", "2.500", {"1", "2"}, energias(3), identidad(3));
     const auto r = correr(NIVELES_EXE);
     EXPECT_EQ(r.estado, 0) << r.errores;
     EXPECT_EQ(r.salida, "");
-    EXPECT_EQ(dir.leer("nivel"), prueba::con_crlf(con("  M1051", {
+    EXPECT_EQ(dir.leer("nivel"), prueba::con_crlf(grafica_dos_zonas("  M1051", {
                                                                "  M1105 1:             0.5000000",
                                                                "    0.020    0.500",
                                                                "  2  0  1  1  0  0",
@@ -162,7 +136,7 @@ TEST_F(Graficas, ProbsDrawsTheDensityAroundItsEnergy) {
     EXPECT_EQ(r.estado, 0) << r.errores;
     EXPECT_EQ(r.salida, "");
     // |ψ|² = sin²(πx/2) (L = 2), times 2.5, around E = 0.5.
-    EXPECT_EQ(dir.leer("prob"), prueba::con_crlf(con("  M1052", {
+    EXPECT_EQ(dir.leer("prob"), prueba::con_crlf(grafica_dos_zonas("  M1052", {
                                                               "  M1053",
                                                               "    0.100       0.50000",
                                                               "      5  0  1  2  0  12",

@@ -196,4 +196,30 @@ std::string punto(const std::string& x, const std::string& y) {
     return "  " + std::string(20 - x.size(), ' ') + x + "  " + std::string(20 - y.size(), ' ') + y;
 }
 
+ProblemaPrueba dos_zonas(int nbase) {
+    ProblemaPrueba p;
+    p.nbase = std::to_string(nbase);
+    p.zonas = {{1, 0, 1, {0.0}}, {1, 1, 2, {1.0}}};
+    return p;
+}
+
+std::vector<std::string> grafica_dos_zonas(const std::string& comentario, const std::vector<std::string>& resto) {
+    std::vector<std::string> r = {
+        comentario,
+        "  x",
+        "  V(x)",
+        "  M1103",
+        "    1.600  1.0",  // 0.8 · L
+        "      6  0  1  3  0  9",
+        punto("0.0000000", "0.0000000"),
+        punto("0.5000000", "0.0000000"),
+        punto("1.0000000", "0.0000000"),
+        punto("1.0000000", "1.0000000"),  // the inner boundary twice
+        punto("1.5000000", "1.0000000"),
+        punto("2.0000000", "1.0000000"),
+    };
+    r.insert(r.end(), resto.begin(), resto.end());
+    return r;
+}
+
 } // namespace prueba

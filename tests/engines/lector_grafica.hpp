@@ -79,4 +79,10 @@ void preparar(const CarpetaTemporal& dir, const ProblemaPrueba& p, const std::st
 // F20.7, two blanks, y as F20.7.
 std::string punto(const std::string& x, const std::string& y);
 
+// Two constant zones [0, 1] (V = 0) and [1, 2] (V = 1) and a basis of n.
+ProblemaPrueba dos_zonas(int nbase);
+// The records of a plot file of `dos_zonas` at 3 points per zone: the
+// comment, "x", "V(x)" and the potential curve of key 1103, then `resto`.
+std::vector<std::string> grafica_dos_zonas(const std::string& comentario, const std::vector<std::string>& resto);
+
 } // namespace prueba
