@@ -312,19 +312,20 @@ void frmgraficos::coloca_controles() {
   const int marco_alto = exterior.height() - height();
   const int marco_ancho = exterior.width() - width();
 
-  // Minimum height, then minimum width: the window grows back to it, the
-  // pointer follows the edge, and the resize that follows lays out again.
+  // Minimum height, then minimum width: the window grows back to it (whole
+  // pixels, rounded up, so that it is not short of it again), the pointer
+  // follows the edge, and the resize that follows lays out again.
   if (static_cast<float>(0.8 * pantalla_alto) > H) {
     const int x = QCursor::pos().x();
     const double nuevo = static_cast<float>(0.8 * pantalla_alto);
-    resize(width(), plataforma::pixeles_y(nuevo) - marco_alto);
+    resize(width(), static_cast<int>(std::ceil(nuevo / plataforma::twips_por_pixel_y())) - marco_alto);
     QCursor::setPos(x, static_cast<int>(std::lround((twips_y(exterior.y()) + nuevo) / plataforma::twips_por_pixel_y())));
     return;
   }
   if (static_cast<float>(0.7 * pantalla_ancho) > W) {
     const int y = QCursor::pos().y();
     const double nuevo = static_cast<float>(0.7 * pantalla_ancho);
-    resize(plataforma::pixeles_x(nuevo) - marco_ancho, height());
+    resize(static_cast<int>(std::ceil(nuevo / plataforma::twips_por_pixel_x())) - marco_ancho, height());
     QCursor::setPos(static_cast<int>(std::lround((twips_x(exterior.x()) + nuevo) / plataforma::twips_por_pixel_x())), y);
     return;
   }

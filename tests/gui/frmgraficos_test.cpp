@@ -364,8 +364,9 @@ void PruebaFrmgraficos::tamano_minimo() {
   frmgraficos* w = ventana_basica(v);
   QVERIFY(w != nullptr);
   const QRect pantalla = w->screen()->geometry();
-  const int alto_minimo = plataforma::pixeles_y(static_cast<float>(0.8 * plataforma::twips_y(pantalla.height())));
-  const int ancho_minimo = plataforma::pixeles_x(static_cast<float>(0.7 * plataforma::twips_x(pantalla.width())));
+  // 0.8 of the screen's height and 0.7 of its width, in whole pixels rounded up.
+  const int alto_minimo = static_cast<int>(std::ceil(0.8f * pantalla.height()));
+  const int ancho_minimo = static_cast<int>(std::ceil(0.7f * pantalla.width()));
   const QSize grande = w->frameGeometry().size();
   QVERIFY(grande.height() > alto_minimo && grande.width() > ancho_minimo);
   const QPoint puntero = w->geometry().center();
