@@ -500,6 +500,7 @@ void frmgraficos::pctgrafico_MouseDown(int Button, int, double X, double Y) {
   using namespace graficos;
   pctgrafico->setDrawMode(plataforma::vbMergePenNot);
   if (Button == plataforma::vbLeftButton) {
+    vista_anterior_ = {minimo, maximo};
     minimo = {X, Y};
   } else if (Button == plataforma::vbRightButton) {
     minimo = minimo_datos;
@@ -543,6 +544,13 @@ void frmgraficos::pctgrafico_MouseUp(int Button, int, double X, double Y) {
   if (minimo.x != maximo.x && minimo.y != maximo.y) {
     pctgrafico->setDrawMode(plataforma::vbCopyPen);
     if (escala_grafico(minimo, maximo)) dibuja();
+  } else if (Button == plataforma::vbLeftButton) {
+    // A box without width or height zooms nothing: the view stays as it was,
+    // so that the next redraw does not meet a view of zero extent, and the
+    // pen that inverts is put away with the box.
+    minimo = vista_anterior_[0];
+    maximo = vista_anterior_[1];
+    pctgrafico->setDrawMode(plataforma::vbCopyPen);
   }
 }
 

@@ -133,4 +133,5 @@ class frmgraficos : public QWidget {
   std::array<QLineEdit*, 4> editores_{};
   bool cerrando_ = false;
   QSize exterior_;  // the outer size the layout was made for
+  std::array<global::tvertice, 2> vista_anterior_{};  // the view when a zoom box began
 };

@@ -162,6 +162,14 @@ void PruebaFrmgraficos::clic_sin_movimiento() {
   QTest::mouseClick(w->pctgrafico, Qt::LeftButton, {}, en(w, 0, 1));
   QCOMPARE(w->pctgrafico->Image(), antes);
   QCOMPARE(esquinas(w), esquinas_antes);
+  // The view is the one shown, so the next redraw has nothing to refuse;
+  // a box of no height does the same.
+  arrastrar(w->pctgrafico, en(w, -1, 1), en(w, 2, 1));
+  QCOMPARE(graficos::minimo.x, -2.0);
+  QCOMPARE(graficos::maximo.y, 4.0);
+  QCOMPARE(w->pctgrafico->DrawMode(), plataforma::vbCopyPen);
+  w->Form_Resize();
+  QCOMPARE(esquinas(w), esquinas_antes);
   QCOMPARE(v.guion.cajas.size(), 0);
 }
 
