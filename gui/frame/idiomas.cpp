@@ -38,8 +38,6 @@ bool iguales(const QString& a, const QString& b) { return a.toLower() == b.toLow
 // The language file is a few kilobytes and is read afresh for every text; a
 // file far larger (a damaged one, or no language file at all) is not read.
 constexpr qint64 TAMANO_MAXIMO = 16 << 20;
-// The longest line a language file of the system holds, with room to spare.
-constexpr qsizetype LINEA_MAXIMA = 65536;
 
 bool demasiado_grande(const QString& fichero) { return QFileInfo(fichero).size() > TAMANO_MAXIMO; }
 
@@ -221,10 +219,10 @@ QString problema_fichero(const QString& fichero) {
     if (ls[i].contains(QChar(0)))
       return QStringLiteral("Línea %1: un byte nulo; el fichero está dañado. / Line %1: a NUL byte; the file is damaged.")
           .arg(i + 1);
-    if (ls[i].size() > LINEA_MAXIMA)
+    if (ls[i].size() > plataforma::LINEA_MAXIMA)
       return QStringLiteral("Línea %1: más de %2 caracteres. / Line %1: more than %2 characters.")
           .arg(i + 1)
-          .arg(LINEA_MAXIMA);
+          .arg(plataforma::LINEA_MAXIMA);
     const Linea l = clasificar(ls[i]);
     if (l.tipo == Tipo::cabecera) en_seccion = true;
     if (l.tipo != Tipo::malformada) continue;

@@ -1,10 +1,14 @@
-// The windowed program's language module on damaged language files: NUL
-// bytes and lines of megabytes are reported at start-up and the texts still
-// read; a file of many megabytes is not read at all and never rewritten.
+// The windowed program's readers on damaged and hostile files. The language
+// module reports NUL bytes and lines of megabytes at start-up and still reads
+// the texts; a language file of many megabytes is neither read nor rewritten.
+// The graph window refuses plot files with NUL bytes, lines of megabytes,
+// counts beyond its fields and infinite numbers, and closes after its message.
 #include <QtTest>
 
 #include "comun.hpp"
 #include "frame/idiomas.hpp"
+#include "grafica_comun.hpp"
+#include "platform/mensajes.hpp"
 
 using namespace idiomas;
 
@@ -19,6 +23,8 @@ class PruebaEntradasMalas : public QObject {
   void fichero_danado_data();
   void fichero_danado();
   void fichero_enorme();
+  void grafica_danada_data();
+  void grafica_danada();
 };
 
 void PruebaEntradasMalas::fichero_danado_data() {
@@ -57,6 +63,49 @@ void PruebaEntradasMalas::fichero_enorme() {
   QVERIFY(!guardavalor(fichero_idioma, "idioma", "idioma", "B"));
   QCOMPARE(c.leer("idioma.lng"), contenido);
   QVERIFY(!c.existe("idioma.tmp"));
+}
+
+void PruebaEntradasMalas::grafica_danada_data() {
+  QTest::addColumn<QByteArray>("fichero");
+  QTest::addColumn<bool>("leida");  // the window shows it
+  auto una = [](const prueba::Curva& c) { return prueba::grafica({c}); };
+  prueba::Curva c;
+  c.puntos = prueba::serie(3);
+  QTest::newRow("a good file") << una(c) << true;
+  QByteArray nulo = una(c);
+  nulo.insert(nulo.indexOf("curva") + 2, '\0');
+  QTest::newRow("a NUL byte") << nulo << false;
+  prueba::Curva larga = c;
+  larga.leyenda = QString(3 << 20, 'x');
+  QTest::newRow("a legend of megabytes") << una(larga) << false;
+  larga.leyenda = QString(65534, 'x');  // two blanks before it
+  QTest::newRow("the longest line") << una(larga) << true;
+  prueba::Curva muchos = c;
+  muchos.npuntos = 1000000000;
+  QTest::newRow("10^9 points") << una(muchos) << false;
+  muchos.npuntos = 32767;
+  QTest::newRow("32767 points, 3 given") << una(muchos) << false;
+  QByteArray infinito = una(c);
+  infinito.replace("  1  1\r\n", "  1e999  1\r\n");
+  QTest::newRow("an infinite coordinate") << infinito << false;
+  QByteArray sin_numero = una(c);
+  sin_numero.replace("  1  1\r\n", "  nan  1\r\n");  // not a number: 0
+  QTest::newRow("a NaN coordinate") << sin_numero << true;
+  const QByteArray buena = una(c);
+  QTest::newRow("ends inside a curve") << buena.left(buena.indexOf("  2  2")) << false;
+}
+
+void PruebaEntradasMalas::grafica_danada() {
+  QFETCH(QByteArray, fichero);
+  QFETCH(bool, leida);
+  prueba::Visor v;
+  QCOMPARE(v.abrir(fichero) != nullptr, leida);
+  if (!leida) {
+    QCOMPARE(v.guion.cajas.size(), 1);
+    QCOMPARE(v.guion.cajas[0].texto, QString("en123"));
+    QCOMPARE(v.guion.cajas[0].estilo, plataforma::vbCritical);
+  }
+  QVERIFY(!v.programa_terminado);
 }
 
 QTEST_MAIN(PruebaEntradasMalas)
