@@ -123,21 +123,26 @@ std::optional<lista<double>> polinomio(const lista_puntos& puntos) {
     for (int i = 1; i <= n; ++i) {
       const int m = n + 1 - i;
       c(i) = lagrange_o_fallo(como_lista(), m, 0.0);
-      // The point nearest 0; the first of equal ones wins.
-      double menor = 1.0 / 1e-38;
-      std::optional<std::size_t> cercano;
-      for (std::size_t k = 0; k < p.size(); ++k) {
-        if (std::fabs(p[k].x) < menor) {
-          menor = std::fabs(p[k].x);
-          cercano = k;
+      // The point nearest 0, searched from 1e38 down; the first of equal ones
+      // wins. When every |x| is 1e38 or more, the first of the nearest: any
+      // point would do there, since none of them is at 0.
+      auto cercano = [&](double desde) {
+        double menor = desde;
+        std::optional<std::size_t> indice;
+        for (std::size_t k = 0; k < p.size(); ++k) {
+          if (std::fabs(p[k].x) < menor) {
+            menor = std::fabs(p[k].x);
+            indice = k;
+          }
         }
-      }
+        return indice;
+      };
+      const std::size_t quitado =
+          cercano(1.0 / 1e-38).value_or(cercano(std::numeric_limits<double>::infinity()).value_or(0));
       // Points at 0 keep their y: the remainder is divided by x elsewhere.
       for (auto& q : p)
         if (std::fabs(q.x) > 1e-38) q.y = paso((q.y - c(i)) / q.x);
-      // Every |x| at 1e38 or beyond: no point to remove, no polynomial.
-      if (!cercano) throw fallo{};
-      p.erase(p.begin() + static_cast<std::ptrdiff_t>(*cercano));
+      p.erase(p.begin() + static_cast<std::ptrdiff_t>(quitado));
     }
   } catch (const fallo&) {
     return std::nullopt;
