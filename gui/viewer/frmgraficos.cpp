@@ -27,6 +27,7 @@
 #include "platform/pulsar.hpp"
 #include "platform/twips.hpp"
 #include "platform/vb.hpp"
+#include "viewer/curvas_lienzo.hpp"
 #include "viewer/graficos.hpp"
 
 using plataforma::colocar;
@@ -437,16 +438,26 @@ void frmgraficos::dibuja() {
       case 1:
         paso([&] { dibuja_curva(c.marcas, c.tipo, c.npuntos, c.grosor, c.estilo_trazo, c.color, c.puntos); });
         break;
-      case 2:  // natural spline: the curve module
-      case 3:  // interpolating polynomial: the curve module
+      case 2:
+        paso([&] { dibuja_spline(*pctgrafico, c.marcas, c.npuntos, c.grosor, c.estilo_trazo, c.puntos, c.color); });
+        break;
+      case 3:
+        paso([&] { dibuja_polinomio(*pctgrafico, c.marcas, c.npuntos, c.grosor, c.estilo_trazo, c.puntos, c.color); });
         break;
       case 4:
       case 5:
-      case 6:  // least-squares fit in x, sine or cosine (basis tipo - 4): the curve module
+      case 6:  // least-squares fit in x, sine or cosine (basis tipo - 4)
         if (!(c.npuntos > c.parametro)) return fallo_grave(idiomas::texto(126), std::nullopt);
+        paso([&] {
+          dibuja_ajuste(*pctgrafico, static_cast<std::int16_t>(c.tipo - 4), c.parametro, c.marcas, c.npuntos,
+                        c.grosor, c.estilo_trazo, c.puntos, c.color);
+        });
         break;
-      case 7:  // Fourier series: the curve module
+      case 7:  // Fourier series
         if (!(c.npuntos / 2.0 >= c.parametro)) return fallo_grave(idiomas::texto(126), std::nullopt);
+        paso([&] {
+          dibuja_fourier(*pctgrafico, c.parametro, c.marcas, c.npuntos, c.grosor, c.estilo_trazo, c.puntos, c.color);
+        });
         break;
       default: break;
     }
