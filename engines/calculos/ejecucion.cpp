@@ -2,11 +2,16 @@
 
 #include <iostream>
 
+#include "calculos/informe.hpp"
+#include "calculos/jacobi.hpp"
+#include "calculos/matout.hpp"
+#include "calculos/matrices.hpp"
 #include "calculos/reloj.hpp"
 #include "ini/mensajes.hpp"
 #include "io/errores.hpp"
 #include "io/lectura.hpp"
 #include "io/registro.hpp"
+#include "problema/gendat.hpp"
 
 namespace calculos {
 
@@ -28,14 +33,36 @@ namespace {
 void calcular(std::istream& entrada, const std::string& nombre, ini::Mensajes& m) {
     io::Fuente f = nombre.empty() ? io::Fuente::flujo(entrada, "standard input") : io::Fuente::abrir(nombre);
     m.leer_seccion();
-    const Problema p = problema::leer_problema(f, m, problema::reglas_calculos());
+    const problema::Reglas reglas = problema::reglas_calculos();
+    const Problema p = problema::leer_problema(f, m, reglas);
 
     Trabajo t(p);
     const Hora inicio = leer_reloj();
     m.consola().limpiar();
     m.escribir(1004, ini::Disposicion::linea_y_siete);
-    (void)t;
-    (void)inicio;
+
+    problema::GENDAT(p, t.XMALLA, t.VMALLA, p.NPUNTOS, m, reglas.estado_parada);
+    construir_matrices(p, t, m);
+    // The report is not open yet: a diagonalisation that does not converge says so on the console.
+    JACOBI(p.NBASE, t.HAM, t.VECT, t.ENER, 1e-7, -1, m.consola());
+
+    const Transcurrido tiempo = tiempo_transcurrido(inicio, leer_reloj());
+    const Fecha hoy = fecha_de_hoy();
+
+    // Both files are written whole under temporary names before either takes
+    // the place of the old one: a stop or a write error on the way leaves the
+    // files of the previous run.
+    io::FicheroSalida res("RES.tot");
+    CanalFichero informe(res);
+    escribir_informe(p, t, tiempo, hoy, [&m](int clave) { return m.texto(clave); }, informe);
+    io::FicheroSalida dib("DatosDIB");
+    CanalFichero datos(dib);
+    escribir_datosdib(p.NBASE, t.ENER, t.VECT, datos);
+    // Only two renames remain once both files are known to be complete.
+    res.cerrar();
+    dib.cerrar();
+    res.confirmar();
+    dib.confirmar();
 }
 
 } // namespace

@@ -40,9 +40,15 @@ void FicheroSalida::escribir(std::string_view registro) {
     f_.write("\r\n", 2);
 }
 
-void FicheroSalida::confirmar() {
+void FicheroSalida::cerrar() {
+    if (cerrado_) return;
+    cerrado_ = true;
     f_.close();
     if (f_.fail()) throw ErrorFichero(destino_.string(), 0, "could not be written completely");
+}
+
+void FicheroSalida::confirmar() {
+    cerrar();
     std::error_code ec;
     fs::rename(temporal_, destino_, ec);
     if (ec) throw ErrorFichero(destino_.string(), 0, "cannot be replaced: " + ec.message());

@@ -20,7 +20,10 @@ public:
 
     // One record: its bytes, then CR LF.
     void escribir(std::string_view registro);
-    // Closes the file and puts it in place of the target.
+    // Closes the file and checks that every record reached it; the target
+    // is not touched yet.
+    void cerrar();
+    // Closes the file (when cerrar has not) and puts it in place of the target.
     void confirmar();
 
     const std::filesystem::path& destino() const { return destino_; }
@@ -29,6 +32,7 @@ private:
     std::filesystem::path destino_;
     std::filesystem::path temporal_;
     std::ofstream f_;
+    bool cerrado_ = false;
     bool confirmado_ = false;
 };
 

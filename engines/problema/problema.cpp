@@ -95,6 +95,12 @@ Problema leer_problema(io::Fuente& f, ini::Mensajes& m, const Reglas& r) {
         if (std::fabs(p.ZONA(i, XFIN) - p.ZONA(i + 1, XINI)) > 1e-6) l.parar(r.clave_no_tocan);
     for (int i = 1; i <= p.NZONAS; ++i)
         if (!(p.ZONA(i, XFIN) > p.ZONA(i, XINI))) l.parar(claves::zona_vacia);
+    // The sampler needs the vertices of a polygonal zone from left to right
+    // (equal abscissae, a vertical step, are allowed).
+    for (int i = 1; i <= p.NZONAS; ++i)
+        if (p.ITIPO(i) == poligonal)
+            for (int k = 1; k < p.NPOL(i); ++k)
+                if (!(p.POLI(i, k + 1, 1) >= p.POLI(i, k, 1))) l.parar(claves::vertices_desordenados);
 
     p.calcular_caja();
     return p;

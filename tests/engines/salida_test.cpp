@@ -40,6 +40,19 @@ TEST(FicheroSalida, AnUnconfirmedWriteLeavesTheOldFileAndNoTemporary) {
     EXPECT_EQ(entradas(dir.ruta()), 1u);
 }
 
+TEST(FicheroSalida, AClosedButUnconfirmedFileIsNotPutInPlace) {
+    prueba::CarpetaTemporal dir;
+    dir.escribir("RES.tot", "anterior\r\n");
+    {
+        io::FicheroSalida f((dir / "RES.tot").string());
+        f.escribir("nuevo");
+        f.cerrar();
+        f.cerrar();  // a second close changes nothing
+    }  // the other file of the run failed: this one must not replace the old one
+    EXPECT_EQ(dir.leer("RES.tot"), "anterior\r\n");
+    EXPECT_EQ(entradas(dir.ruta()), 1u);
+}
+
 TEST(Ficheros, ResolvePrefersTheExactSpelling) {
     prueba::CarpetaTemporal dir;
     dir.escribir("Funcion", "a");

@@ -1,0 +1,25 @@
+#include "funciones/ejecucion.hpp"
+
+#include <cmath>
+
+namespace funciones {
+
+using namespace graficas;
+
+void dibujar(const Datos& d, ini::Mensajes& m) {
+    const int NIVEL = d.dib.niveles[0];
+    if (NIVEL <= 0) parar(m);
+    if (NIVEL > d.p.NBASE) parar(m, claves::nivel_mayor_que_base);
+    comprobar_puntos(d, m);
+    const double f = std::sqrt(2.0 / d.p.LONGITUD) * d.dib.ESCALA;
+    const double E = d.ENER[static_cast<size_t>(NIVEL - 1)];
+    dibujar_estado(d, m, "FUNCION", claves::comentario_funcion, claves::leyenda_onda, NIVEL, io::I(2, NIVEL),
+                   [&](double x) { return serie(d, NIVEL, x) * f + E; });
+}
+
+int ejecutar(const std::vector<std::string>& argumentos, std::istream& entrada, std::ostream& consola,
+             std::ostream& errores) {
+    return graficas::ejecutar("funciones", 1, argumentos, entrada, consola, errores, dibujar);
+}
+
+} // namespace funciones

@@ -1,0 +1,23 @@
+#pragma once
+// The run of the wave-function plot engine: the plot file FUNCION of one
+// state (the potential, the wave function drawn around its energy, the level
+// line), from the problem file, the plot parameters DIB and the eigen data
+// DatosDIB of an earlier calculos run.
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "graficas/grafica.hpp"
+
+namespace funciones {
+
+// Writes FUNCION for the parameters read; a level of 0 or less stops without
+// output, a level above the basis size or too many points with a message.
+void dibujar(const graficas::Datos& d, ini::Mensajes& m);
+
+// Runs in the current folder and returns the exit status: 0 at every orderly
+// end, 2 after an error of the input and output layer.
+int ejecutar(const std::vector<std::string>& argumentos, std::istream& entrada, std::ostream& consola,
+             std::ostream& errores);
+
+} // namespace funciones

@@ -1,0 +1,177 @@
+#pragma once
+// What the three plotting engines (funciones, niveles, probs) share: the run
+// from the command line to the exit status, the readers of the plot
+// parameters "DIB" and of the eigen data "DatosDIB", the sine series of a
+// state, and the writer of plot files with the curves they have in common.
+//
+// A plot file: three header lines (comment, x label, y label), then curves,
+// each a legend line, a line with the legend's place, a line with the point
+// count and the style codes, and one line per point; a legend "FIN" ends it.
+// Every record begins with two blanks and the fields of a line stand two
+// blanks apart, so that the graph window's token reader takes them apart.
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ini/mensajes.hpp"
+#include "io/registro.hpp"
+#include "io/salida.hpp"
+#include "problema/memoria.hpp"
+#include "problema/problema.hpp"
+
+namespace graficas {
+
+// Message and text keys of the plotting engines.
+namespace claves {
+constexpr int nivel_mayor_que_base = 1047;
+constexpr int demasiados_puntos = 1048;
+constexpr int comentario_niveles = 1051;
+constexpr int comentario_probs = 1052;
+constexpr int leyenda_densidad = 1053;
+constexpr int niveles_invertidos = 1054;
+constexpr int nivel_menor_que_uno = 1055;
+constexpr int demasiados_niveles = 1056;
+constexpr int sin_puntos = 1057;
+constexpr int comentario_funcion = 1102;
+constexpr int leyenda_potencial = 1103;
+constexpr int leyenda_onda = 1104;
+constexpr int leyenda_nivel = 1105;
+constexpr int fin = 1106;
+} // namespace claves
+
+// The graph window holds point counts in 16 bits and at most 20 curves.
+constexpr long long MAX_PUNTOS_CURVA = 32767;
+constexpr int MAX_CURVAS = 20;
+
+// The plot parameters of "DIB": the points per zone, the scale of the drawn
+// state, then the level numbers of the layout (one or two).
+struct Dib {
+    int PUNTOS_DIBUJO = 0;
+    double ESCALA = 0.0;
+    std::vector<int> niveles;
+};
+
+// Reads `nombre` (matched ignoring case): three lines for one level, four
+// for two. Each value is the text after the first "=", read in free form.
+Dib leer_dib(const std::string& nombre, int niveles);
+
+// Reads ENER(j), then VECT(j, i) for i = 1 to N, for j = 1 to N: one value a
+// record, read in free form. Fewer records is an input-layer error.
+void leer_datosdib(const std::string& nombre, std::vector<double>& ENER, problema::Matriz& VECT);
+
+// Everything a plotting engine has read before it draws.
+struct Datos {
+    problema::Problema p;
+    Dib dib;
+    std::vector<double> ENER;
+    problema::Matriz VECT;
+};
+
+// The run of a plotting engine in the current folder: the problem file named
+// by the arguments (as calculos names it) read with the rules of funciones,
+// "DIB" with `niveles_dib` level numbers, "DatosDIB", then `dibujar`.
+// Returns the exit status: 0 at every orderly end (the stops included), 2
+// after an error of the input and output layer, whose diagnostic goes to
+// `errores` after the program's name.
+int ejecutar(std::string_view programa, int niveles_dib, const std::vector<std::string>& argumentos,
+             std::istream& entrada, std::ostream& consola, std::ostream& errores,
+             const std::function<void(const Datos&, ini::Mensajes&)>& dibujar);
+
+// A stop of a plotting engine: the message of `clave` (none when 0), then
+// the end of the run with status 0.
+[[noreturn]] void parar(ini::Mensajes& m, int clave = 0);
+
+// Refuses a level outside 1 to N (keys 1055 and 1047).
+void comprobar_nivel(const Datos& d, ini::Mensajes& m, int nivel);
+// Refuses fewer than 1 point per zone (key 1057) and plots of more than
+// 32767 points (key 1048).
+void comprobar_puntos(const Datos& d, ini::Mensajes& m);
+
+// S(x) = sum over n = 1..N of VECT(n, nivel) · sin(n·π·(x − XIZQ)/L).
+double serie(const Datos& d, int nivel, double x);
+
+struct Punto {
+    double x, y;
+};
+
+// The style codes of a curve: markers, kind (1 polyline), width, line style,
+// colour index.
+struct Estilo {
+    int marcas, tipo, grosor, estilo_trazo, color;
+};
+constexpr Estilo estilo_potencial{0, 1, 3, 0, 9};
+constexpr Estilo estilo_estado{0, 1, 2, 0, 12};
+constexpr Estilo estilo_nivel{0, 1, 1, 0, 0};
+
+// The legend places, as fractions of the box length taken at single precision.
+constexpr double factor_potencial = static_cast<double>(0.8f);
+constexpr double factor_estado = static_cast<double>(0.05f);
+constexpr double factor_nivel = static_cast<double>(0.01f);
+
+// Two abscissae closer than this are one point of a drawn state.
+constexpr double umbral_repetido = 1e-8;
+
+// A plot file being written: records go to a temporary name and the file
+// takes its place on `confirmar`.
+class Grafica {
+public:
+    explicit Grafica(const std::string& nombre) : f_(nombre) {}
+
+    // One record: two blanks, then the fields.
+    template <class... C>
+    void registro(const C&... campos) {
+        f_.escribir(io::linea(io::blancos(2), campos...));
+    }
+    // The count record (count as I5) and the points of a curve.
+    void curva(const std::vector<Punto>& puntos, Estilo e);
+    // x and y as F20.7, two blanks apart.
+    void punto(double x, double y);
+    void confirmar() { f_.confirmar(); }
+
+private:
+    io::FicheroSalida f_;
+};
+
+// "m  t  g  s  c": the style codes two blanks apart.
+std::string codigos(Estilo e);
+
+// The potential sampled by the engines' sampler: P points per zone.
+struct Muestras {
+    std::vector<double> X, V;
+};
+
+// Opens the plot file and writes its header (the comment of key `comentario`,
+// "x", "V(x)") and the potential curve: legend, place, then the sampling,
+// then count and points. When the sampler stops the run, the records written
+// so far are put in place before the stop goes on.
+Muestras cabecera_y_potencial(Grafica& g, const Datos& d, ini::Mensajes& m, int comentario);
+
+// The points of a drawn state at the samples: the first point and every one
+// more than 1e-8 from the one before, so that a repeated zone boundary is
+// written once.
+std::vector<Punto> sin_repetidos(const std::vector<double>& X, const std::function<double(double)>& y);
+
+// A level number after one blank (I2 for levels below 10), whatever its digits.
+io::Campo numero_de_nivel(int nivel);
+
+// The legend of a level line: the text of key 1105, the number, ":", two
+// blanks, the energy as F20.7.
+std::string leyenda_de_nivel(const ini::Mensajes& m, io::Campo numero, double E);
+
+// A level line across the box at energy E with its legend: the legend, its
+// place (X(1) + 0.01·L, E as F7.3), count and style, the two end points.
+void linea_de_nivel(Grafica& g, const std::string& leyenda, double E, const Muestras& s, double L);
+
+// The end legend (key 1106), then the file takes its place.
+void terminar(Grafica& g, const ini::Mensajes& m);
+
+// The plot of one state around its energy, as funciones and probs draw it:
+// header, potential, the state's curve y(x) with the legend of key `leyenda`,
+// the level line with `numero` in its legend, the end. `y` maps x to the
+// drawn value.
+void dibujar_estado(const Datos& d, ini::Mensajes& m, const std::string& fichero, int comentario, int leyenda,
+                    int nivel, io::Campo numero, const std::function<double(double)>& y);
+
+} // namespace graficas

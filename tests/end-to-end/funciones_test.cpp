@@ -1,0 +1,294 @@
+// Runs of the built funciones: the plot file FUNCION record by record, its
+// stops and input errors, and what the graph window reads back from it.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "engines/lector_grafica.hpp"
+#include "fixtures/carpeta.hpp"
+#include "fixtures/problemas.hpp"
+
+using prueba::identidad;
+using prueba::ProblemaPrueba;
+using prueba::punto;
+using prueba::ZonaPrueba;
+
+namespace {
+
+class Funciones : public ::testing::Test {
+protected:
+    prueba::CarpetaTemporal dir;
+    void SetUp() override { dir.escribir("idioma.lng", prueba::idioma_graficas()); }
+
+    static ProblemaPrueba dos_zonas() { return prueba::dos_zonas(2); }
+    void preparar(const ProblemaPrueba& p, const std::string& puntos, const std::string& escala,
+                  const std::string& nivel, const std::vector<double>& ener,
+                  const std::vector<std::vector<double>>& vect) {
+        prueba::preparar(dir, p, puntos, escala, {nivel}, ener, vect);
+    }
+    prueba::Resultado correr() { return prueba::ejecutar(FUNCIONES_EXE, dir.ruta(), {"p.dat"}); }
+    std::vector<std::string> funcion() const { return prueba::lineas(dir.leer("FUNCION")); }
+};
+
+TEST_F(Funciones, TwoZonesWithThreePointsEachGiveTheWholeFile) {
+    preparar(dos_zonas(), "3", "2.500", "1", {0.5, 2.0}, identidad(2));
+    const auto r = correr();
+    EXPECT_EQ(r.estado, 0) << r.errores;
+    EXPECT_EQ(r.salida, "");
+    const std::vector<std::string> esperado = prueba::grafica_dos_zonas("  M1102", {
+        "  M1104",
+        "    0.100       0.50000",
+        "      5  0  1  2  0  12",
+        punto("0.0000000", "0.5000000"),
+        punto("0.5000000", "2.2677670"),  // 2.5 · sin(π/4) + 0.5
+        punto("1.0000000", "3.0000000"),
+        punto("1.5000000", "2.2677670"),
+        punto("2.0000000", "0.5000000"),
+        "  M1105 1:             0.5000000",
+        "    0.020    0.500",
+        "  2  0  1  1  0  0",
+        punto("0.0000000", "0.5000000"),
+        punto("2.0000000", "0.5000000"),
+        "  Fin",
+    });
+    EXPECT_EQ(funcion(), esperado);
+    const std::string bytes = dir.leer("FUNCION");
+    EXPECT_EQ(bytes, prueba::con_crlf(esperado));
+}
+
+TEST_F(Funciones, TheGraphWindowReadsThreeCurvesBack) {
+    preparar(dos_zonas(), "3", "2.500", "2", {0.5, 2.0}, identidad(2));
+    ASSERT_EQ(correr().estado, 0);
+    const auto g = prueba::leer_grafica(dir.leer("FUNCION"));
+    EXPECT_EQ(g.comentario, "M1102");
+    EXPECT_EQ(g.etiqueta_x, "x");
+    EXPECT_EQ(g.etiqueta_y, "V(x)");
+    ASSERT_EQ(g.curvas.size(), 3u);
+    struct Esperada {
+        std::string leyenda;
+        int npuntos, grosor, color;
+    } esperadas[] = {{"M1103", 6, 3, 9}, {"M1104", 5, 2, 12}, {"M1105 2:             2.0000000", 2, 1, 0}};
+    for (size_t i = 0; i < 3; ++i) {
+        const auto& c = g.curvas[i];
+        EXPECT_EQ(c.leyenda, esperadas[i].leyenda);
+        EXPECT_EQ(c.npuntos, esperadas[i].npuntos);
+        EXPECT_EQ(static_cast<int>(c.puntos.size()), c.npuntos);
+        EXPECT_EQ(c.marcas, 0);
+        EXPECT_EQ(c.tipo, 1);
+        EXPECT_FALSE(c.parametro.has_value());
+        EXPECT_EQ(c.grosor, esperadas[i].grosor);
+        EXPECT_EQ(c.estilo_trazo, 0);
+        EXPECT_EQ(c.color, esperadas[i].color);
+    }
+    // State 2 = sin(πx): zero at the walls and the middle, ±2.5 around E = 2.
+    const std::vector<double> xs = {0, 0.5, 1, 1.5, 2}, ys = {2, 4.5, 2, -0.5, 2};
+    for (size_t k = 0; k < 5; ++k) {
+        EXPECT_EQ(g.curvas[1].puntos[k].x, xs[k]);
+        EXPECT_NEAR(g.curvas[1].puntos[k].y, ys[k], 1e-7);
+    }
+    EXPECT_EQ(g.curvas[1].leyenda_y, 2.0);
+    EXPECT_EQ(g.curvas[2].puntos[0].x, 0.0);
+    EXPECT_EQ(g.curvas[2].puntos[1].x, 2.0);
+    EXPECT_EQ(g.curvas[2].puntos[1].y, 2.0);
+}
+
+TEST_F(Funciones, LegendPlacesFollowTheBoxLength) {
+    struct Caso {
+        double xfin;
+        std::string registro5, registro13;
+    } casos[] = {
+        {10, "    8.000  1.0", "    0.100    0.500"},
+        {1300, "  *******  1.0", "   13.000    0.500"},  // 1040 does not fit F7.3
+    };
+    for (const auto& c : casos) {
+        ProblemaPrueba p;
+        p.nbase = "2";
+        p.zonas = {{1, 0, c.xfin, {0.0}}};
+        preparar(p, "11", "2.500", "1", {0.5, 2.0}, identidad(2));
+        ASSERT_EQ(correr().estado, 0);
+        const auto l = funcion();
+        ASSERT_EQ(l.size(), 4u + 2 + 11 + 3 + 11 + 5 + 1);
+        EXPECT_EQ(l[4], c.registro5) << c.xfin;
+        EXPECT_EQ(l[l.size() - 5], c.registro13) << c.xfin;
+    }
+}
+
+TEST_F(Funciones, TheLevelLegendCarriesTheLevelAndItsEnergy) {
+    ProblemaPrueba p = dos_zonas();
+    p.nbase = "3";
+    preparar(p, "3", "1.0", "3", {-2.0, -1.0, -0.5}, identidad(3));
+    ASSERT_EQ(correr().estado, 0);
+    const auto l = funcion();
+    ASSERT_EQ(l.size(), 26u);
+    EXPECT_EQ(l[20], "  M1105 3:" + std::string("  ") + "          -0.5000000");
+    EXPECT_EQ(l[13], "    0.100      -0.50000");
+    EXPECT_EQ(l[21], "    0.020   -0.500");
+}
+
+TEST_F(Funciones, ASecondRunRewritesTheFileFromItsFirstRecord) {
+    preparar(dos_zonas(), "50", "2.500", "1", {0.5, 2.0}, identidad(2));
+    ASSERT_EQ(correr().estado, 0);
+    preparar(dos_zonas(), "3", "2.500", "2", {0.5, 2.0}, identidad(2));
+    ASSERT_EQ(correr().estado, 0);
+    const std::string segunda = dir.leer("FUNCION");
+    // The same run in a fresh folder gives the same bytes: nothing of the first run remains.
+    prueba::CarpetaTemporal otra;
+    for (const char* f : {"idioma.lng", "p.dat", "dib", "DatosDIB"}) otra.escribir(f, dir.leer(f));
+    ASSERT_EQ(prueba::ejecutar(FUNCIONES_EXE, otra.ruta(), {"p.dat"}).estado, 0);
+    EXPECT_EQ(segunda, otra.leer("FUNCION"));
+    EXPECT_EQ(prueba::lineas(segunda).size(), 26u);
+    // One file, under the name the graph window reads ignoring case; no temporary left.
+    int ficheros = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir.ruta())) ficheros += e.path().filename() != "FUNCION";
+    EXPECT_EQ(ficheros, 4);
+}
+
+TEST_F(Funciones, AnExistingPlotFileIsReplacedUnderItsOwnName) {
+    dir.escribir("funcion", "viejo\r\n");
+    preparar(dos_zonas(), "3", "2.500", "1", {0.5, 2.0}, identidad(2));
+    ASSERT_EQ(correr().estado, 0);
+    EXPECT_FALSE(dir.existe("FUNCION"));
+    EXPECT_EQ(prueba::lineas(dir.leer("funcion")).size(), 26u);
+}
+
+TEST_F(Funciones, ThePowerSeriesStopLeavesTheHeaderAndThePotentialLegend) {
+    dir.escribir("FUNCION", "anterior\r\n");
+    ProblemaPrueba p;
+    p.nbase = "2";
+    p.zonas = {{4, -1, 1, {0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}}};  // V = x², a grid point at 0
+    preparar(p, "3", "2.500", "1", {0.5, 2.0}, identidad(2));
+    const auto r = correr();
+    EXPECT_EQ(r.estado, 0);
+    EXPECT_EQ(r.salida, " M1109\n");
+    EXPECT_EQ(dir.leer("FUNCION"), prueba::con_crlf({"  M1102", "  x", "  V(x)", "  M1103", "    1.600  1.0"}));
+    // An even count keeps the grid off 0.
+    preparar(p, "4", "2.500", "1", {0.5, 2.0}, identidad(2));
+    EXPECT_EQ(correr().salida, "");
+    EXPECT_EQ(funcion().size(), 4u + 2 + 4 + 3 + 4 + 5 + 1);
+}
+
+TEST_F(Funciones, StopsLeaveAnEarlierPlotFileAsItStood) {
+    auto con = [](auto cambio) {
+        ProblemaPrueba p;
+        p.nbase = "2";
+        p.zonas = {{1, 0, 1, {0.0}}, {1, 1, 2, {1.0}}};
+        cambio(p);
+        return p;
+    };
+    struct Caso {
+        const char* que;
+        ProblemaPrueba p;
+        std::string puntos, nivel;
+        std::string salida;
+    } casos[] = {
+        {"level 0", con([](ProblemaPrueba&) {}), "3", "0", ""},
+        {"level -1", con([](ProblemaPrueba&) {}), "3", "-1", ""},
+        {"level above the basis", con([](ProblemaPrueba&) {}), "3", "3", " M1047\n"},
+        {"no point", con([](ProblemaPrueba&) {}), "0", "1", " M1057\n"},
+        {"32768 points", con([](ProblemaPrueba&) {}), "16384", "1", " M1048\n"},
+        {"a huge point count", con([](ProblemaPrueba&) {}), "2000000000", "1", " M1048\n"},
+        {"11 zones", con([](ProblemaPrueba& p) { p.nzonas = "11"; }), "3", "1", " M1107\n"},
+        {"zones apart", con([](ProblemaPrueba& p) { p.zonas[1].xini = 1.5; }), "3", "1", " M1108\n"},
+    };
+    for (const auto& c : casos) {
+        dir.escribir("FUNCION", "anterior\r\n");
+        preparar(c.p, c.puntos, "2.500", c.nivel, {0.5, 2.0}, identidad(2));
+        const auto r = correr();
+        EXPECT_EQ(r.estado, 0) << c.que << r.errores;
+        EXPECT_EQ(r.salida, c.salida) << c.que;
+        EXPECT_EQ(r.errores, "") << c.que;
+        EXPECT_EQ(dir.leer("FUNCION"), "anterior\r\n") << c.que;
+    }
+}
+
+TEST_F(Funciones, AnEvenPointCountIsNoticedAndTheRunGoesOn) {
+    ProblemaPrueba p = dos_zonas();
+    p.npuntos = "1000";
+    preparar(p, "3", "2.500", "1", {0.5, 2.0}, identidad(2));
+    const auto r = correr();
+    EXPECT_EQ(r.estado, 0);
+    EXPECT_EQ(r.salida, " M1100\n        M1101\n");
+    EXPECT_EQ(funcion().size(), 26u);
+}
+
+TEST_F(Funciones, ThirtyTwoThousandSevenHundredSixtySevenPointsAreWritten) {
+    ProblemaPrueba p;
+    p.nbase = "1";
+    p.zonas = {{1, 0, 1, {0.0}}};
+    preparar(p, "32767", "1", "1", {0.5}, identidad(1));
+    ASSERT_EQ(correr().estado, 0);
+    const auto g = prueba::leer_grafica(dir.leer("FUNCION"));
+    ASSERT_EQ(g.curvas.size(), 3u);
+    EXPECT_EQ(g.curvas[0].npuntos, 32767);
+    EXPECT_EQ(g.curvas[1].npuntos, 32767);
+}
+
+TEST_F(Funciones, InputErrorsEndWithStatus2AndADiagnostic) {
+    const std::string problema = prueba::texto_problema(dos_zonas());
+    const std::string dib = prueba::texto_dib("3", "2.500", {"1"});
+    const std::string datos = prueba::texto_datosdib({0.5, 2.0}, identidad(2));
+    struct Caso {
+        const char* que;
+        std::string dib, datos;  // empty: no such file
+        std::string error;
+    } casos[] = {
+        {"no dib", "", datos, "funciones: DIB: the file cannot be opened for reading\n"},
+        {"short dib", prueba::con_crlf({"Puntos = 3", "Escala = 2.5"}), datos,
+         "funciones: DIB, line 3: the file ends early; expected a level number\n"},
+        {"a scale that is no number", prueba::con_crlf({"Puntos = 3", "Escala = x", "Nivel = 1"}), datos,
+         "funciones: DIB, line 2: expected the scale factor, found \"x\"\n"},
+        {"no DatosDIB", dib, "", "funciones: DatosDIB: the file cannot be opened for reading\n"},
+        {"DatosDIB of a smaller basis", dib, prueba::texto_datosdib({0.5}, identidad(1)),
+         "funciones: DatosDIB, line 3: the file ends early; expected an eigenvector component\n"},
+        {"a component that is no number", dib, prueba::con_crlf({" 0.5", " 1", " 0", " 2.0", " NaN?", " 1"}),
+         "funciones: DatosDIB, line 5: expected an eigenvector component, found \"NaN?\"\n"},
+    };
+    for (const auto& c : casos) {
+        for (const char* f : {"dib", "DatosDIB"}) std::filesystem::remove(dir / f);
+        dir.escribir("p.dat", problema);
+        if (!c.dib.empty()) dir.escribir("dib", c.dib);
+        if (!c.datos.empty()) dir.escribir("DatosDIB", c.datos);
+        dir.escribir("FUNCION", "anterior\r\n");
+        const auto r = correr();
+        EXPECT_EQ(r.estado, 2) << c.que;
+        EXPECT_EQ(r.errores, c.error) << c.que;
+        EXPECT_EQ(dir.leer("FUNCION"), "anterior\r\n") << c.que;
+    }
+}
+
+TEST_F(Funciones, TheCommandLineNamesTheProblemAsForCalculos) {
+    preparar(dos_zonas(), "3", "2.500", "1", {0.5, 2.0}, identidad(2));
+    dir.escribir("DATOS.DAT", dir.leer("p.dat"));
+    std::filesystem::remove(dir / "p.dat");
+    auto r = prueba::ejecutar(FUNCIONES_EXE, dir.ruta(), {});
+    EXPECT_EQ(r.estado, 0) << r.errores;
+    EXPECT_EQ(funcion().size(), 26u);
+    std::filesystem::remove(dir / "FUNCION");
+    r = prueba::ejecutar(FUNCIONES_EXE, dir.ruta(), {"uno", "dos"}, dir.leer("DATOS.DAT"));
+    EXPECT_EQ(r.estado, 0) << r.errores;
+    EXPECT_EQ(funcion().size(), 26u);
+}
+
+TEST_F(Funciones, TheGroundStateOfABoxIsPositiveInsideAndZeroAtTheWalls) {
+    ProblemaPrueba p;
+    p.nbase = "3";
+    p.zonas = {{1, 2, 7, {0.0}}, {1, 7, 12, {0.0}}};  // a box from 2 to 12
+    const double pi = 3.141592653589793;
+    preparar(p, "101", "2.500", "1", {pi * pi / 200, 4 * pi * pi / 200, 9 * pi * pi / 200}, identidad(3));
+    ASSERT_EQ(correr().estado, 0);
+    const auto g = prueba::leer_grafica(dir.leer("FUNCION"));
+    ASSERT_EQ(g.curvas.size(), 3u);
+    const auto& onda = g.curvas[1].puntos;
+    ASSERT_EQ(onda.size(), 201u);
+    const double E = pi * pi / 200;
+    EXPECT_NEAR(onda.front().y - E, 0.0, 1e-7);
+    EXPECT_NEAR(onda.back().y - E, 0.0, 1e-7);
+    EXPECT_EQ(onda.front().x, 2.0);
+    EXPECT_EQ(onda.back().x, 12.0);
+    for (size_t k = 1; k + 1 < onda.size(); ++k) EXPECT_GT(onda[k].y - E, 0.0) << onda[k].x;
+    // Its peak at the middle: sqrt(2/L) · ESCALA.
+    EXPECT_NEAR(onda[100].y - E, std::sqrt(2.0 / 10) * 2.5, 1e-7);
+}
+
+} // namespace

@@ -1,0 +1,184 @@
+// Runs of the built niveles and probs: the plot files "nivel" and "prob",
+// their refusals, and what the graph window reads back from them.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "engines/lector_grafica.hpp"
+#include "fixtures/carpeta.hpp"
+#include "fixtures/problemas.hpp"
+
+using prueba::dos_zonas;
+using prueba::grafica_dos_zonas;
+using prueba::identidad;
+using prueba::ProblemaPrueba;
+using prueba::punto;
+
+namespace {
+
+std::vector<double> energias(int n) {
+    std::vector<double> e;
+    for (int k = 1; k <= n; ++k) e.push_back(0.5 * k * k);
+    return e;
+}
+
+class Graficas : public ::testing::Test {
+protected:
+    prueba::CarpetaTemporal dir;
+    void SetUp() override { dir.escribir("idioma.lng", prueba::idioma_graficas()); }
+
+    void preparar(const ProblemaPrueba& p, const std::string& puntos, const std::string& escala,
+                  const std::vector<std::string>& niveles, const std::vector<double>& ener,
+                  const std::vector<std::vector<double>>& vect) {
+        prueba::preparar(dir, p, puntos, escala, niveles, ener, vect);
+    }
+    prueba::Resultado correr(const char* programa) { return prueba::ejecutar(programa, dir.ruta(), {"p.dat"}); }
+};
+
+TEST_F(Graficas, NivelesDrawsThePotentialAndOneLinePerLevel) {
+    preparar(dos_zonas(3), "3", "2.500", {"1", "2"}, energias(3), identidad(3));
+    const auto r = correr(NIVELES_EXE);
+    EXPECT_EQ(r.estado, 0) << r.errores;
+    EXPECT_EQ(r.salida, "");
+    EXPECT_EQ(dir.leer("nivel"), prueba::con_crlf(grafica_dos_zonas("  M1051", {
+                                                               "  M1105 1:             0.5000000",
+                                                               "    0.020    0.500",
+                                                               "  2  0  1  1  0  0",
+                                                               punto("0.0000000", "0.5000000"),
+                                                               punto("2.0000000", "0.5000000"),
+                                                               "  M1105 2:             2.0000000",
+                                                               "    0.020    2.000",
+                                                               "  2  0  1  1  0  0",
+                                                               punto("0.0000000", "2.0000000"),
+                                                               punto("2.0000000", "2.0000000"),
+                                                               "  Fin",
+                                                           })));
+}
+
+TEST_F(Graficas, NivelesFillsTheGraphWindowWithNineteenLevels) {
+    preparar(dos_zonas(25), "3", "2.500", {"3", "21"}, energias(25), identidad(25));
+    ASSERT_EQ(correr(NIVELES_EXE).estado, 0);
+    const auto g = prueba::leer_grafica(dir.leer("nivel"));
+    EXPECT_EQ(g.comentario, "M1051");
+    ASSERT_EQ(g.curvas.size(), 20u);
+    EXPECT_EQ(g.curvas[0].leyenda, "M1103");
+    EXPECT_EQ(g.curvas[0].npuntos, 6);
+    for (int k = 3; k <= 21; ++k) {
+        const auto& c = g.curvas[static_cast<size_t>(k - 2)];
+        const double E = 0.5 * k * k;
+        char leyenda[64];
+        std::snprintf(leyenda, sizeof leyenda, "M1105 %d:  %20.7f", k, E);
+        EXPECT_EQ(c.leyenda, leyenda);
+        EXPECT_EQ(c.leyenda_x, 0.02);
+        EXPECT_EQ(c.leyenda_y, E);
+        EXPECT_EQ(c.npuntos, 2);
+        EXPECT_EQ(c.grosor, 1);
+        EXPECT_EQ(c.color, 0);
+        ASSERT_EQ(c.puntos.size(), 2u);
+        EXPECT_EQ(c.puntos[0].x, 0.0);
+        EXPECT_EQ(c.puntos[1].x, 2.0);
+        EXPECT_EQ(c.puntos[0].y, E);
+        EXPECT_EQ(c.puntos[1].y, E);
+    }
+}
+
+TEST_F(Graficas, RefusalsLeaveAnEarlierPlotFileAsItStood) {
+    struct Caso {
+        const char* programa;
+        std::string fichero;
+        std::string puntos;
+        std::vector<std::string> niveles;
+        std::string salida;
+    } casos[] = {
+        {NIVELES_EXE, "nivel", "3", {"2", "1"}, " M1054\n"},
+        {NIVELES_EXE, "nivel", "3", {"0", "2"}, " M1055\n"},
+        {NIVELES_EXE, "nivel", "3", {"-3", "-1"}, " M1055\n"},
+        {NIVELES_EXE, "nivel", "3", {"24", "26"}, " M1047\n"},
+        {NIVELES_EXE, "nivel", "3", {"1", "20"}, " M1056\n"},  // 21 curves with the potential
+        {NIVELES_EXE, "nivel", "0", {"1", "2"}, " M1057\n"},
+        {NIVELES_EXE, "nivel", "16384", {"1", "2"}, " M1048\n"},
+        {PROBS_EXE, "prob", "3", {"0"}, " M1055\n"},
+        {PROBS_EXE, "prob", "3", {"26"}, " M1047\n"},
+        {PROBS_EXE, "prob", "-5", {"1"}, " M1057\n"},
+        {PROBS_EXE, "prob", "20000", {"1"}, " M1048\n"},
+    };
+    for (const auto& c : casos) {
+        preparar(dos_zonas(25), c.puntos, "2.500", c.niveles, energias(25), identidad(25));
+        dir.escribir(c.fichero, "anterior\r\n");
+        const auto r = correr(c.programa);
+        EXPECT_EQ(r.estado, 0) << c.fichero << " " << c.salida << r.errores;
+        EXPECT_EQ(r.salida, c.salida) << c.fichero;
+        EXPECT_EQ(dir.leer(c.fichero), "anterior\r\n") << c.fichero << " " << c.salida;
+    }
+}
+
+TEST_F(Graficas, LevelNumbersOfTwoDigitsStandAfterABlank) {
+    preparar(dos_zonas(10), "3", "2.500", {"9", "10"}, energias(10), identidad(10));
+    ASSERT_EQ(correr(NIVELES_EXE).estado, 0);
+    const auto g = prueba::leer_grafica(dir.leer("nivel"));
+    ASSERT_EQ(g.curvas.size(), 3u);
+    EXPECT_EQ(g.curvas[1].leyenda, "M1105 9:            40.5000000");
+    EXPECT_EQ(g.curvas[2].leyenda, "M1105 10:            50.0000000");
+}
+
+TEST_F(Graficas, NivelesReadsTwoLevelNumbersFromDib) {
+    preparar(dos_zonas(3), "3", "2.500", {"1"}, energias(3), identidad(3));
+    const auto r = correr(NIVELES_EXE);
+    EXPECT_EQ(r.estado, 2);
+    EXPECT_EQ(r.errores, "niveles: DIB, line 4: the file ends early; expected a level number\n");
+    EXPECT_FALSE(dir.existe("nivel"));
+}
+
+TEST_F(Graficas, ProbsDrawsTheDensityAroundItsEnergy) {
+    preparar(dos_zonas(2), "3", "2.500", {"1"}, {0.5, 2.0}, identidad(2));
+    const auto r = correr(PROBS_EXE);
+    EXPECT_EQ(r.estado, 0) << r.errores;
+    EXPECT_EQ(r.salida, "");
+    // |ψ|² = sin²(πx/2) (L = 2), times 2.5, around E = 0.5.
+    EXPECT_EQ(dir.leer("prob"), prueba::con_crlf(grafica_dos_zonas("  M1052", {
+                                                              "  M1053",
+                                                              "    0.100       0.50000",
+                                                              "      5  0  1  2  0  12",
+                                                              punto("0.0000000", "0.5000000"),
+                                                              punto("0.5000000", "1.7500000"),
+                                                              punto("1.0000000", "3.0000000"),
+                                                              punto("1.5000000", "1.7500000"),
+                                                              punto("2.0000000", "0.5000000"),
+                                                              "  M1105 1:             0.5000000",
+                                                              "    0.020    0.500",
+                                                              "  2  0  1  1  0  0",
+                                                              punto("0.0000000", "0.5000000"),
+                                                              punto("2.0000000", "0.5000000"),
+                                                              "  Fin",
+                                                          })));
+}
+
+TEST_F(Graficas, TheDensityWrittenByProbsIntegratesToOne) {
+    ProblemaPrueba p;
+    p.nbase = "2";
+    p.zonas = {{1, 0, 4, {0.0}}, {1, 4, 10, {0.0}}};
+    // State 1 = 0.6 sin(πx/10) + 0.8 sin(2πx/10), state 2 orthogonal to it.
+    const std::vector<std::vector<double>> vect = {{0.6, 0.8}, {0.8, -0.6}};
+    for (const char* nivel : {"1", "2"}) {
+        preparar(p, "151", "3.000", {nivel}, {0.25, 1.5}, vect);
+        ASSERT_EQ(correr(PROBS_EXE).estado, 0);
+        const auto g = prueba::leer_grafica(dir.leer("prob"));
+        ASSERT_EQ(g.curvas.size(), 3u);
+        const auto& d = g.curvas[1];
+        EXPECT_EQ(d.leyenda, "M1053");
+        ASSERT_EQ(d.npuntos, 301);
+        const double E = g.curvas[2].puntos[0].y;
+        EXPECT_EQ(E, std::string(nivel) == "1" ? 0.25 : 1.5);
+        double integral = 0;
+        for (size_t k = 1; k < d.puntos.size(); ++k) {
+            EXPECT_GE(d.puntos[k].y, E - 1e-7);
+            integral += 0.5 * ((d.puntos[k].y - E) + (d.puntos[k - 1].y - E)) * (d.puntos[k].x - d.puntos[k - 1].x);
+        }
+        EXPECT_NEAR(integral / 3.0, 1.0, 1e-3) << nivel;
+        EXPECT_EQ(d.puntos.front().x, 0.0);
+        EXPECT_EQ(d.puntos.back().x, 10.0);
+    }
+}
+
+} // namespace
