@@ -45,9 +45,9 @@ void Lienzo::Line(double x1, double y1, double x2, double y2) {
   p.setRenderHint(QPainter::Antialiasing, false);
   QPen pluma(ForeColor, DrawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
   p.setPen(pluma);
-  // Pixel centres: a line at pixel x covers that column.
-  const QPointF desplazamiento(0.5, 0.5);
-  p.drawLine(a_pixeles(x1, y1) + desplazamiento, a_pixeles(x2, y2) + desplazamiento);
+  // A line on an edge of the box (the top or bottom of the scale) keeps
+  // half its width inside.
+  p.drawLine(a_pixeles(x1, y1), a_pixeles(x2, y2));
   update();
 }
 
