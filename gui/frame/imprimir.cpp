@@ -1,0 +1,113 @@
+#include "frame/imprimir.hpp"
+
+#include <cmath>
+
+#include "platform/impresora.hpp"
+#include "platform/vb.hpp"
+#include "viewer/frmgraficos.hpp"
+
+namespace imprimir {
+
+namespace {
+
+constexpr double margen_superior = 800;
+constexpr double margen_izquierdo = 1440;
+constexpr double margen_inferior = 1000;  // a line that ends below ScaleHeight - 1000 ends the page
+constexpr int columnas_tabulador = 10;
+const QString salto_pagina = QStringLiteral(".../...");
+
+plataforma::Impresora& impresora() { return plataforma::Printer(); }
+
+void linea_con(const QString& texto) {
+  impresora().Print(texto);
+  impresora().FinLinea();
+}
+
+void centrada(const QString& texto) {
+  plataforma::Impresora& p = impresora();
+  p.CurrentX = (p.ScaleWidth() - p.TextWidth(texto)) / 2;
+  linea_con(texto);
+}
+
+bool fin_de_pagina() { return impresora().CurrentY > impresora().ScaleHeight() - margen_inferior; }
+
+void pagina_nueva(const QString& cabecera1) {
+  pie_pagina();
+  impresora().CurrentY = margen_superior;
+  imprimir_cabecera(cabecera1, QStringLiteral(" "));
+  impresora().CurrentX = margen_izquierdo;
+}
+
+}  // namespace
+
+void imprimir_cabecera(const QString& linea1, const QString& linea2) {
+  linea_con(QStringLiteral(" "));
+  linea_con(QStringLiteral(" "));
+  centrada(linea1);
+  if (!linea2.isEmpty()) {
+    linea_con(QStringLiteral(" "));
+    centrada(linea2);
+  }
+  linea_con(QStringLiteral(" "));
+  impresora().FinLinea();
+}
+
+void pie_pagina() {
+  impresora().FinLinea();
+  centrada(QStringLiteral("Página: ") + plataforma::Format(impresora().Page(), u"###"));
+  impresora().NewPage();
+}
+
+void imprimir_texto(const QString& texto, const QString& cabecera1, const QString& cabecera2, std::int16_t modo) {
+  plataforma::Impresora& p = impresora();
+  p.setPaperSize(9);
+  p.CurrentY = margen_superior;
+  p.setFontName(QStringLiteral("Courier New"));
+  p.setFontSize(10);
+  imprimir_cabecera(cabecera1, cabecera2);
+  if (modo == 6 && frmgraficos::cargado()) frmgraficos::instancia().printgraf();
+  p.CurrentX = margen_izquierdo;
+
+  const qsizetype n = texto.size();
+  qsizetype pos = 0;
+  while (pos < n) {
+    const qsizetype inicio = pos;
+    while (pos < n && texto[pos].unicode() > 32) ++pos;
+    const QString palabra = texto.mid(inicio, pos - inicio);
+
+    if (p.CurrentX + p.TextWidth(palabra) > p.ScaleWidth()) {
+      p.FinLinea();
+      if (fin_de_pagina())
+        pagina_nueva(cabecera1);
+      else
+        p.CurrentX = margen_izquierdo;
+    }
+    if (palabra == salto_pagina) {
+      p.CurrentY = p.ScaleHeight() - margen_inferior;
+      pagina_nueva(cabecera1);
+      continue;
+    }
+    p.Print(palabra);
+
+    for (; pos < n && texto[pos].unicode() <= 32; ++pos) {
+      const char16_t c = texto[pos].unicode();
+      if (c == ' ') {
+        p.Print(QStringLiteral(" "));
+      } else if (c == '\n') {
+        p.FinLinea();
+        if (fin_de_pagina()) pagina_nueva(cabecera1);
+        p.CurrentX = margen_izquierdo;
+      } else if (c == '\t') {
+        const double cifra = p.TextWidth(QStringLiteral("0"));
+        const int col = static_cast<int>(std::nearbyint((p.CurrentX - margen_izquierdo) / cifra));
+        const int siguiente = col + columnas_tabulador - col % columnas_tabulador;
+        p.CurrentX = margen_izquierdo + siguiente * cifra;
+      }
+    }
+  }
+  while (p.CurrentY < p.ScaleHeight() - margen_inferior) p.FinLinea();
+  pie_pagina();
+  p.EndDoc();
+}
+
+}  // namespace imprimir

@@ -1,0 +1,231 @@
+#include "platform/impresora.hpp"
+
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "platform/app.hpp"
+#include "platform/ficheros.hpp"
+#include "platform/mensajes.hpp"
+#include "platform/twips.hpp"
+
+namespace plataforma {
+
+// ---- the job and its pages -------------------------------------------------------
+
+void Impresora::salida() {
+  en_trabajo_ = true;
+  if (pagina_pendiente_) {
+    pagina_pendiente_ = false;
+    pagina_siguiente();
+  }
+}
+
+void Impresora::Print(const QString& t) {
+  salida();
+  texto(CurrentX, CurrentY, t);
+  CurrentX += TextWidth(t);
+}
+
+void Impresora::FinLinea() {
+  salida();
+  CurrentX = 0;
+  CurrentY += TextHeight(QStringLiteral("Ag"));
+}
+
+void Impresora::NewPage() {
+  salida();
+  pagina_pendiente_ = true;
+  ++pagina_;
+  CurrentX = 0;
+  CurrentY = 0;
+}
+
+void Impresora::EndDoc() {
+  if (en_trabajo_) fin_trabajo();
+  en_trabajo_ = false;
+  pagina_pendiente_ = false;
+  pagina_ = 1;
+  CurrentX = 0;
+  CurrentY = 0;
+}
+
+void Impresora::PaintPicture(const QImage& dibujo, double x, double y) {
+  salida();
+  imagen(x, y, twips_x(dibujo.width()), twips_y(dibujo.height()), dibujo);
+}
+
+namespace {
+std::unique_ptr<Impresora> impresora_actual;
+}
+
+Impresora& Printer() {
+  if (!impresora_actual) impresora_actual = std::make_unique<ImpresoraSistema>();
+  return *impresora_actual;
+}
+
+void fijar_impresora(std::unique_ptr<Impresora> impresora) { impresora_actual = std::move(impresora); }
+
+// ---- the system's printer -----------------------------------------------------------
+
+struct ImpresoraSistema::Trabajo {
+  std::unique_ptr<QPrinter> impresora;  // a real printer, or
+  QBuffer pdf;                          // the PDF it is written to
+  std::unique_ptr<QPdfWriter> escritor;
+  QPainter pintor;
+  bool fallo = false;
+
+  QPagedPaintDevice& dispositivo() {
+    if (impresora) return *impresora;
+    return *escritor;
+  }
+  double ppp() { return dispositivo().logicalDpiX(); }
+  double a_pixeles(double twips) { return twips * ppp() / 1440.0; }
+  double a_twips(double pixeles) { return pixeles * 1440.0 / ppp(); }
+  bool empezar() {
+    if (!fallo && !pintor.isActive()) fallo = !pintor.begin(&dispositivo());
+    return !fallo;
+  }
+};
+
+ImpresoraSistema::ImpresoraSistema(bool siempre_pdf) : siempre_pdf_(siempre_pdf) {}
+ImpresoraSistema::~ImpresoraSistema() = default;
+
+QString ImpresoraSistema::fichero_pdf() { return App::en_carpeta(QStringLiteral("impresion.pdf")); }
+
+ImpresoraSistema::Trabajo& ImpresoraSistema::trabajo() {
+  if (!trabajo_) {
+    trabajo_ = std::make_unique<Trabajo>();
+    if (!siempre_pdf_ && !QPrinterInfo::defaultPrinter().isNull()) {
+      trabajo_->impresora = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    } else {
+      trabajo_->pdf.open(QIODevice::WriteOnly);
+      trabajo_->escritor = std::make_unique<QPdfWriter>(&trabajo_->pdf);
+      trabajo_->escritor->setResolution(1200);
+      trabajo_->escritor->setCreator(App::Title);
+      // A printer's usual unprintable edge.
+      trabajo_->escritor->setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Point);
+    }
+  }
+  // The paper is set up until the job's first output.
+  if (!trabajo_->pintor.isActive()) {
+    const QPageSize papel(PaperSize() == 1 ? QPageSize::Letter : QPageSize::A4);
+    if (trabajo_->dispositivo().pageLayout().pageSize() != papel) trabajo_->dispositivo().setPageSize(papel);
+  }
+  return *trabajo_;
+}
+
+double ImpresoraSistema::ScaleWidth() const {
+  auto& t = const_cast<ImpresoraSistema*>(this)->trabajo();
+  return t.dispositivo().pageLayout().paintRect(QPageLayout::Point).width() * 20.0;
+}
+
+double ImpresoraSistema::ScaleHeight() const {
+  auto& t = const_cast<ImpresoraSistema*>(this)->trabajo();
+  return t.dispositivo().pageLayout().paintRect(QPageLayout::Point).height() * 20.0;
+}
+
+double ImpresoraSistema::TextWidth(const QString& t) const {
+  auto& tr = const_cast<ImpresoraSistema*>(this)->trabajo();
+  return tr.a_twips(QFontMetricsF(Font(), &tr.dispositivo()).horizontalAdvance(t));
+}
+
+double ImpresoraSistema::TextHeight(const QString&) const {
+  auto& tr = const_cast<ImpresoraSistema*>(this)->trabajo();
+  return tr.a_twips(QFontMetricsF(Font(), &tr.dispositivo()).height());
+}
+
+void ImpresoraSistema::texto(double x, double y, const QString& t) {
+  Trabajo& tr = trabajo();
+  if (!tr.empezar()) return;
+  const QFont letra(Font(), &tr.dispositivo());
+  tr.pintor.setFont(letra);
+  tr.pintor.setPen(Qt::black);
+  const QFontMetricsF m(letra, &tr.dispositivo());
+  tr.pintor.drawText(QPointF(tr.a_pixeles(x), tr.a_pixeles(y) + m.ascent()), t);
+}
+
+void ImpresoraSistema::imagen(double x, double y, double ancho, double alto, const QImage& dibujo) {
+  Trabajo& tr = trabajo();
+  if (!tr.empezar()) return;
+  tr.pintor.drawImage(QRectF(tr.a_pixeles(x), tr.a_pixeles(y), tr.a_pixeles(ancho), tr.a_pixeles(alto)), dibujo);
+}
+
+void ImpresoraSistema::pagina_siguiente() {
+  Trabajo& tr = trabajo();
+  if (!tr.empezar()) return;
+  tr.fallo = !tr.dispositivo().newPage();
+}
+
+void ImpresoraSistema::fin_trabajo() {
+  if (!trabajo_) return;
+  std::unique_ptr<Trabajo> tr = std::move(trabajo_);
+  const bool pintado = tr->pintor.isActive();
+  if (pintado) tr->pintor.end();
+  if (tr->impresora) {
+    if (tr->fallo || tr->impresora->printerState() == QPrinter::Error)
+      MsgBox(QStringLiteral("No se pudo imprimir en %1.\nPrinting on %1 failed.").arg(tr->impresora->printerName()),
+             vbCritical);
+    return;
+  }
+  if (!pintado) return;
+  tr->escritor.reset();  // completes the PDF
+  const QString ruta = fichero_pdf();
+  if (tr->fallo || !escribir_bytes(ruta, tr->pdf.data())) {
+    MsgBox(QStringLiteral("No se pudo escribir la impresión en\nThe print could not be written to\n\n%1").arg(ruta),
+           vbCritical);
+    return;
+  }
+  MsgBox(QStringLiteral("No hay ninguna impresora instalada: la impresión se ha guardado en\n"
+                        "No printer is installed: the print has been saved to\n\n%1")
+             .arg(ruta),
+         vbInformation);
+}
+
+// ---- the recording printer -------------------------------------------------------------
+
+double ImpresoraGrabadora::TextWidth(const QString& t) const { return t.size() * Font().pointSizeF() * 12.0; }
+
+double ImpresoraGrabadora::TextHeight(const QString&) const { return Font().pointSizeF() * 24.0; }
+
+ImpresoraGrabadora::Orden ImpresoraGrabadora::orden(Orden::Tipo tipo, double x, double y) const {
+  Orden o;
+  o.tipo = tipo;
+  o.x = x;
+  o.y = y;
+  o.pagina = pagina_grabada_;
+  o.papel = PaperSize();
+  return o;
+}
+
+void ImpresoraGrabadora::texto(double x, double y, const QString& t) {
+  Orden o = orden(Orden::Texto, x, y);
+  o.texto = t;
+  o.letra = Font();
+  ordenes.push_back(std::move(o));
+}
+
+void ImpresoraGrabadora::imagen(double x, double y, double ancho, double alto, const QImage& dibujo) {
+  Orden o = orden(Orden::Imagen, x, y);
+  o.ancho = ancho;
+  o.alto = alto;
+  o.imagen = dibujo;
+  ordenes.push_back(std::move(o));
+}
+
+void ImpresoraGrabadora::pagina_siguiente() {
+  ++pagina_grabada_;
+  ordenes.push_back(orden(Orden::Pagina, 0, 0));
+}
+
+void ImpresoraGrabadora::fin_trabajo() {
+  ordenes.push_back(orden(Orden::Fin, 0, 0));
+  pagina_grabada_ = 1;
+}
+
+}  // namespace plataforma

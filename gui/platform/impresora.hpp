@@ -1,0 +1,132 @@
+#pragma once
+// The printer: one job at a time, positions in twips from the top left
+// corner of the printable area. Printing a text leaves the position behind
+// it; ending a line puts CurrentX back to 0 and moves CurrentY one line
+// down. A job begins with its first output and ends with EndDoc; a NewPage
+// that nothing follows adds no page.
+#include <QFont>
+#include <QImage>
+#include <QString>
+#include <memory>
+#include <vector>
+
+namespace plataforma {
+
+class Impresora {
+ public:
+  virtual ~Impresora() = default;
+
+  // Set-up of the job; 9 is A4.
+  void setPaperSize(int codigo) { papel_ = codigo; }
+  int PaperSize() const { return papel_; }
+  void setFontName(const QString& nombre) { letra_.setFamily(nombre); }
+  void setFontSize(double puntos) { letra_.setPointSizeF(puntos); }
+  const QFont& Font() const { return letra_; }
+
+  double CurrentX = 0;
+  double CurrentY = 0;
+
+  // The printable width and height of the page.
+  virtual double ScaleWidth() const = 0;
+  virtual double ScaleHeight() const = 0;
+  // The printed size of a text in the current font.
+  virtual double TextWidth(const QString& texto) const = 0;
+  virtual double TextHeight(const QString& texto) const = 0;
+
+  // The number of the page being printed, from 1.
+  int Page() const { return pagina_; }
+
+  void Print(const QString& texto);
+  void FinLinea();
+  void NewPage();
+  void EndDoc();
+  // A picture at its own size on screen, its top left corner at (x, y).
+  void PaintPicture(const QImage& imagen, double x, double y);
+
+ protected:
+  // The back end's own output. Each is called inside a job, on the current page.
+  virtual void texto(double x, double y, const QString& texto) = 0;
+  virtual void imagen(double x, double y, double ancho, double alto, const QImage& imagen) = 0;
+  virtual void pagina_siguiente() = 0;
+  virtual void fin_trabajo() = 0;
+
+ private:
+  void salida();
+
+  int papel_ = 9;
+  QFont letra_;
+  int pagina_ = 1;
+  bool en_trabajo_ = false;
+  bool pagina_pendiente_ = false;
+};
+
+// The printer the program prints on: the system's, unless replaced.
+Impresora& Printer();
+// Replaces the printer (tests); nullptr goes back to the system's.
+void fijar_impresora(std::unique_ptr<Impresora> impresora);
+
+// The machine's default printer. With none installed, or when asked to, a
+// job goes to a PDF file in the program folder, and an information message
+// names it at the end of the job. A job that fails is reported at its end.
+class ImpresoraSistema : public Impresora {
+ public:
+  explicit ImpresoraSistema(bool siempre_pdf = false);
+  ~ImpresoraSistema() override;
+
+  // The PDF file a job without a printer goes to.
+  static QString fichero_pdf();
+
+  double ScaleWidth() const override;
+  double ScaleHeight() const override;
+  double TextWidth(const QString& texto) const override;
+  double TextHeight(const QString& texto) const override;
+
+ protected:
+  void texto(double x, double y, const QString& texto) override;
+  void imagen(double x, double y, double ancho, double alto, const QImage& imagen) override;
+  void pagina_siguiente() override;
+  void fin_trabajo() override;
+
+ private:
+  struct Trabajo;
+  Trabajo& trabajo();
+  bool siempre_pdf_;
+  std::unique_ptr<Trabajo> trabajo_;
+};
+
+// Records every output for tests. Letters are fixed-pitch: each character
+// is 0.6 em wide, a line 1.2 em high (Courier New 10: 120 by 240 twips).
+class ImpresoraGrabadora : public Impresora {
+ public:
+  ImpresoraGrabadora(double ancho = 11000, double alto = 16000) : ancho_(ancho), alto_(alto) {}
+
+  struct Orden {
+    enum Tipo { Texto, Imagen, Pagina, Fin } tipo = Texto;
+    double x = 0, y = 0;
+    QString texto;            // Texto
+    double ancho = 0, alto = 0;  // Imagen: its size in twips
+    QImage imagen;            // Imagen
+    int pagina = 0;           // the page it stands on
+    int papel = 0;            // the paper size of the job
+    QFont letra;              // Texto: the font
+  };
+  std::vector<Orden> ordenes;
+
+  double ScaleWidth() const override { return ancho_; }
+  double ScaleHeight() const override { return alto_; }
+  double TextWidth(const QString& texto) const override;
+  double TextHeight(const QString& texto) const override;
+
+ protected:
+  void texto(double x, double y, const QString& texto) override;
+  void imagen(double x, double y, double ancho, double alto, const QImage& imagen) override;
+  void pagina_siguiente() override;
+  void fin_trabajo() override;
+
+ private:
+  Orden orden(Orden::Tipo tipo, double x, double y) const;
+  double ancho_, alto_;
+  int pagina_grabada_ = 1;
+};
+
+}  // namespace plataforma

@@ -1,0 +1,631 @@
+// The graph window: layout and scale, drawing, the mouse and keyboard
+// (zoom, full view, coordinates, legends, typed bounds), printing and the
+// clipboard.
+#include <QClipboard>
+#include <QDate>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QtTest>
+
+#include "frame/frmAbout.hpp"
+#include "grafica_comun.hpp"
+#include "platform/escritorio.hpp"
+#include "platform/app.hpp"
+#include "platform/impresora.hpp"
+#include "platform/lienzo.hpp"
+#include "platform/mensajes.hpp"
+#include "platform/twips.hpp"
+#include "platform/vb.hpp"
+#include "viewer/frmgraficos.hpp"
+#include "viewer/graficos.hpp"
+
+using prueba::Curva;
+using prueba::grafica;
+
+namespace {
+
+QString f4(double v) { return plataforma::Format(v, u"####0.0000"); }
+
+// The point of the plot widget where plot coordinates (x, y) fall.
+QPoint en(const frmgraficos* w, double x, double y) {
+  const QPointF p = w->pctgrafico->a_pixeles(x, y);
+  const int b = w->pctgrafico->BorderStyle();
+  return QPoint(qRound(p.x()) + b, qRound(p.y()) + b);
+}
+
+// Plot coordinates of a point of the plot widget, as the mouse reports them.
+QPointF unidades(const frmgraficos* w, QPoint p) {
+  const int b = w->pctgrafico->BorderStyle();
+  return {w->pctgrafico->x_de_pixel(p.x() - b), w->pctgrafico->y_de_pixel(p.y() - b)};
+}
+
+int contar(const QImage& imagen, const QColor& color) {
+  int n = 0;
+  for (int y = 0; y < imagen.height(); ++y)
+    for (int x = 0; x < imagen.width(); ++x)
+      if (imagen.pixelColor(x, y) == color) ++n;
+  return n;
+}
+
+// The run of pixels of a colour through (x, y) along the row.
+int ancho_en_fila(const QImage& imagen, QPoint centro, const QColor& color) {
+  int n = 0;
+  for (int x = 0; x < imagen.width(); ++x)
+    if (imagen.pixelColor(x, centro.y()) == color) ++n;
+  return n;
+}
+
+// A window on two black polylines spanning (-2, -1) to (3, 4).
+frmgraficos* ventana_basica(prueba::Visor& v) {
+  Curva a, b;
+  a.leyenda_x = a.leyenda_y = 0;
+  a.puntos = {{-2, -1}, {3, 4}};
+  b.leyenda_x = b.leyenda_y = 0;
+  b.puntos = {{-2, 4}, {3, -1}};
+  return v.abrir(grafica({a, b}));
+}
+
+QStringList esquinas(const frmgraficos* w) {
+  return {w->leyescala(1)->text(), w->leyescala(2)->text(), w->leyescala(3)->text(), w->leyescala(4)->text()};
+}
+
+void arrastrar(QWidget* control, QPoint desde, QPoint hasta, Qt::MouseButton boton = Qt::LeftButton) {
+  QTest::mousePress(control, boton, {}, desde);
+  QTest::mouseMove(control, (desde + hasta) / 2);
+  QTest::mouseMove(control, hasta);
+  QTest::mouseRelease(control, boton, {}, hasta);
+}
+
+}  // namespace
+
+class PruebaFrmgraficos : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void cleanup() { prueba::limpiar_visor(); }
+  void esquinas_al_cargar();
+  void zoom_en_ambos_sentidos();
+  void clic_sin_movimiento();
+  void boton_derecho_vuelve_a_los_datos();
+  void recuadro_de_zoom();
+  void consejo_de_coordenadas();
+  void escala_data();
+  void escala();
+  void leyendas_automatica_y_oculta();
+  void radio_de_marcas();
+  void marcas_sin_trazo();
+  void grosor_y_color_de_linea();
+  void tamano_minimo();
+  void leyenda_arrastrada();
+  void escala_tecleada();
+  void escala_tecleada_sin_numero();
+  void imprimir_grafica();
+  void portapapeles_y_leyendas_ocultas();
+  void logo_y_descarga();
+};
+
+void PruebaFrmgraficos::esquinas_al_cargar() {
+  prueba::Visor v;
+  frmgraficos* w = ventana_basica(v);
+  QVERIFY(w != nullptr);
+  QCOMPARE(esquinas(w), (QStringList{"4.0000", "-1.0000", "-2.0000", "3.0000"}));
+  QCOMPARE(w->pctgrafico->ScaleLeft(), -2.0);
+  QCOMPARE(w->pctgrafico->ScaleTop(), 4.0);
+  QCOMPARE(w->pctgrafico->ScaleWidth(), 5.0);
+  QCOMPARE(w->pctgrafico->ScaleHeight(), -5.0);
+  QCOMPARE(w->lbx->text(), QString("eje x"));
+  QCOMPARE(w->lby->text(), QString("eje y"));
+  QCOMPARE(w->lbcomentario->text(), QString("comentario"));
+  QCOMPARE(w->btclipb->text(), QString("en122"));
+  QCOMPARE(w->btprint->text(), QString("en10"));
+  QCOMPARE(w->btdaceptar->text(), QString("en11"));
+  QCOMPARE(v.guion.cajas.size(), 0);
+}
+
+void PruebaFrmgraficos::zoom_en_ambos_sentidos() {
+  prueba::Visor v;
+  frmgraficos* w = ventana_basica(v);
+  QVERIFY(w != nullptr);
+  const QPoint arriba_izquierda = en(w, -1, 3), abajo_derecha = en(w, 2, 0);
+  const QPointF a = unidades(w, arriba_izquierda), b = unidades(w, abajo_derecha);
+
+  arrastrar(w->pctgrafico, abajo_derecha, arriba_izquierda);
+  const QStringList zoom = esquinas(w);
+  QCOMPARE(zoom, (QStringList{f4(a.y()), f4(b.y()), f4(a.x()), f4(b.x())}));
+  QCOMPARE(graficos::minimo.x, a.x());
+  QCOMPARE(graficos::minimo.y, b.y());
+  QCOMPARE(graficos::maximo.x, b.x());
+  QCOMPARE(graficos::maximo.y, a.y());
+
+  // The opposite drag, from the full view again, gives the same box.
+  graficos::minimo = graficos::minimo_datos;
+  graficos::maximo = graficos::maximo_datos;
+  w->dibuja();
+  arrastrar(w->pctgrafico, arriba_izquierda, abajo_derecha);
+  QCOMPARE(esquinas(w), zoom);
+  QCOMPARE(graficos::minimo.x, a.x());
+  QCOMPARE(graficos::maximo.y, a.y());
+  QCOMPARE(w->pctgrafico->DrawMode(), plataforma::vbCopyPen);
+  QCOMPARE(v.guion.cajas.size(), 0);
+}
+
+void PruebaFrmgraficos::clic_sin_movimiento() {
+  prueba::Visor v;
+  frmgraficos* w = ventana_basica(v);
+  QVERIFY(w != nullptr);
+  const QImage antes = w->pctgrafico->Image();
+  const QStringList esquinas_antes = esquinas(w);
+  QTest::mouseClick(w->pctgrafico, Qt::LeftButton, {}, en(w, 0, 1));
+  QCOMPARE(w->pctgrafico->Image(), antes);
+  QCOMPARE(esquinas(w), esquinas_antes);
+  // The view is the one shown, so the next redraw has nothing to refuse;
+  // a box of no height does the same.
+  arrastrar(w->pctgrafico, en(w, -1, 1), en(w, 2, 1));
+  QCOMPARE(graficos::minimo.x, -2.0);
+  QCOMPARE(graficos::maximo.y, 4.0);
+  QCOMPARE(w->pctgrafico->DrawMode(), plataforma::vbCopyPen);
+  w->Form_Resize();
+  QCOMPARE(esquinas(w), esquinas_antes);
+  QCOMPARE(v.guion.cajas.size(), 0);
+}
+
+void PruebaFrmgraficos::boton_derecho_vuelve_a_los_datos() {
+  prueba::Visor v;
+  frmgraficos* w = ventana_basica(v);
+  QVERIFY(w != nullptr);
+  arrastrar(w->pctgrafico, en(w, -1, 3), en(w, 2, 0));
+  QVERIFY(esquinas(w) != (QStringList{"4.0000", "-1.0000", "-2.0000", "3.0000"}));
+  QTest::mouseClick(w->pctgrafico, Qt::RightButton, {}, en(w, 0, 1));
+  QCOMPARE(esquinas(w), (QStringList{"4.0000", "-1.0000", "-2.0000", "3.0000"}));
+  QCOMPARE(graficos::minimo.x, -2.0);
+  QCOMPARE(graficos::maximo.y, 4.0);
+}
+
+void PruebaFrmgraficos::recuadro_de_zoom() {
+  prueba::Visor v;
+  frmgraficos* w = ventana_basica(v);
+  QVERIFY(w != nullptr);
+  const QColor azul = plataforma::QBColor(1);
+  // Between the two curves, y = x + 1 and y = 3 - x.
+  const QPoint inicio = en(w, -1.5, 1.5), primera = en(w, -0.5, 2.5), segunda = en(w, -1.0, 2.2);
+  QTest::mousePress(w->pctgrafico, Qt::LeftButton, {}, inicio);
+  QTest::mouseMove(w->pctgrafico, primera);
+  const int b = w->pctgrafico->BorderStyle();
+  const QPoint borde_primero(primera.x() - b, (inicio.y() + primera.y()) / 2 - b);  // on its right edge
+  int azules_cerca = 0;
+  for (int dy = -1; dy <= 1; ++dy)
+    if (w->pctgrafico->Image().pixelColor(borde_primero + QPoint(0, dy)) == azul) ++azules_cerca;
+  QVERIFY(azules_cerca > 0);  // dotted
+  QCOMPARE(w->pctgrafico->DrawMode(), plataforma::vbMergePenNot);
+
+  QTest::mouseMove(w->pctgrafico, segunda);
+  for (int dy = -1; dy <= 1; ++dy)
+    QCOMPARE(w->pctgrafico->Image().pixelColor(borde_primero + QPoint(0, dy)), QColor(Qt::white));
+  QVERIFY(contar(w->pctgrafico->Image(), azul) > 0);  // the new box
+  QCOMPARE(w->recuadro_zoom[2], unidades(w, segunda).x());
+  QTest::mouseRelease(w->pctgrafico, Qt::LeftButton, {}, segunda);
+  QCOMPARE(contar(w->pctgrafico->Image(), azul), 0);  // the zoomed view is drawn anew
+}
+
+void PruebaFrmgraficos::consejo_de_coordenadas() {
+  prueba::Visor v;
+  frmgraficos* w = ventana_basica(v);
+  QVERIFY(w != nullptr);
+  for (const QPointF& punto : {QPointF(-1.5, -0.5), QPointF(2.5, 3.5)}) {
+    const QPoint p = en(w, punto.x(), punto.y());
+    QTest::mouseMove(w->pctgrafico, p);
+    const QPointF u = unidades(w, p);
+    QCOMPARE(w->pctgrafico->toolTip(), "(" + f4(u.x()) + "," + f4(u.y()) + ")");
+    QVERIFY(QRegularExpression(R"(^\(-?\d+\.\d{4},-?\d+\.\d{4}\)$)").match(w->pctgrafico->toolTip()).hasMatch());
+  }
+  QVERIFY(w->pctgrafico->toolTip().startsWith("(2.4"));
+}
+
+void PruebaFrmgraficos::escala_data() {
+  QTest::addColumn<QPointF>("minimo");
+  QTest::addColumn<QPointF>("maximo");
+  QTest::addColumn<QString>("mensaje");  // "" when the view is accepted
+  QTest::newRow("x extent of exactly 1e8") << QPointF(0, 0) << QPointF(1e8, 1) << "";
+  QTest::newRow("y extent of exactly 1e8") << QPointF(0, -5e7) << QPointF(1, 5e7) << "";
+  QTest::newRow("x extent above 1e8") << QPointF(0, 0) << QPointF(100000000.5, 1) << "en204\nen205";
+  QTest::newRow("y extent above 1e8") << QPointF(0, 0) << QPointF(1, 100000000.5) << "en203\nen205";
+  QTest::newRow("no y extent") << QPointF(0, 2) << QPointF(1, 2) << "en201\nen205";
+  QTest::newRow("no x extent") << QPointF(3, 0) << QPointF(3, 1) << "en202\nen205";
+  QTest::newRow("no extent at all: y first") << QPointF(3, 2) << QPointF(3, 2) << "en201\nen205";
+}
+
+void PruebaFrmgraficos::escala() {
+  QFETCH(QPointF, minimo);
+  QFETCH(QPointF, maximo);
+  QFETCH(QString, mensaje);
+  prueba::Visor v;
+  frmgraficos* w = ventana_basica(v);
+  QVERIFY(w != nullptr);
+  const QImage antes = w->pctgrafico->Image();
+  graficos::minimo = {minimo.x(), minimo.y()};
+  graficos::maximo = {maximo.x(), maximo.y()};
+  w->dibuja();
+  if (mensaje.isEmpty()) {
+    QCOMPARE(v.guion.cajas.size(), 0);
+    QCOMPARE(esquinas(w), (QStringList{f4(maximo.y()), f4(minimo.y()), f4(minimo.x()), f4(maximo.x())}));
+    QCOMPARE(w->pctgrafico->ScaleWidth(), maximo.x() - minimo.x());
+    QCOMPARE(w->pctgrafico->ScaleHeight(), minimo.y() - maximo.y());
+    return;
+  }
+  QCOMPARE(v.guion.cajas.size(), 1);
+  QCOMPARE(v.guion.cajas[0].texto, mensaje);
+  QCOMPARE(v.guion.cajas[0].estilo, plataforma::vbCritical);
+  QCOMPARE(v.guion.cajas[0].titulo, QString("Advertencia"));
+  QCOMPARE(w->pctgrafico->Image(), antes);  // nothing redrawn
+  QVERIFY(frmgraficos::cargado());
+}
+
+void PruebaFrmgraficos::leyendas_automatica_y_oculta() {
+  prueba::Visor v;
+  Curva oculta, fija, automatica;
+  oculta.leyenda = "oculta";
+  oculta.leyenda_x = oculta.leyenda_y = 0;
+  oculta.puntos = {{0, 0}, {10, 10}};
+  fija.leyenda = "fija";
+  fija.leyenda_x = 5;
+  fija.leyenda_y = 5;
+  fija.puntos = {{0, 10}, {10, 0}};
+  automatica.leyenda = "tercera";
+  automatica.color = 12;
+  automatica.puntos = {{2, 3}, {4, 5}};
+  frmgraficos* w = v.abrir(grafica({oculta, fija, automatica}));
+  QVERIFY(w != nullptr);
+  const int b = w->pctgrafico->BorderStyle();
+  QVERIFY(w->lbleyenda(1)->isHidden());
+  QVERIFY(!w->lbleyenda(2)->isHidden());
+  QCOMPARE(w->lbleyenda(2)->pos(), en(w, 5, 5));
+
+  QLabel* tercera = w->lbleyenda(3);
+  QVERIFY(!tercera->isHidden());
+  QCOMPARE(tercera->text(), QString("tercera"));
+  QCOMPARE(tercera->palette().color(QPalette::WindowText), plataforma::QBColor(12));
+  QCOMPARE(tercera->x(), b);  // the left edge of the view
+  const int fondo = w->pctgrafico->height() - b;
+  QVERIFY2(qAbs(tercera->y() - (fondo - 3 * tercera->height())) <= 1,
+           qPrintable(QString("top %1, bottom %2, height %3").arg(tercera->y()).arg(fondo).arg(tercera->height())));
+}
+
+void PruebaFrmgraficos::radio_de_marcas() {
+  prueba::Visor v;
+  Curva c;
+  c.tipo = 0;
+  c.marcas = 1;
+  c.grosor = 4;
+  c.color = 12;
+  c.leyenda_x = c.leyenda_y = 0;
+  c.puntos = {{0, 0}, {5, 5}, {10, 10}};
+  frmgraficos* w = v.abrir(grafica({c}));
+  QVERIFY(w != nullptr);
+  const QColor rojo = plataforma::QBColor(12);
+  const int b = w->pctgrafico->BorderStyle();
+  const int ancho_area = w->pctgrafico->width() - 2 * b;
+  const int ancho1 = ancho_en_fila(w->pctgrafico->Image(), en(w, 5, 5) - QPoint(b, b), rojo);
+
+  // The x extent doubles: the radius in plot units doubles with it, so the
+  // marker keeps its size on screen.
+  graficos::maximo.x = 20;
+  w->dibuja();
+  const int ancho2 = ancho_en_fila(w->pctgrafico->Image(), en(w, 5, 5) - QPoint(b, b), rojo);
+  QVERIFY2(qAbs(ancho1 - ancho2) <= 1, qPrintable(QString("%1 and %2 pixels").arg(ancho1).arg(ancho2)));
+  // Radius grosor x 0.003 x ScaleWidth, outlined by a pen of width grosor.
+  const double esperado = 2 * (4 * 0.003 * ancho_area) + 4;
+  QVERIFY2(qAbs(ancho1 - esperado) <= 3, qPrintable(QString("%1 pixels, %2 expected").arg(ancho1).arg(esperado)));
+}
+
+void PruebaFrmgraficos::marcas_sin_trazo() {
+  prueba::Visor v;
+  Curva c;
+  c.tipo = 0;
+  c.marcas = 0;
+  c.color = 12;
+  c.leyenda = "solo leyenda";
+  c.leyenda_x = 1;
+  c.leyenda_y = 1;
+  c.puntos = {{0, 0}, {5, 5}, {10, 10}};
+  frmgraficos* w = v.abrir(grafica({c}));
+  QVERIFY(w != nullptr);
+  QCOMPARE(contar(w->pctgrafico->Image(), QColor(Qt::white)),
+           w->pctgrafico->Image().width() * w->pctgrafico->Image().height());
+  QVERIFY(!w->lbleyenda(1)->isHidden());
+}
+
+void PruebaFrmgraficos::grosor_y_color_de_linea() {
+  prueba::Visor v;
+  Curva marco, linea;
+  marco.leyenda_x = marco.leyenda_y = 0;
+  marco.tipo = 0;
+  marco.puntos = {{0, 0}, {10, 2}};
+  linea.leyenda_x = linea.leyenda_y = 0;
+  linea.grosor = 3;
+  linea.color = 9;
+  linea.puntos = {{0, 1}, {10, 1}};
+  frmgraficos* w = v.abrir(grafica({marco, linea}));
+  QVERIFY(w != nullptr);
+  const int b = w->pctgrafico->BorderStyle();
+  const QPoint medio = en(w, 5, 1) - QPoint(b, b);
+  const QImage& imagen = w->pctgrafico->Image();
+  // The line's cover of the column: 3 pixels, however its edges are smoothed.
+  double cubierto = 0;
+  for (int y = 0; y < imagen.height(); ++y) {
+    const QColor c = imagen.pixelColor(medio.x(), y);
+    QCOMPARE(c.blue(), 255);  // only white, blue and their blends
+    cubierto += (255 - c.red()) / 255.0;
+  }
+  QVERIFY2(qAbs(cubierto - 3) < 0.2, qPrintable(QString::number(cubierto)));
+  // The settings are back to their defaults after the curve.
+  QCOMPARE(w->pctgrafico->DrawWidth(), 1);
+  QCOMPARE(w->pctgrafico->DrawStyle(), 0);
+  QCOMPARE(w->pctgrafico->FillStyle(), 1);
+}
+
+void PruebaFrmgraficos::tamano_minimo() {
+  prueba::Visor v;
+  frmgraficos* w = ventana_basica(v);
+  QVERIFY(w != nullptr);
+  const QRect pantalla = w->screen()->geometry();
+  // 0.8 of the screen's height and 0.7 of its width, in whole pixels rounded up.
+  const int alto_minimo = static_cast<int>(std::ceil(0.8f * pantalla.height()));
+  const int ancho_minimo = static_cast<int>(std::ceil(0.7f * pantalla.width()));
+  const QSize grande = w->frameGeometry().size();
+  QVERIFY(grande.height() > alto_minimo && grande.width() > ancho_minimo);
+  const QPoint puntero = w->geometry().center();
+
+  // Too low: the height snaps back and the pointer goes down to the new bottom edge.
+  QCursor::setPos(puntero);
+  w->resize(w->width(), alto_minimo - 40);
+  QTRY_COMPARE(w->frameGeometry().height(), alto_minimo);
+  QCOMPARE(w->frameGeometry().width(), grande.width());
+  QCOMPARE(QCursor::pos(), QPoint(puntero.x(), w->frameGeometry().y() + alto_minimo));
+
+  // Too narrow: the width, and the pointer goes to the new right edge.
+  QCursor::setPos(puntero);
+  w->resize(ancho_minimo - 50, w->height());
+  QTRY_COMPARE(w->frameGeometry().width(), ancho_minimo);
+  QCOMPARE(QCursor::pos(), QPoint(w->frameGeometry().x() + ancho_minimo, puntero.y()));
+
+  // Both: the height first, the width on the resize that follows.
+  QCursor::setPos(puntero);
+  w->resize(ancho_minimo - 50, alto_minimo - 40);
+  QTRY_COMPARE(w->frameGeometry().height(), alto_minimo);
+  QTRY_COMPARE(w->frameGeometry().width(), ancho_minimo);
+  QCOMPARE(QCursor::pos().y(), w->frameGeometry().y() + alto_minimo);
+  // The layout of the corrected size stands.
+  QCOMPARE(w->frmgrafico->height(), plataforma::pixeles_y(0.8 * plataforma::twips_y(alto_minimo)));
+}
+
+void PruebaFrmgraficos::leyenda_arrastrada() {
+  prueba::Visor v;
+  Curva c;
+  c.leyenda = "arrastrada";
+  c.leyenda_x = 1;
+  c.leyenda_y = 9;
+  c.puntos = {{0, 0}, {10, 10}};
+  frmgraficos* w = v.abrir(grafica({c}));
+  QVERIFY(w != nullptr);
+  QLabel* l = w->lbleyenda(1);
+  const QPoint agarre(4, 3);
+  const QPoint destino = en(w, 6, 4);
+  QTest::mouseMove(l, agarre);
+  QTest::mousePress(l, Qt::LeftButton, {}, agarre);
+  const QPoint en_etiqueta = destino - l->pos();
+  QTest::mouseMove(l, (agarre + en_etiqueta) / 2);
+  QTest::mouseMove(l, en_etiqueta);
+  QTest::mouseRelease(l, Qt::LeftButton, {}, en_etiqueta);
+  QCoreApplication::processEvents();
+
+  QCOMPARE(w->leyenda_indice, 1);
+  QVERIFY(qAbs(l->x() - (destino.x() - agarre.x())) <= 1);
+  QVERIFY(qAbs(l->y() - (destino.y() - agarre.y())) <= 1);
+  const graficos::tcurva& curva = graficos::curvas(1);
+  const QPointF soltado = unidades(w, destino);
+  QCOMPARE(curva.leyenda_x, soltado.x() - w->pctgrafico->ScaleWidth() * w->leyenda_dx / w->pctgrafico->Width());
+  QCOMPARE(curva.leyenda_y, soltado.y() - w->pctgrafico->ScaleHeight() * w->leyenda_dy / w->pctgrafico->Height());
+  QCOMPARE(w->leyenda_dx, qRound(plataforma::twips_x(agarre.x())));
+
+  // The next drawing pass puts the legend there again.
+  const QPoint colocada = l->pos();
+  w->dibuja();
+  QVERIFY((l->pos() - colocada).manhattanLength() <= 1);
+
+  // A drop outside the plot leaves it where it is.
+  const double x_antes = curva.leyenda_x;
+  QTest::mouseMove(l, agarre);
+  QTest::mousePress(l, Qt::LeftButton, {}, agarre);
+  const QPoint fuera = QPoint(-w->pctgrafico->x() / 2, 0) - l->pos();  // left of the plot, in the frame
+  QTest::mouseMove(l, fuera / 2);
+  QTest::mouseMove(l, fuera);
+  QTest::mouseRelease(l, Qt::LeftButton, {}, fuera);
+  QCOMPARE(l->pos(), colocada);
+  QCOMPARE(curva.leyenda_x, x_antes);
+}
+
+void PruebaFrmgraficos::escala_tecleada() {
+  prueba::Visor v;
+  frmgraficos* w = ventana_basica(v);
+  QVERIFY(w != nullptr);
+  w->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(w));
+
+  // The y maximum typed equal to the y minimum shown: refused.
+  QTest::mouseDClick(w->leyescala(1), Qt::LeftButton);
+  QLineEdit* t = w->txtescala(1);
+  QVERIFY(!t->isHidden());
+  QCOMPARE(t->text(), QString("4.0000"));
+  QCOMPARE(t->selectedText(), QString("4.0000"));
+  QCOMPARE(t->geometry(), w->leyescala(1)->geometry());
+  QTest::keyClicks(t, w->leyescala(2)->text());
+  QCOMPARE(t->text(), QString("-1.0000"));
+  QTest::keyClick(t, Qt::Key_Return);
+  QCOMPARE(v.guion.cajas.size(), 1);
+  QCOMPARE(v.guion.cajas[0].texto, QString("El valor de Y máxima debe ser mayor que Y mínima"));
+  QCOMPARE(v.guion.cajas[0].estilo, plataforma::vbOKOnly);
+  QCOMPARE(v.guion.cajas[0].titulo, plataforma::App::Title);
+  QVERIFY(!t->isHidden());
+  QVERIFY(t->hasFocus());
+  QCOMPARE(graficos::maximo.y, 4.0);
+
+  // Enter accepts a value above the minimum without leaving the box.
+  t->selectAll();
+  QTest::keyClicks(t, "2.5");
+  QTest::keyClick(t, Qt::Key_Return);
+  QCOMPARE(v.guion.cajas.size(), 1);
+  QVERIFY(t->isHidden());
+  QCOMPARE(graficos::maximo.y, 2.5);
+  QCOMPARE(w->leyescala(1)->text(), QString("2.5000"));
+  QCOMPARE(w->pctgrafico->ScaleTop(), 2.5);
+
+  // An x minimum above the x maximum, accepted by leaving the box: refused.
+  QTest::mouseDClick(w->leyescala(3), Qt::LeftButton);
+  QLineEdit* x = w->txtescala(3);
+  x->selectAll();
+  QTest::keyClicks(x, "7");
+  w->pctgrafico->setFocus(Qt::MouseFocusReason);
+  QCOMPARE(v.guion.cajas.size(), 2);
+  QCOMPARE(v.guion.cajas[1].texto, QString("El valor de X máximo debe ser mayor que X mínimo"));
+  QVERIFY(!x->isHidden());
+  QCOMPARE(graficos::minimo.x, -2.0);
+  // A lower one is taken when the box loses the focus.
+  x->selectAll();
+  QTest::keyClicks(x, "-1");
+  w->pctgrafico->setFocus(Qt::MouseFocusReason);
+  QVERIFY(x->isHidden());
+  QCOMPARE(graficos::minimo.x, -1.0);
+  QCOMPARE(w->leyescala(3)->text(), QString("-1.0000"));
+}
+
+void PruebaFrmgraficos::escala_tecleada_sin_numero() {
+  prueba::Visor v;
+  frmgraficos* w = ventana_basica(v);
+  QVERIFY(w != nullptr);
+  w->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(w));
+  QTest::mouseDClick(w->leyescala(2), Qt::LeftButton);
+  QLineEdit* t = w->txtescala(2);
+  t->selectAll();
+  QTest::keyClicks(t, "-");
+  QCOMPARE(t->text(), QString("-"));
+  QTest::keyClicks(t, "a");  // not numeric: the text before the key comes back
+  QCOMPARE(t->text(), QString("-"));
+  w->pctgrafico->setFocus(Qt::MouseFocusReason);
+  QVERIFY(!t->isHidden());  // "-" is not taken, and the box stays
+  QTest::keyClick(t, Qt::Key_Return);
+  QVERIFY(!t->isHidden());
+  QCOMPARE(graficos::minimo.y, -1.0);
+  QCOMPARE(v.guion.cajas.size(), 0);
+}
+
+void PruebaFrmgraficos::imprimir_grafica() {
+  prueba::Visor v;
+  auto propia = std::make_unique<plataforma::ImpresoraGrabadora>(11000, 16000);
+  plataforma::ImpresoraGrabadora* impresora = propia.get();
+  plataforma::fijar_impresora(std::move(propia));
+  frmgraficos* w = ventana_basica(v);
+  QVERIFY(w != nullptr);
+  QTest::mouseClick(w->btprint, Qt::LeftButton);
+
+  using Orden = plataforma::ImpresoraGrabadora::Orden;
+  QList<QString> textos;
+  const Orden* imagen = nullptr;
+  for (const Orden& o : impresora->ordenes) {
+    QCOMPARE(o.pagina, 1);
+    QCOMPARE(o.papel, 9);
+    if (o.tipo == Orden::Texto) textos << o.texto;
+    if (o.tipo == Orden::Imagen) imagen = &o;
+  }
+  QVERIFY(imagen != nullptr);
+  QCOMPARE(impresora->ordenes.back().tipo, Orden::Fin);
+  const QString fecha = "en113: " + QDate::currentDate().toString("MM-dd-yyyy");
+  QVERIFY(textos.contains("comentario"));
+  QVERIFY(textos.contains(fecha));
+  QVERIFY(textos.contains(QString("Página: 1")));
+  QCOMPARE(fecha.size(), 7 + 10);
+
+  // The composition: the frame's size, centred on the page.
+  QCOMPARE(imagen->imagen.size(), w->frmgrafico->size());
+  QCOMPARE(imagen->ancho, w->pctgraficas->Width());
+  QCOMPARE(imagen->x, (11000 - imagen->ancho) / 2);
+  QCOMPARE(imagen->y, (16000 - imagen->alto) / 2);
+  // After the header, before the footer.
+  const auto pos_imagen = std::find_if(impresora->ordenes.begin(), impresora->ordenes.end(),
+                                       [](const Orden& o) { return o.tipo == Orden::Imagen; });
+  const auto pos_fecha = std::find_if(impresora->ordenes.begin(), impresora->ordenes.end(),
+                                      [&](const Orden& o) { return o.texto == fecha; });
+  const auto pos_pie = std::find_if(impresora->ordenes.begin(), impresora->ordenes.end(),
+                                    [](const Orden& o) { return o.texto.startsWith("Página"); });
+  QVERIFY(pos_fecha < pos_imagen && pos_imagen < pos_pie);
+}
+
+void PruebaFrmgraficos::portapapeles_y_leyendas_ocultas() {
+  prueba::Visor v;
+  auto propia = std::make_unique<plataforma::ImpresoraGrabadora>();
+  plataforma::ImpresoraGrabadora* impresora = propia.get();
+  plataforma::fijar_impresora(std::move(propia));
+  Curva visible, oculta;
+  visible.leyenda = "verde";
+  visible.leyenda_x = 1;
+  visible.leyenda_y = 9;
+  visible.color = 10;
+  visible.tipo = 0;
+  visible.puntos = {{0, 0}, {10, 10}};
+  oculta.leyenda = "roja";
+  oculta.leyenda_x = oculta.leyenda_y = 0;
+  oculta.color = 12;
+  oculta.tipo = 0;
+  oculta.puntos = {{0, 10}, {10, 0}};
+  frmgraficos* w = v.abrir(grafica({visible, oculta}));
+  QVERIFY(w != nullptr);
+  QVERIFY(w->lbleyenda(2)->isHidden());
+
+  QGuiApplication::clipboard()->clear();
+  QTest::mouseClick(w->btclipb, Qt::LeftButton);
+  const QImage copia = QGuiApplication::clipboard()->image();
+  QCOMPARE(copia.size(), w->frmgrafico->size());
+  QVERIFY(contar(copia, plataforma::QBColor(10)) > 0);
+  QCOMPARE(contar(copia, plataforma::QBColor(12)), 0);
+  // The plot's own picture stands 10 twips right of and below its place.
+  const int b = w->pctgrafico->BorderStyle();
+  const QPoint origen = w->pctgrafico->pos() + QPoint(plataforma::pixeles_x(10), plataforma::pixeles_y(10));
+  QCOMPARE(copia.pixelColor(origen + QPoint(5, 5)), w->pctgrafico->Image().pixelColor(5, 5));
+  Q_UNUSED(b);
+
+  w->printgraf();
+  const auto& o = impresora->ordenes.back();
+  QCOMPARE(o.tipo, plataforma::ImpresoraGrabadora::Orden::Imagen);
+  QVERIFY(contar(o.imagen, plataforma::QBColor(10)) > 0);
+  QCOMPARE(contar(o.imagen, plataforma::QBColor(12)), 0);
+  QCOMPARE(impresora->CurrentY, 9000.0);
+}
+
+void PruebaFrmgraficos::logo_y_descarga() {
+  prueba::Visor v;
+  frmgraficos* w = ventana_basica(v);
+  QVERIFY(w != nullptr);
+  QList<QUrl> abiertas;
+  plataforma::fijar_guion_navegador([&](const QUrl& u) {
+    abiertas << u;
+    return true;
+  });
+  QTest::mouseClick(w->Image1, Qt::LeftButton, {}, QPoint(3, 3));
+  plataforma::fijar_guion_navegador({});
+  QCOMPARE(abiertas, QList<QUrl>{frmAbout::direccion_web()});
+
+  // Closing the window unloads the about box with it.
+  w->muestra_acerca();
+  QVERIFY(frmAbout::cargado());
+  QTest::mouseClick(w->btdaceptar, Qt::LeftButton);
+  QVERIFY(!frmgraficos::cargado());
+  QVERIFY(!frmAbout::cargado());
+  QVERIFY(!v.programa_terminado);
+}
+
+QTEST_MAIN(PruebaFrmgraficos)
+#include "frmgraficos_test.moc"

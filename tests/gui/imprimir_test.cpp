@@ -1,0 +1,207 @@
+// The text printer: page header, word wrap, line ends, tabs, page breaks and
+// page numbers, on the recording printer (11000 x 16000 twips, Courier New
+// 10 at 120 twips a character and 240 a line); and the system printer's PDF
+// when the machine has no printer.
+#include <QDir>
+#include <QRegularExpression>
+#include <QtTest>
+
+#include "comun.hpp"
+#include "frame/imprimir.hpp"
+#include "platform/impresora.hpp"
+#include "platform/mensajes.hpp"
+
+using Orden = plataforma::ImpresoraGrabadora::Orden;
+
+namespace {
+
+constexpr double ancho = 11000, alto = 16000;
+constexpr double letra = 120, linea = 240;
+constexpr double inicio_texto = 800 + 7 * linea;  // below a two-line header
+
+std::vector<Orden> grabar(const QString& texto, const QString& c1 = "cab1", const QString& c2 = "cab2") {
+  auto propia = std::make_unique<plataforma::ImpresoraGrabadora>(ancho, alto);
+  plataforma::ImpresoraGrabadora* grabadora = propia.get();
+  plataforma::fijar_impresora(std::move(propia));
+  imprimir::imprimir_texto(texto, c1, c2, 7);
+  std::vector<Orden> ordenes = grabadora->ordenes;
+  plataforma::fijar_impresora(nullptr);
+  return ordenes;
+}
+
+// The first text order that reads `texto`.
+const Orden* buscar(const std::vector<Orden>& ordenes, const QString& texto) {
+  for (const Orden& o : ordenes)
+    if (o.tipo == Orden::Texto && o.texto == texto) return &o;
+  return nullptr;
+}
+
+QString lineas(int n) {
+  QStringList l;
+  for (int i = 1; i <= n; ++i) l << "l" + QString::number(i);
+  return l.join('\n');
+}
+
+}  // namespace
+
+class PruebaImprimir : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void cabecera_y_pie();
+  void cabecera_de_una_linea();
+  void palabras_largas();
+  void finales_de_linea();
+  void tabuladores_data();
+  void tabuladores();
+  void saltos_de_pagina();
+  void salto_forzado();
+  void pdf_sin_impresora();
+};
+
+void PruebaImprimir::cabecera_y_pie() {
+  const std::vector<Orden> o = grabar("hola");
+  QVERIFY(!o.empty());
+  QCOMPARE(o.front().papel, 9);
+  QCOMPARE(o.front().letra.family(), QString("Courier New"));
+  QCOMPARE(o.front().letra.pointSizeF(), 10.0);
+
+  struct {
+    QString texto;
+    double x, y;
+  } esperado[] = {
+      {" ", 0, 800},
+      {" ", 0, 800 + linea},
+      {"cab1", (ancho - 4 * letra) / 2, 800 + 2 * linea},
+      {" ", 0, 800 + 3 * linea},
+      {"cab2", (ancho - 4 * letra) / 2, 800 + 4 * linea},
+      {" ", 0, 800 + 5 * linea},
+      {"hola", 1440, inicio_texto},
+  };
+  for (std::size_t i = 0; i < std::size(esperado); ++i) {
+    QCOMPARE(o[i].tipo, Orden::Texto);
+    QCOMPARE(o[i].texto, esperado[i].texto);
+    QCOMPARE(o[i].x, esperado[i].x);
+    QCOMPARE(o[i].y, esperado[i].y);
+  }
+  // Empty lines down to the threshold, then the footer; the new page it
+  // asks for stays empty and is not printed.
+  const Orden& pie = o[o.size() - 2];
+  QCOMPARE(pie.texto, QString("Página: 1"));
+  QCOMPARE(pie.x, (ancho - 9 * letra) / 2);
+  QVERIFY(pie.y >= alto - 1000 + linea && pie.y < alto - 1000 + 2 * linea + 1);
+  QCOMPARE(o.back().tipo, Orden::Fin);
+  for (const Orden& x : o) QVERIFY(x.tipo != Orden::Pagina);
+}
+
+void PruebaImprimir::cabecera_de_una_linea() {
+  const std::vector<Orden> o = grabar("", "solo", "");
+  QCOMPARE(o[2].texto, QString("solo"));
+  QCOMPARE(o[3].texto, QString(" "));
+  QCOMPARE(o[4].texto.startsWith("Página"), true);  // nothing else on the page
+  QCOMPARE(o[4].pagina, 1);
+}
+
+void PruebaImprimir::palabras_largas() {
+  // 75 characters end at 10440; the blank and a five-letter word would end at 11160.
+  const QString largo(75, 'a');
+  std::vector<Orden> o = grabar(largo + " bbbbb");
+  const Orden* b = buscar(o, "bbbbb");
+  QVERIFY(b != nullptr);
+  QCOMPARE(b->x, 1440.0);
+  QCOMPARE(b->y, inicio_texto + linea);
+
+  // Wider than the whole line: from the left margin, past the right edge.
+  const QString enorme(90, 'c');
+  o = grabar("x " + enorme + " y");
+  const Orden* c = buscar(o, enorme);
+  QVERIFY(c != nullptr);
+  QCOMPARE(c->x, 1440.0);
+  QCOMPARE(c->y, inicio_texto + linea);
+  QCOMPARE(buscar(o, "y")->y, inicio_texto + 2 * linea);  // the line is full: the next word wraps
+}
+
+void PruebaImprimir::finales_de_linea() {
+  const std::vector<Orden> o = grabar("uno\r\ndos\n\ntres");
+  QCOMPARE(buscar(o, "uno")->y, inicio_texto);
+  QCOMPARE(buscar(o, "dos")->y, inicio_texto + linea);
+  QCOMPARE(buscar(o, "tres")->y, inicio_texto + 3 * linea);  // two line feeds: an empty line
+  for (const char* p : {"dos", "tres"}) QCOMPARE(buscar(o, p)->x, 1440.0);
+  for (const Orden& x : o) QVERIFY(!x.texto.contains('\r'));
+}
+
+void PruebaImprimir::tabuladores_data() {
+  QTest::addColumn<QString>("texto");
+  QTest::addColumn<QString>("palabra");
+  QTest::addColumn<int>("columna");
+  QTest::newRow("at the start of a line") << "\tA" << "A" << 10;
+  QTest::newRow("inside the first ten") << "abc\tC" << "C" << 10;
+  QTest::newRow("at column 10") << "0123456789\tB" << "B" << 20;
+  QTest::newRow("two tabs") << "ab\t\tD" << "D" << 20;
+}
+
+void PruebaImprimir::tabuladores() {
+  QFETCH(QString, texto);
+  QFETCH(QString, palabra);
+  QFETCH(int, columna);
+  const std::vector<Orden> o = grabar(texto);
+  QCOMPARE(buscar(o, palabra)->x, 1440 + columna * letra);
+}
+
+void PruebaImprimir::saltos_de_pagina() {
+  const std::vector<Orden> o = grabar(lineas(150));
+  // Page 1 holds the lines down to the threshold; the line feed after the
+  // last of them ends the page.
+  const int por_pagina = static_cast<int>((alto - 1000 - inicio_texto) / linea) + 1;
+  const Orden* ultima = buscar(o, "l" + QString::number(por_pagina));
+  const Orden* primera = buscar(o, "l" + QString::number(por_pagina + 1));
+  QVERIFY(ultima != nullptr && primera != nullptr);
+  QCOMPARE(ultima->pagina, 1);
+  QCOMPARE(primera->pagina, 2);
+  QCOMPARE(primera->x, 1440.0);
+  QCOMPARE(primera->y, inicio_texto);  // below the repeated header
+
+  // Page 2: the first header line again, a blank second line, no cabecera2.
+  QStringList cabecera;
+  for (const Orden& x : o)
+    if (x.pagina == 2 && x.tipo == Orden::Texto && x.y < inicio_texto) cabecera << x.texto;
+  QCOMPARE(cabecera, (QStringList{" ", " ", "cab1", " ", " ", " "}));
+  const auto pagina = std::find_if(o.begin(), o.end(), [](const Orden& x) { return x.tipo == Orden::Pagina; });
+  QVERIFY(pagina != o.end());
+  QCOMPARE((pagina - 1)->texto, QString("Página: 1"));
+
+  QVERIFY(buscar(o, "Página: 3") != nullptr);
+  QCOMPARE(buscar(o, "Página: 3")->pagina, 3);
+  QCOMPARE(o.back().tipo, Orden::Fin);
+}
+
+void PruebaImprimir::salto_forzado() {
+  const std::vector<Orden> o = grabar("a .../... b ... / ...");
+  QVERIFY(buscar(o, ".../...") == nullptr);
+  QCOMPARE(buscar(o, "a")->pagina, 1);
+  QCOMPARE(buscar(o, "b")->pagina, 2);
+  QCOMPARE(buscar(o, "Página: 1")->pagina, 1);
+  // Spaced out it is three words, printed as they are.
+  QCOMPARE(buscar(o, "/")->pagina, 2);
+  QCOMPARE(buscar(o, "...")->pagina, 2);
+}
+
+void PruebaImprimir::pdf_sin_impresora() {
+  prueba::Carpeta carpeta;
+  prueba::Guion guion;
+  plataforma::fijar_impresora(std::make_unique<plataforma::ImpresoraSistema>(true));
+  imprimir::imprimir_texto("hola\nmundo", "cabecera", "", 7);
+  imprimir::imprimir_texto(lineas(100), "cabecera", "", 7);  // a second job replaces the file
+  plataforma::fijar_impresora(nullptr);
+
+  const QByteArray pdf = carpeta.leer("impresion.pdf");
+  QVERIFY(pdf.startsWith("%PDF"));
+  QCOMPARE(QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page[^s]")), 2);
+  QCOMPARE(QDir(carpeta.ruta("")).entryList(QDir::Files).filter(".tmp").size(), 0);
+  QCOMPARE(guion.cajas.size(), 2);
+  QCOMPARE(guion.cajas[1].estilo, plataforma::vbInformation);
+  QVERIFY(guion.cajas[1].texto.contains(carpeta.ruta("impresion.pdf")));
+}
+
+QTEST_MAIN(PruebaImprimir)
+#include "imprimir_test.moc"
