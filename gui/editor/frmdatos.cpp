@@ -13,13 +13,13 @@
 #include <cmath>
 
 #include "editor/curvas.hpp"
-#include "editor/lienzo.hpp"
 #include "editor/posicion.hpp"
 #include "frame/frmMain.hpp"
 #include "frame/global.hpp"
 #include "frame/idiomas.hpp"
 #include "platform/arriba_abajo.hpp"
 #include "platform/caja_numerica.hpp"
+#include "platform/lienzo.hpp"
 #include "platform/mensajes.hpp"
 #include "platform/twips.hpp"
 #include "platform/vb.hpp"
@@ -200,7 +200,7 @@ void frmdatos::crear_controles() {
 
 void frmdatos::crear_tira() {
   // Element 0 of every array, and the box end's label and editor.
-  auto* dibujo = new editor::Lienzo(frmzonas);
+  auto* dibujo = new plataforma::Lienzo(frmzonas);
   dibujo->setObjectName("pctzona_0");
   editor::colocar(dibujo, borde_izquierdo, fila_dibujo.top, ancho_marco - 2 * borde_izquierdo, fila_dibujo.height);
   pctzona_[0] = dibujo;
@@ -237,23 +237,26 @@ void frmdatos::crear_tira() {
 
   connect(combo, &QComboBox::activated, this, [this] { cmbpotencial_Click(0); });
   connect(boton, &QPushButton::clicked, this, [this] { btnzona_Click(0); });
-  connect(dibujo, &editor::Lienzo::MouseMove, this,
+  connect(dibujo, &plataforma::Lienzo::MouseMove, this,
           [this](int b, int s, double x, double y) { pctzona_MouseMove(0, b, s, x, y); });
 }
 
 void frmdatos::crear_elemento(int k) {
   // A new element takes the properties of element 0 and starts hidden.
-  auto* dibujo = new editor::Lienzo(frmzonas);
+  auto* dibujo = new plataforma::Lienzo(frmzonas);
   dibujo->setObjectName(QStringLiteral("pctzona_%1").arg(k));
   dibujo->hide();
-  editor::colocar(dibujo, editor::twips(pctzona_[0]));
-  dibujo->ScaleLeft = pctzona_[0]->ScaleLeft;
-  dibujo->ScaleTop = pctzona_[0]->ScaleTop;
-  dibujo->ScaleWidth = pctzona_[0]->ScaleWidth;
-  dibujo->ScaleHeight = pctzona_[0]->ScaleHeight;
-  dibujo->ForeColor = pctzona_[0]->ForeColor;
-  dibujo->DrawWidth = pctzona_[0]->DrawWidth;
-  dibujo->setBackColor(pctzona_[0]->BackColor());
+  const plataforma::Lienzo* modelo = pctzona_[0];
+  editor::colocar(dibujo, editor::twips(modelo));
+  if (modelo->ScaleMode() == 0) {
+    dibujo->setScaleLeft(modelo->ScaleLeft());
+    dibujo->setScaleTop(modelo->ScaleTop());
+    dibujo->setScaleWidth(modelo->ScaleWidth());
+    dibujo->setScaleHeight(modelo->ScaleHeight());
+  }
+  dibujo->setForeColor(modelo->ForeColor());
+  dibujo->setDrawWidth(modelo->DrawWidth());
+  dibujo->setBackColor(modelo->BackColor());
   pctzona_[u(k)] = dibujo;
 
   auto* l = new QLabel(frmzonas);
@@ -291,7 +294,7 @@ void frmdatos::crear_elemento(int k) {
 
   connect(combo, &QComboBox::activated, this, [this, k] { cmbpotencial_Click(k); });
   connect(boton, &QPushButton::clicked, this, [this, k] { btnzona_Click(k); });
-  connect(dibujo, &editor::Lienzo::MouseMove, this,
+  connect(dibujo, &plataforma::Lienzo::MouseMove, this,
           [this, k](int b, int s, double x, double y) { pctzona_MouseMove(k, b, s, x, y); });
 }
 
@@ -351,12 +354,12 @@ void frmdatos::datos_iniciales() {
   // of the count): the first press must move it.
   udzonas->Increment = 1;
 
-  editor::Lienzo* dibujo = pctzona_[0];
+  plataforma::Lienzo* dibujo = pctzona_[0];
   editor::colocar(dibujo, borde_izquierdo, fila_dibujo.top, borde_derecho - borde_izquierdo, fila_dibujo.height);
-  dibujo->ScaleLeft = 0;
-  dibujo->ScaleWidth = borde_derecho - borde_izquierdo;
-  dibujo->ScaleTop = 0;
-  dibujo->ScaleHeight = -10;
+  // A user scale from 0 down to -10 (values grow upward); across, the
+  // picture's own width in twips.
+  dibujo->setScaleTop(0);
+  dibujo->setScaleHeight(-10);
 
   QLabel* inicio = lblintervalo_[0];
   QLabel* fin = lblintervalo_[10];
@@ -472,7 +475,7 @@ void frmdatos::borra_zona() {
 
 void frmdatos::pinta_zonas() {
   for (int k = nzonas - 1; k >= 0; --k) {
-    editor::Lienzo* dibujo = pctzona_[u(k)];
+    plataforma::Lienzo* dibujo = pctzona_[u(k)];
     if (dibujo == nullptr) continue;
     dibujo->setBackColor(k % 2 == 0 ? fondo_par : fondo_impar);
 
@@ -568,38 +571,38 @@ void frmdatos::calcula_curvas() {
 void frmdatos::dibuja_potencial() {
   calcula_curvas();
   for (int i = 0; i < nzonas; ++i) {
-    editor::Lienzo* dibujo = pctzona_[u(i)];
+    plataforma::Lienzo* dibujo = pctzona_[u(i)];
     if (dibujo == nullptr) continue;
     const global::tzona& z = zona(i);
-    dibujo->ScaleTop = vmax;
-    if (z.ncurva >= 1) dibujo->ScaleLeft = z.minimo_zona.x;
-    if (std::fabs(vmax - vmin) > 0) dibujo->ScaleHeight = vmin - vmax;
+    dibujo->setScaleTop(vmax);
+    if (z.ncurva >= 1) dibujo->setScaleLeft(z.minimo_zona.x);
+    if (std::fabs(vmax - vmin) > 0) dibujo->setScaleHeight(vmin - vmax);
     if (z.ncurva >= 1 && std::fabs(z.maximo_zona.x - z.minimo_zona.x) > 0)
-      dibujo->ScaleWidth = z.maximo_zona.x - z.minimo_zona.x;
-    dibujo->ForeColor = plataforma::QBColor(12);
-    dibujo->DrawWidth = 2;
+      dibujo->setScaleWidth(z.maximo_zona.x - z.minimo_zona.x);
+    dibujo->setForeColor(plataforma::QBColor(12));
+    dibujo->setDrawWidth(2);
     dibujo->Cls();
     if (z.ncurva < 1) continue;  // a zone without a point to draw
 
     for (int j = 2; j <= z.ncurva; ++j) dibujo->Line(z.curva(j - 1).x, z.curva(j - 1).y, z.curva(j).x, z.curva(j).y);
 
-    dibujo->DrawWidth = 3;
+    dibujo->setDrawWidth(3);
     const global::tvertice primero = z.curva(1);
     if (i == 0) {
-      dibujo->Line(primero.x, dibujo->ScaleTop, primero.x, primero.y);
+      dibujo->Line(primero.x, dibujo->ScaleTop(), primero.x, primero.y);
     } else {
       const global::tzona& previa = zona(i - 1);
       if (previa.ncurva >= 1) dibujo->Line(primero.x, primero.y, primero.x, previa.curva(previa.ncurva).y);
     }
     if (i == nzonas - 1) {
       const global::tvertice ultimo = z.curva(z.ncurva);
-      dibujo->Line(ultimo.x, dibujo->ScaleTop, ultimo.x, ultimo.y);
+      dibujo->Line(ultimo.x, dibujo->ScaleTop(), ultimo.x, ultimo.y);
     }
   }
 }
 
 void frmdatos::pctzona_MouseMove(int Index, int, int, double X, double Y) {
-  editor::Lienzo* dibujo = pctzona_.at(u(Index));
+  plataforma::Lienzo* dibujo = pctzona_.at(u(Index));
   const QString consejo = "(" + Format(X, u"####0.000") + "," + Format(Y, u"####0.000") + ")";
   dibujo->setToolTip(consejo);
   // A tooltip already on show follows the pointer.

@@ -18,12 +18,9 @@ class QPushButton;
 
 namespace plataforma {
 class CajaNumerica;
+class Lienzo;
 class UpDown;
 }  // namespace plataforma
-
-namespace editor {
-class Lienzo;
-}
 
 class frmdatos : public QWidget {
   Q_OBJECT
@@ -54,7 +51,7 @@ class frmdatos : public QWidget {
   // The zone strip: element k of each array for zone k (nullptr while the
   // zone is not in use); lblintervalo(10) and txtescala(10) stand for the box end.
   QGroupBox* frmzonas;
-  editor::Lienzo* pctzona(int Index) const { return pctzona_.at(static_cast<std::size_t>(Index)); }
+  plataforma::Lienzo* pctzona(int Index) const { return pctzona_.at(static_cast<std::size_t>(Index)); }
   QComboBox* cmbpotencial(int Index) const { return cmbpotencial_.at(static_cast<std::size_t>(Index)); }
   QPushButton* btnzona(int Index) const { return btnzona_.at(static_cast<std::size_t>(Index)); }
   QPushButton* lnsepara(int Index) const { return lnsepara_.at(static_cast<std::size_t>(Index)); }
@@ -116,7 +113,7 @@ class frmdatos : public QWidget {
   plataforma::CajaNumerica* caja_fb_ = nullptr;
   plataforma::CajaNumerica* caja_puntos_ = nullptr;
 
-  std::array<editor::Lienzo*, 10> pctzona_{};
+  std::array<plataforma::Lienzo*, 10> pctzona_{};
   std::array<QComboBox*, 10> cmbpotencial_{};
   std::array<QPushButton*, 10> btnzona_{};
   std::array<QPushButton*, 10> lnsepara_{};

@@ -10,7 +10,7 @@
 
 #include "comun.hpp"
 #include "editor/frmdatos.hpp"
-#include "editor/lienzo.hpp"
+#include "platform/lienzo.hpp"
 #include "editor/posicion.hpp"
 #include "editor_comun.hpp"
 #include "frame/frmMain.hpp"

@@ -14,12 +14,12 @@
 
 #include "comun.hpp"
 #include "editor/frmdatos.hpp"
-#include "editor/lienzo.hpp"
 #include "editor/posicion.hpp"
 #include "editor_comun.hpp"
 #include "frame/frmMain.hpp"
 #include "frame/global.hpp"
 #include "platform/arriba_abajo.hpp"
+#include "platform/lienzo.hpp"
 #include "platform/mensajes.hpp"
 
 using global::nzonas;
@@ -47,21 +47,10 @@ void enviar_foco(QWidget* w, QEvent::Type tipo) {
   QApplication::sendEvent(w, &e);
 }
 
-bool hay_color(const QImage& img, int fila, QRgb color) {
-  for (int x = 0; x < img.width(); ++x)
-    if ((img.pixel(x, fila) & 0xFFFFFF) == (color & 0xFFFFFF)) return true;
-  return false;
-}
+constexpr QRgb rojo = 0xFF0000;
 
-// A line among the picture's strokes, compared to three decimals.
-bool hay_trazo(const editor::Lienzo* p, QLineF linea, int ancho) {
-  auto cerca = [](double a, double b) { return std::fabs(a - b) < 1e-9; };
-  for (const auto& t : p->trazos())
-    if (t.ancho == ancho && cerca(t.linea.x1(), linea.x1()) && cerca(t.linea.y1(), linea.y1()) &&
-        cerca(t.linea.x2(), linea.x2()) && cerca(t.linea.y2(), linea.y2()))
-      return true;
-  return false;
-}
+// The colour of a pixel of a picture's drawing.
+QRgb color(const plataforma::Lienzo* p, int x, int y) { return p->Image().pixel(x, y) & 0xFFFFFF; }
 
 // Makes zone k a constant zone at v over its limits.
 void constante(int k, double v) {
@@ -342,7 +331,11 @@ void PruebaFrmdatos::bajar_quita_la_ultima_y_la_zona_vuelve() {
   QCOMPARE(zonas[2].coeficientes(-3), 1.5);
   QCOMPARE(zonas[2].x0, 9.0);
   // Its drawing is the flat line of its two new vertices at 0.
-  QVERIFY(hay_trazo(d.pctzona(2), QLineF(7.5, 0, 10, 0), 2));
+  QCOMPARE(int(zonas[2].ncurva), 2);
+  QCOMPARE(zonas[2].curva(1).x, 7.5);
+  QCOMPARE(zonas[2].curva(1).y, 0.0);
+  QCOMPARE(zonas[2].curva(2).y, 0.0);
+  QCOMPARE(color(d.pctzona(2), d.pctzona(2)->Image().width() / 2, 0), rojo);
 
   // Down to one zone: it spans the box again.
   prueba::bajar_zonas(d, 2);
@@ -460,22 +453,21 @@ void PruebaFrmdatos::el_combo_guarda_el_tipo() {
 void PruebaFrmdatos::dibujo_plano_inicial() {
   prueba::Problema p;
   frmdatos& d = p.d();
-  const editor::Lienzo* dibujo = d.pctzona(0);
+  const plataforma::Lienzo* dibujo = d.pctzona(0);
   QCOMPARE(d.vmin, 0.0);
   QCOMPARE(d.vmax, 0.0);
-  QCOMPARE(dibujo->ScaleTop, 0.0);
-  QCOMPARE(dibujo->ScaleHeight, -10.0);
-  QCOMPARE(dibujo->ScaleLeft, 0.0);
-  QCOMPARE(dibujo->ScaleWidth, 10.0);
-  QCOMPARE(dibujo->ForeColor, QColor(255, 0, 0));
-  QVERIFY(hay_trazo(dibujo, QLineF(0, 0, 10, 0), 2));
-  // Both walls have zero length.
-  QVERIFY(hay_trazo(dibujo, QLineF(0, 0, 0, 0), 3));
-  QVERIFY(hay_trazo(dibujo, QLineF(10, 0, 10, 0), 3));
-  QCOMPARE(dibujo->trazos().size(), qsizetype(3));
-  // The flat line lies on the top edge: drawn before the window was ever shown.
-  QVERIFY(hay_color(dibujo->imagen(), 0, 0xFF0000));
-  QVERIFY(!hay_color(dibujo->imagen(), dibujo->imagen().height() / 2, 0xFF0000));
+  QCOMPARE(dibujo->ScaleTop(), 0.0);
+  QCOMPARE(dibujo->ScaleHeight(), -10.0);
+  QCOMPARE(dibujo->ScaleLeft(), 0.0);
+  QCOMPARE(dibujo->ScaleWidth(), 10.0);
+  QCOMPARE(dibujo->ForeColor(), QColor(255, 0, 0));
+  // The flat line lies on the top edge, drawn before the window was ever
+  // shown; both walls have zero length.
+  const int w = dibujo->Image().width(), h = dibujo->Image().height();
+  QCOMPARE(color(dibujo, w / 2, 0), rojo);
+  QCOMPARE(color(dibujo, w / 2, h / 2), QRgb(0xFFFFC0));
+  QCOMPARE(color(dibujo, 0, h / 2), QRgb(0xFFFFC0));
+  QCOMPARE(color(dibujo, w - 1, h / 2), QRgb(0xFFFFC0));
 }
 
 void PruebaFrmdatos::dos_constantes_comparten_escala() {
@@ -488,24 +480,25 @@ void PruebaFrmdatos::dos_constantes_comparten_escala() {
   QCOMPARE(d.vmin, -1.0);
   QCOMPARE(d.vmax, 0.0);
   for (int k = 0; k < 2; ++k) {
-    QCOMPARE(d.pctzona(k)->ScaleTop, 0.0);
-    QCOMPARE(d.pctzona(k)->ScaleHeight, -1.0);
-    QCOMPARE(d.pctzona(k)->ScaleWidth, 5.0);
+    QCOMPARE(d.pctzona(k)->ScaleTop(), 0.0);
+    QCOMPARE(d.pctzona(k)->ScaleHeight(), -1.0);
+    QCOMPARE(d.pctzona(k)->ScaleWidth(), 5.0);
   }
-  QCOMPARE(d.pctzona(1)->ScaleLeft, 5.0);
-  // The join, in the second picture at its left edge, from 0 down to -1.
-  QVERIFY(hay_trazo(d.pctzona(1), QLineF(5, 0, 5, -1), 3));
-  // The left wall from the top edge down to -1, the right wall of zero length.
-  QVERIFY(hay_trazo(d.pctzona(0), QLineF(0, 0, 0, -1), 3));
-  QVERIFY(hay_trazo(d.pctzona(1), QLineF(10, 0, 10, 0), 3));
+  QCOMPARE(d.pctzona(1)->ScaleLeft(), 5.0);
+  const plataforma::Lienzo* a = d.pctzona(0);
+  const plataforma::Lienzo* b = d.pctzona(1);
+  const int w = a->Image().width(), h = a->Image().height();
+  QCOMPARE(b->Image().height(), h);
   // -1 is the bottom edge in both pictures, 0 the top edge.
-  const QImage& a = d.pctzona(0)->imagen();
-  const QImage& b = d.pctzona(1)->imagen();
-  QCOMPARE(a.height(), b.height());
-  QCOMPARE(a.pixel(a.width() / 2, a.height() - 1) & 0xFFFFFF, QRgb(0xFF0000));
-  QCOMPARE(a.pixel(a.width() / 2, 0) & 0xFFFFFF, QRgb(0xFFFFC0));
-  QCOMPARE(b.pixel(b.width() / 2, 0) & 0xFFFFFF, QRgb(0xFF0000));
-  QCOMPARE(b.pixel(b.width() / 2, b.height() - 1) & 0xFFFFFF, QRgb(0xC0FFFF));
+  QCOMPARE(color(a, w / 2, h - 1), rojo);
+  QCOMPARE(color(a, w / 2, 0), QRgb(0xFFFFC0));
+  QCOMPARE(color(b, b->Image().width() / 2, 0), rojo);
+  QCOMPARE(color(b, b->Image().width() / 2, h - 1), QRgb(0xC0FFFF));
+  // The left wall runs from the top edge down to -1; the join, in the second
+  // picture at its left edge, from 0 down to -1; the right wall has no length.
+  QCOMPARE(color(a, 0, h / 2), rojo);
+  QCOMPARE(color(b, 0, h / 2), rojo);
+  QCOMPARE(color(b, b->Image().width() - 1, h / 2), QRgb(0xC0FFFF));
 }
 
 void PruebaFrmdatos::vibracion_muestreada() {
@@ -526,11 +519,14 @@ void PruebaFrmdatos::vibracion_muestreada() {
   QCOMPARE(z.curva(50).y, 0.0);
   QCOMPARE(z.curva(100).x, 1.0);
   QCOMPARE(z.curva(100).y, 1.0);
-  QCOMPARE(d.pctzona(0)->ScaleLeft, 0.01);
-  QCOMPARE(d.pctzona(0)->ScaleWidth, 0.99);
+  QCOMPARE(d.pctzona(0)->ScaleLeft(), 0.01);
+  QCOMPARE(d.pctzona(0)->ScaleWidth(), 0.99);
   QCOMPARE(d.vmin, 0.0);
   QCOMPARE(d.vmax, z.curva(100).y);
-  QCOMPARE(d.pctzona(0)->trazos().size(), qsizetype(99 + 2));
+  // The curve's lowest point, V = 0 at x = 0.5, touches the bottom edge.
+  const plataforma::Lienzo* dibujo = d.pctzona(0);
+  const int x = static_cast<int>(dibujo->a_pixeles(0.5, 0).x());
+  QCOMPARE(color(dibujo, x, dibujo->Image().height() - 1), rojo);
 }
 
 void PruebaFrmdatos::potencias_muestreadas() {
@@ -594,22 +590,23 @@ void PruebaFrmdatos::el_maximo_baja_en_el_siguiente_dibujo() {
   constante(1, 2);
   d.dibuja_potencial();
   QCOMPARE(d.vmax, 2.0);
-  QCOMPARE(d.pctzona(0)->ScaleTop, 2.0);
-  QCOMPARE(d.pctzona(0)->ScaleHeight, -2.0);
+  QCOMPARE(d.pctzona(0)->ScaleTop(), 2.0);
+  QCOMPARE(d.pctzona(0)->ScaleHeight(), -2.0);
 }
 
 void PruebaFrmdatos::coordenadas_bajo_el_puntero() {
   prueba::Problema p;
-  editor::Lienzo* dibujo = p.d().pctzona(0);
+  plataforma::Lienzo* dibujo = p.d().pctzona(0);
   // A scale of 1.25 units per pixel across and -0.125 down.
-  const QRect dentro = dibujo->contentsRect();
-  dibujo->ScaleLeft = 0;
-  dibujo->ScaleWidth = 1.25 * dentro.width();
-  dibujo->ScaleTop = 0;
-  dibujo->ScaleHeight = -0.125 * dentro.height();
+  const QSize area = dibujo->Image().size();
+  const QPoint esquina = dibujo->rect().topLeft() + QPoint(dibujo->BorderStyle(), dibujo->BorderStyle());
+  dibujo->setScaleLeft(0);
+  dibujo->setScaleWidth(1.25 * area.width());
+  dibujo->setScaleTop(0);
+  dibujo->setScaleHeight(-0.125 * area.height());
   auto mover = [&](QPoint pixel) {
-    QMouseEvent e(QEvent::MouseMove, QPointF(dentro.topLeft() + pixel), dibujo->mapToGlobal(QPointF(pixel)),
-                  Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent e(QEvent::MouseMove, QPointF(esquina + pixel), dibujo->mapToGlobal(QPointF(pixel)), Qt::NoButton,
+                  Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(dibujo, &e);
     return dibujo->toolTip();
   };
