@@ -4,11 +4,14 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
@@ -17,15 +20,20 @@
 #include <cmath>
 #include <exception>
 
+#include "editor/frmdatos.hpp"
 #include "frame/frmAbout.hpp"
 #include "frame/global.hpp"
 #include "frame/idiomas.hpp"
 #include "frame/imagenes.hpp"
 #include "platform/ajustes.hpp"
+#include "platform/arriba_abajo.hpp"
 #include "platform/app.hpp"
 #include "platform/ayuda.hpp"
+#include "platform/caja_numerica.hpp"
 #include "platform/ficheros.hpp"
 #include "platform/mensajes.hpp"
+#include "platform/procesos.hpp"
+#include "platform/texto1252.hpp"
 #include "platform/twips.hpp"
 #include "platform/vb.hpp"
 
@@ -351,15 +359,352 @@ void frmMain::salir() {
 
 void frmMain::mnuFileExit_Click() { salir(); }
 
-// ---- file commands, Run and views: filled in with the problem files, the
-// engine runs and the viewers -------------------------------------------------
+// ---- problem files ------------------------------------------------------------
 
-void frmMain::mnuFileNew_Click() {}
-void frmMain::mnuFileOpen_Click() {}
-void frmMain::mnuFileSave_Click() {}
-void frmMain::mnuFileSaveAs_Click() {}
-void frmMain::escribir_datos(const QString&) {}
-void frmMain::ejecutar() {}
+namespace {
+
+// VB's Trim: blanks only.
+QString sin_blancos(const QString& t) {
+  qsizetype i = 0, j = t.size();
+  while (i < j && t[i] == ' ') ++i;
+  while (j > i && t[j - 1] == ' ') --j;
+  return t.mid(i, j - i);
+}
+
+// The nearest integer of a number, halves to even; false when it does not
+// fit a 16-bit integer.
+bool entero16(double valor, int& entero) {
+  const double v = std::nearbyint(valor);
+  if (!(v >= -32768 && v <= 32767)) return false;
+  entero = static_cast<int>(v);
+  return true;
+}
+
+QString real(double valor) { return Format(valor, u"####0.000"); }
+
+// A problem file that ends early or holds what the window cannot take.
+struct LecturaFallida {};
+
+}  // namespace
+
+bool frmMain::escribir_datos(const QString& ruta) {
+  using global::zonas;
+  using idiomas::texto;
+  frmdatos& d = frmdatos::instancia();
+
+  QStringList l;
+  l << "****** " + texto(45) + ":";
+  l << texto(46) + " = " + d.txttitulo->text();
+  l << texto(47) + " (u.a.) = " + formato_caja(d.txtmasa->text());
+  l << texto(48) + " = " + d.txtfb->text();
+  l << texto(49) + " = " + d.txtzonas->text();
+  l << texto(50) + " = " + d.txtpuntos->text();
+  l << "****** " + texto(51) + ":";
+  int n = 0;
+  if (!entero16(Val(d.txtzonas->text()), n)) n = 0;
+  n = std::clamp(n, 0, static_cast<int>(zonas.size()));
+  for (int i = 1; i <= n; ++i) {
+    const global::tzona& z = zonas[static_cast<std::size_t>(i - 1)];
+    const QString numero = QString::number(i);
+    const auto& c = z.coeficientes;
+    l << texto(52) + " " + numero + " = " + QString::number(z.tipo + 1);
+    l << texto(53) + " " + numero + " = " + real(z.xini);
+    l << texto(54) + " " + numero + " = " + real(z.xfin);
+    switch (z.tipo) {
+      case 0: l << texto(55) + " = " + real(c(0)); break;
+      case 1: {
+        const int vertices = std::clamp<int>(z.nvertices, 0, z.vertices.ubound());
+        l << texto(56) + " " + numero + " = " + real(vertices);
+        for (int j = 1; j <= vertices; ++j) {
+          l << texto(57) + "(" + QString::number(j) + ") = " + real(z.vertices(j).x);
+          l << texto(58) + "(" + QString::number(j) + ") = " + real(z.vertices(j).y);
+        }
+        break;
+      }
+      case 2:
+        l << texto(59) + " = " + real(z.x0);
+        l << texto(55) + " = " + real(c(0));
+        l << texto(60) + " = " + real(c(2));
+        l << texto(61) + " = " + real(c(3));
+        l << texto(62) + " = " + real(c(4));
+        break;
+      case 3:
+        for (int k : {0, 1, 2, 3, 4, 5, 6, -1, -2, -3, -4, -5, -6})
+          l << texto(63) + "(" + QString::number(k) + ") = " + real(c(k));
+        break;
+      default: break;
+    }
+    l << QString(29, '-');
+  }
+
+  // Written through a temporary name and renamed, onto the existing file
+  // whose name matches ignoring case.
+  if (!escribir_bytes(resolver_nombre(ruta), a_1252(l.join("\r\n") + "\r\n"))) {
+    MsgBox("No se puede escribir el archivo / The file cannot be written:\n" + QDir::toNativeSeparators(ruta),
+           vbCritical, titulo_base_);
+    return false;
+  }
+  global::modificado = false;
+  cambia_titulo();
+  return true;
+}
+
+QString frmMain::leedato(const QString& linea) {
+  const qsizetype igual = linea.indexOf('=');
+  return igual < 0 ? QString() : sin_blancos(linea.mid(igual + 1));
+}
+
+bool frmMain::abrirfichero() {
+  using idiomas::texto;
+  dlgCommonDialog.DialogTitle = texto(7);
+  dlgCommonDialog.Filter = texto(42) + " (*.dat)|*.dat|" + texto(64) + " (*.*)|*.*";
+  dlgCommonDialog.FilterIndex = 1;
+  dlgCommonDialog.InitDir = App::Path();
+  dlgCommonDialog.ShowOpen(this);
+  if (dlgCommonDialog.FileName.isEmpty()) return false;
+
+  global::archivo = dlgCommonDialog.FileName;
+  QByteArray bytes;
+  const bool abierto = leer_bytes(resolver_nombre(global::archivo), bytes);
+  cambia_titulo();
+  if (abierto && leer_problema(lineas(bytes))) return true;
+
+  // The load stops where it failed; what was read stays, without a message.
+  // The count box shows the zones that are on the strip, and the spinner
+  // answers its next press.
+  if (frmdatos::cargado()) {
+    frmdatos& d = frmdatos::instancia();
+    d.txtzonas->setText(QString::number(global::nzonas));
+    d.udzonas->Increment = 1;
+  }
+  global::modificado = false;
+  cambia_titulo();
+  return false;
+}
+
+bool frmMain::leer_problema(const QStringList& lineas) {
+  using global::nzonas;
+  using global::zonas;
+  frmdatos& d = frmdatos::instancia();
+  qsizetype siguiente = 0;
+  auto linea = [&]() -> const QString& {
+    if (siguiente >= lineas.size()) throw LecturaFallida{};
+    return lineas[siguiente++];
+  };
+  auto numero = [&] { return Val(leedato(linea())); };
+  auto entero = [&](double valor) {
+    int e = 0;
+    if (!entero16(valor, e)) throw LecturaFallida{};
+    return e;
+  };
+
+  try {
+    linea();
+    d.txttitulo->setText(leedato(linea()));
+    d.txtmasa->setText(leedato(linea()));
+    d.txtfb->setText(leedato(linea()));
+    d.txtzonas->setText(leedato(linea()));
+    const int n = entero(Val(d.txtzonas->text()));
+    d.txtpuntos->setText(leedato(linea()));
+    linea();
+    // A problem has 1 to 10 zones: a count of none stops the load here, one
+    // above 10 after the tenth zone.
+    if (n < 1) throw LecturaFallida{};
+
+    nzonas = 0;
+    for (int k = 0; k < n; ++k) {
+      if (k >= static_cast<int>(zonas.size())) throw LecturaFallida{};
+      ++nzonas;
+      if (nzonas > 1) {
+        // The controls of the new zone; the zone before keeps the limit it was read with.
+        const double fin_anterior = zonas[static_cast<std::size_t>(k - 1)].xfin;
+        d.crear_zona();
+        zonas[static_cast<std::size_t>(k - 1)].xfin = fin_anterior;
+      }
+      global::tzona& z = zonas[static_cast<std::size_t>(k)];
+      const int tipo = entero(numero() - 1);
+      z.tipo = static_cast<std::int16_t>(tipo);
+      if (tipo < 0 || tipo > 3) throw LecturaFallida{};
+      d.fijar_ListIndex(k, tipo);
+      z.xini = numero();
+      z.xfin = numero();
+      auto& c = z.coeficientes;
+      switch (tipo) {
+        case 0:
+          c(0) = numero();
+          z.nvertices = 2;
+          z.vertices.redim_preserve(2);
+          z.vertices(1) = {z.xini, c(0)};
+          z.vertices(2) = {z.xfin, c(0)};
+          break;
+        case 1: {
+          const int vertices = entero(numero());
+          if (vertices < 1) throw LecturaFallida{};
+          z.nvertices = static_cast<std::int16_t>(vertices);
+          z.vertices.redim_preserve(vertices);
+          for (int j = 1; j <= vertices; ++j) {
+            z.vertices(j).x = numero();
+            z.vertices(j).y = numero();
+          }
+          break;
+        }
+        case 2:
+          z.x0 = numero();
+          c(0) = numero();
+          c(2) = numero();
+          c(3) = numero();
+          c(4) = numero();
+          break;
+        default:
+          for (int i = 0; i <= 6; ++i) c(i) = numero();
+          for (int i = -1; i >= -6; --i) c(i) = numero();
+          break;
+      }
+      linea();
+    }
+  } catch (const LecturaFallida&) {
+    return false;
+  }
+
+  // The strip maps the box from its two end labels.
+  d.lblintervalo(0)->setText(real(zonas[0].xini));
+  d.lblintervalo(10)->setText(real(zonas[static_cast<std::size_t>(nzonas - 1)].xfin));
+  d.pinta_zonas();
+  d.udzonas->Increment = 1;
+  global::modificado = false;
+  cambia_titulo();
+  return true;
+}
+
+void frmMain::guardar_fichero(QString& ruta) {
+  using namespace global;
+  // The name is written in capitals; the folders stay as they are, since
+  // they are told apart by case here.
+  const QFileInfo destino(ruta);
+  ruta = QDir(destino.absolutePath()).filePath(destino.fileName().toUpper());
+
+  auto carpeta = [](const QString& c) {
+    const QString canonica = QFileInfo(c).canonicalFilePath();
+    return canonica.isEmpty() ? QDir::cleanPath(QDir(c).absolutePath()) : canonica;
+  };
+  bool existe = false;
+  if (carpeta(App::Path()) == carpeta(destino.absolutePath())) {
+    const QDir programa(App::Path());
+    for (const QString& nombre : programa.entryList({"*.dat"}, QDir::Files | QDir::Hidden, QDir::NoSort))
+      if (nombre.toUpper() == destino.fileName().toUpper()) {
+        existe = true;
+        break;
+      }
+  }
+  if (existe) {
+    mensaje = idiomas::texto(44);
+    estilo = vbYesNoCancel + vbQuestion;
+    titulo_mensaje = "";
+    preguntar();
+    if (respuesta == vbNo) {
+      mnuFileSaveAs_Click();
+      return;
+    }
+    if (respuesta != vbYes) return;
+  }
+  // archivo names the new file only once it holds the problem.
+  const QString anterior = archivo;
+  archivo = ruta;
+  if (!escribir_datos(ruta)) archivo = anterior;
+}
+
+void frmMain::inicializar() {
+  global::archivo.clear();
+  titulo_base_ = QStringLiteral("Tarvo-Olvex");
+  global::modificado = false;
+  habilitar("Guardar", false);
+  habilitar("Ejecutar", true);
+  habilitar("EditarD", true);
+  habilitar("EditarR", false);
+  habilitar("EditarG", false);
+  cambia_titulo();
+  frmdatos::descargar();
+  frmdatos::instancia();
+  global::modificado = false;
+}
+
+bool frmMain::nuevo() {
+  using namespace global;
+  if (!modificado) {
+    inicializar();
+    return true;
+  }
+  mensaje = idiomas::texto(40);
+  estilo = vbYesNoCancel + vbQuestion;
+  titulo_mensaje = "";
+  preguntar();
+  if (respuesta == vbYes) {
+    mnuFileSave_Click();
+    // A save that was cancelled or failed keeps the problem.
+    if (modificado) return false;
+    inicializar();
+    return true;
+  }
+  if (respuesta == vbNo) {
+    inicializar();
+    return true;
+  }
+  return false;
+}
+
+void frmMain::mnuFileNew_Click() { nuevo(); }
+
+void frmMain::mnuFileOpen_Click() {
+  if (!nuevo()) return;
+  if (!abrirfichero()) return;
+  habilitar("Guardar", false);
+  habilitar("Ejecutar", true);
+  habilitar("EditarD", true);
+  habilitar("EditarR", false);
+  habilitar("EditarG", false);
+}
+
+void frmMain::mnuFileSave_Click() {
+  if (!global::archivo.isEmpty())
+    escribir_datos(global::archivo);
+  else
+    mnuFileSaveAs_Click();
+}
+
+void frmMain::mnuFileSaveAs_Click() {
+  using idiomas::texto;
+  dlgCommonDialog.DialogTitle = texto(9);
+  dlgCommonDialog.Filter = texto(42) + " (*.dat)|*.dat";
+  dlgCommonDialog.FilterIndex = 1;
+  dlgCommonDialog.InitDir = App::Path();
+  dlgCommonDialog.ShowSave(this);
+  if (dlgCommonDialog.FileName.isEmpty()) return;
+  QString ruta = dlgCommonDialog.FileName;
+  guardar_fichero(ruta);
+}
+
+// ---- Run ----------------------------------------------------------------------------
+
+void frmMain::ejecutar() {
+  habilitar("EditarR", false);
+  habilitar("EditarG", false);
+  const qsizetype barra = global::archivo.lastIndexOf('/');
+  const QString nombre = barra < 0 ? QString() : global::archivo.mid(barra + 1);
+  // The window may go while the engine runs (the events go on).
+  const QPointer<frmMain> yo(this);
+  const std::int32_t r =
+      ejecutar_y_esperar(App::en_carpeta("calculos"), nombre.isEmpty() ? QStringList() : QStringList{nombre});
+  if (yo.isNull()) return;
+  if (r == 0) {
+    habilitar("EditarR", true);
+    habilitar("EditarG", true);
+  } else if (r == -1) {
+    MsgBox(idiomas::texto(67), vbInformation, QString());
+  }
+}
+
+// ---- views: filled in with the viewers ------------------------------------------
+
 void frmMain::mostrar_edicion(int) {}
 void frmMain::escribir_archivo_pantalla(const QString&) {}
 void frmMain::editar_datos() { mostrar_edicion(0); }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <vector>
 
+#include "platform/dialogos.hpp"
+
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -53,6 +55,7 @@ class frmMain : public QMainWindow {
   QAction* mnuHelpAbout;
   QToolBar* tbToolBar;
   QStatusBar* sbStatusBar;
+  plataforma::DialogoComun dlgCommonDialog;
 
   // Item Index (from 1) of the language menu. The window is created with ten
   // hidden items; asking for a further one adds it, so the menu can hold any
@@ -79,8 +82,17 @@ class frmMain : public QMainWindow {
   void editar_datos();
   void editar_resultados();
   void editar_graficos();
-  void escribir_datos(const QString& ruta);
   void Arrange(int estilo);
+
+  // Problem files. escribir_datos writes the whole problem to the file at
+  // ruta; false, with a message and the problem still marked modified, when
+  // the file cannot be written. abrirfichero loads a file chosen in the Open
+  // dialog; true when it was loaded completely.
+  bool escribir_datos(const QString& ruta);
+  static QString leedato(const QString& linea);
+  bool abrirfichero();
+  void guardar_fichero(QString& ruta);
+  void inicializar();
 
   // Event handlers.
   void MDIForm_Load();
@@ -113,6 +125,10 @@ class frmMain : public QMainWindow {
   void crear_estado();
   void actualizar_reloj();
   void ejecutar();
+  // New with its question; false when the problem stays (Cancel, or a save
+  // that did not happen).
+  bool nuevo();
+  bool leer_problema(const QStringList& lineas);
   void habilitar(const QString& clave, bool habilitado);
   void mosaico(bool horizontal);
 

@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "comun.hpp"
+#include "editor_comun.hpp"
 #include "frame/frmAbout.hpp"
 #include "frame/frmMain.hpp"
 #include "frame/global.hpp"
@@ -256,7 +257,9 @@ void PruebaFrmMain::salir() {
   App::fijar_End([&] { fin = true; });
   global::modificado = modificado;
   prueba::Guion guion({respuesta});
+  prueba::GuionDialogos dialogos;  // Save As of the untitled problem is cancelled
   a.f().mnuFileExit_Click();
+  QCOMPARE(dialogos.peticiones.size(), qsizetype(modificado && respuesta == vbYes ? 1 : 0));
   QCOMPARE(guion.cajas.size(), 1);
   QCOMPARE(guion.cajas[0].texto, pregunta);
   QCOMPARE(guion.cajas[0].estilo, 36);
@@ -385,6 +388,7 @@ void PruebaFrmMain::botones_de_la_barra() {
   Arranque a;
   frmMain& f = a.f();
   prueba::Guion guion({vbNo});
+  prueba::GuionDialogos dialogos;  // Open and Save As are cancelled
   f.tbToolBar_Buttons("Imprimir")->trigger();
   f.mnuFilePrint->trigger();
   for (const char* clave : {"Nuevo", "Abrir", "Guardar", "Ejecutar", "EditarD", "EditarR", "EditarG"})

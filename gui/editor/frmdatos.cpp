@@ -1,0 +1,610 @@
+#include "editor/frmdatos.hpp"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCursor>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QToolTip>
+#include <cmath>
+
+#include "editor/curvas.hpp"
+#include "editor/posicion.hpp"
+#include "frame/frmMain.hpp"
+#include "frame/global.hpp"
+#include "frame/idiomas.hpp"
+#include "platform/arriba_abajo.hpp"
+#include "platform/caja_numerica.hpp"
+#include "platform/lienzo.hpp"
+#include "platform/mensajes.hpp"
+#include "platform/twips.hpp"
+#include "platform/vb.hpp"
+
+
+using global::nzonas;
+using global::zonas;
+using idiomas::texto;
+using plataforma::Format;
+using plataforma::Val;
+
+namespace {
+
+frmdatos* instancia_ = nullptr;
+
+// Size of the window's inside and of its two frames, in twips.
+constexpr double ancho_ventana = 11235;
+constexpr double alto_ventana = 6555;
+constexpr double ancho_marco = 10995;
+constexpr double alto_general = 1635;
+constexpr double alto_zonas = 4695;
+constexpr double arriba_zonas = 1770;
+
+// Rows of the strip inside frmzonas: top and size of element 0.
+struct Fila {
+  double top, width, height;
+};
+constexpr Fila fila_etiqueta{810, 480, 195};
+constexpr Fila fila_separador{1170, 75, 150};
+constexpr Fila fila_dibujo{1305, 0, 2175};
+constexpr Fila fila_combo{3780, 2040, 315};
+constexpr Fila fila_boton{4230, 645, 285};
+constexpr double ancho_maximo_combo = 2040;
+
+// Background of the zone pictures: pale yellow for even zones, pale cyan for odd.
+const QColor fondo_par(255, 255, 192);
+const QColor fondo_impar(192, 255, 255);
+
+std::size_t u(int k) { return static_cast<std::size_t>(k); }
+global::tzona& zona(int k) { return zonas.at(u(k)); }
+
+void marcar_modificado() {
+  global::modificado = true;
+  frmMain::instancia().cambia_titulo();
+}
+
+// The nearest 16-bit integer of a text's number, halves to even.
+std::int16_t entero16(const QString& texto) {
+  const double v = std::nearbyint(Val(texto));
+  if (!(v >= -32768 && v <= 32767)) return 0;
+  return static_cast<std::int16_t>(v);
+}
+
+}  // namespace
+
+// ---- the one window ------------------------------------------------------------
+
+frmdatos& frmdatos::instancia() {
+  if (instancia_ == nullptr) {
+    instancia_ = new frmdatos();
+    QMdiArea* area = frmMain::instancia().mdiArea;
+    instancia_->subventana_ =
+        area->addSubWindow(instancia_, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint);
+    instancia_->subventana_->setAttribute(Qt::WA_DeleteOnClose, false);
+    instancia_->Form_Load();
+    instancia_->subventana_->show();
+  }
+  return *instancia_;
+}
+
+bool frmdatos::cargado() { return instancia_ != nullptr; }
+
+void frmdatos::descargar() {
+  if (instancia_ == nullptr) return;
+  frmdatos* f = instancia_;
+  f->descargando_ = true;
+  instancia_ = nullptr;
+  // The sub-window holds the window: deleting it deletes both.
+  if (f->subventana_ != nullptr)
+    delete f->subventana_;
+  else
+    delete f;
+}
+
+frmdatos::frmdatos() {
+  setObjectName("frmdatos");
+  QFont letra = font();
+  letra.setPointSize(8);
+  setFont(letra);
+  crear_controles();
+}
+
+frmdatos::~frmdatos() {
+  if (instancia_ == this) instancia_ = nullptr;
+}
+
+void frmdatos::closeEvent(QCloseEvent* evento) {
+  // The window lives from the first New or Open to the end of the program:
+  // only New and Open unload it.
+  if (descargando_)
+    evento->accept();
+  else
+    evento->ignore();
+}
+
+// ---- controls ----------------------------------------------------------------------
+
+void frmdatos::crear_controles() {
+  setFixedSize(plataforma::pixeles_x(ancho_ventana), plataforma::pixeles_y(alto_ventana));
+
+  frmdatosgeneral = new QGroupBox(this);
+  frmdatosgeneral->setObjectName("frmdatosgeneral");
+  editor::colocar(frmdatosgeneral, 120, 60, ancho_marco, alto_general);
+
+  auto etiqueta = [this](const char* nombre, double left, double top, double width) {
+    auto* l = new QLabel(frmdatosgeneral);
+    l->setObjectName(nombre);
+    editor::colocar(l, left, top + 30, width, 255);
+    return l;
+  };
+  auto caja = [this](const char* nombre, double left, double top, double width) {
+    auto* c = new QLineEdit(frmdatosgeneral);
+    c->setObjectName(nombre);
+    editor::colocar(c, left, top, width, 315);
+    return c;
+  };
+  auto flechas = [this](const char* nombre, double left, double top, QLineEdit* companera) {
+    auto* ud = new plataforma::UpDown(frmdatosgeneral);
+    ud->setObjectName(nombre);
+    ud->BuddyControl = companera;
+    editor::colocar(ud, left, top, 240, 315);
+    return ud;
+  };
+
+  // Three rows: the title; mass and basis size; points and zone count.
+  constexpr double fila1 = 315, fila2 = 750, fila3 = 1185;
+  constexpr double etiqueta_a = 240, caja_a = 2400, etiqueta_b = 4320, caja_b = 7320;
+  Lbltitulo = etiqueta("Lbltitulo", etiqueta_a, fila1, 2100);
+  txttitulo = caja("txttitulo", caja_a, fila1, 8355);
+  lblmasa = etiqueta("lblmasa", etiqueta_a, fila2, 2100);
+  txtmasa = caja("txtmasa", caja_a, fila2, 1095);
+  lblunits = etiqueta("lblunits", caja_a + 1155, fila2, 450);
+  lblunits->setText("u.a.");
+  lblfb = etiqueta("lblfb", etiqueta_b, fila2, 2940);
+  txtfb = caja("txtfb", caja_b, fila2, 735);
+  lblpuntos = etiqueta("lblpuntos", etiqueta_a, fila3, 2100);
+  txtpuntos = caja("txtpuntos", caja_a, fila3, 855);
+  UpDPuntos = flechas("UpDPuntos", caja_a + 855, fila3, txtpuntos);
+  UpDPuntos->Min = 1;
+  UpDPuntos->Max = 10000;
+  UpDPuntos->Increment = 1;
+  lblzonas = etiqueta("lblzonas", etiqueta_b, fila3, 2940);
+  txtzonas = caja("txtzonas", caja_b, fila3, 495);
+  txtzonas->setReadOnly(true);
+  udzonas = flechas("udzonas", caja_b + 495, fila3, txtzonas);
+  udzonas->Min = 0;
+  udzonas->Max = 11;
+  udzonas->Increment = 1;
+
+  // The numeric boxes: the mass is a real value, the basis size and the
+  // points are whole numbers.
+  caja_masa_ = new plataforma::CajaNumerica(txtmasa, {"-", {"", "-"}, true}, textoanterior, marcar_modificado);
+  caja_fb_ = new plataforma::CajaNumerica(txtfb, {"-.", {""}, false}, textoanterior, marcar_modificado);
+  caja_puntos_ = new plataforma::CajaNumerica(txtpuntos, {"-.", {"", "-"}, false}, textoanterior, marcar_modificado);
+
+  connect(txttitulo, &QLineEdit::textChanged, this, &frmdatos::txttitulo_Change);
+  connect(txtzonas, &QLineEdit::textChanged, this, &frmdatos::txtzonas_Change);
+  connect(udzonas, &plataforma::UpDown::Change, this, &frmdatos::udzonas_Change);
+  connect(udzonas, &plataforma::UpDown::UpClick, this, &frmdatos::udzonas_UpClick);
+  connect(udzonas, &plataforma::UpDown::DownClick, this, &frmdatos::udzonas_DownClick);
+  connect(udzonas, &plataforma::UpDown::MouseUp, this, &frmdatos::udzonas_MouseUp);
+
+  frmzonas = new QGroupBox(this);
+  frmzonas->setObjectName("frmzonas");
+  editor::colocar(frmzonas, 120, arriba_zonas, ancho_marco, alto_zonas);
+  crear_tira();
+}
+
+void frmdatos::crear_tira() {
+  // Element 0 of every array, and the box end's label and editor.
+  auto* dibujo = new plataforma::Lienzo(frmzonas);
+  dibujo->setObjectName("pctzona_0");
+  editor::colocar(dibujo, borde_izquierdo, fila_dibujo.top, ancho_marco - 2 * borde_izquierdo, fila_dibujo.height);
+  pctzona_[0] = dibujo;
+
+  for (int k : {0, 10}) {
+    auto* l = new QLabel(frmzonas);
+    l->setObjectName(QStringLiteral("lblintervalo_%1").arg(k));
+    l->setAlignment(Qt::AlignCenter);
+    editor::colocar(l, 0, fila_etiqueta.top, fila_etiqueta.width, fila_etiqueta.height);
+    lblintervalo_[u(k)] = l;
+    auto* t = new QLineEdit(frmzonas);
+    t->setObjectName(QStringLiteral("txtescala_%1").arg(k));
+    editor::colocar(t, 0, fila_etiqueta.top, fila_etiqueta.width, fila_etiqueta.height);
+    t->hide();
+    txtescala_[u(k)] = t;
+  }
+
+  auto* combo = new QComboBox(frmzonas);
+  combo->setObjectName("cmbpotencial_0");
+  editor::colocar(combo, 0, fila_combo.top, fila_combo.width, fila_combo.height);
+  cmbpotencial_[0] = combo;
+
+  auto* boton = new QPushButton(frmzonas);
+  boton->setObjectName("btnzona_0");
+  editor::colocar(boton, 0, fila_boton.top, fila_boton.width, fila_boton.height);
+  btnzona_[0] = boton;
+
+  auto* separador = new QPushButton(frmzonas);
+  separador->setObjectName("lnsepara_0");
+  separador->setFocusPolicy(Qt::NoFocus);
+  editor::colocar(separador, 0, fila_separador.top, fila_separador.width, fila_separador.height);
+  separador->hide();
+  lnsepara_[0] = separador;
+
+  connect(combo, &QComboBox::activated, this, [this] { cmbpotencial_Click(0); });
+  connect(boton, &QPushButton::clicked, this, [this] { btnzona_Click(0); });
+  connect(dibujo, &plataforma::Lienzo::MouseMove, this,
+          [this](int b, int s, double x, double y) { pctzona_MouseMove(0, b, s, x, y); });
+}
+
+void frmdatos::crear_elemento(int k) {
+  // A new element takes the properties of element 0 and starts hidden.
+  auto* dibujo = new plataforma::Lienzo(frmzonas);
+  dibujo->setObjectName(QStringLiteral("pctzona_%1").arg(k));
+  dibujo->hide();
+  const plataforma::Lienzo* modelo = pctzona_[0];
+  editor::colocar(dibujo, editor::twips(modelo));
+  if (modelo->ScaleMode() == 0) {
+    dibujo->setScaleLeft(modelo->ScaleLeft());
+    dibujo->setScaleTop(modelo->ScaleTop());
+    dibujo->setScaleWidth(modelo->ScaleWidth());
+    dibujo->setScaleHeight(modelo->ScaleHeight());
+  }
+  dibujo->setForeColor(modelo->ForeColor());
+  dibujo->setDrawWidth(modelo->DrawWidth());
+  dibujo->setBackColor(modelo->BackColor());
+  pctzona_[u(k)] = dibujo;
+
+  auto* l = new QLabel(frmzonas);
+  l->setObjectName(QStringLiteral("lblintervalo_%1").arg(k));
+  l->hide();
+  l->setAlignment(lblintervalo_[0]->alignment());
+  editor::colocar(l, editor::twips(lblintervalo_[0]));
+  lblintervalo_[u(k)] = l;
+
+  auto* combo = new QComboBox(frmzonas);
+  combo->setObjectName(QStringLiteral("cmbpotencial_%1").arg(k));
+  combo->hide();
+  editor::colocar(combo, editor::twips(cmbpotencial_[0]));
+  cmbpotencial_[u(k)] = combo;
+
+  auto* boton = new QPushButton(frmzonas);
+  boton->setObjectName(QStringLiteral("btnzona_%1").arg(k));
+  boton->hide();
+  boton->setText(btnzona_[0]->text());
+  editor::colocar(boton, editor::twips(btnzona_[0]));
+  btnzona_[u(k)] = boton;
+
+  auto* t = new QLineEdit(frmzonas);
+  t->setObjectName(QStringLiteral("txtescala_%1").arg(k));
+  t->hide();
+  editor::colocar(t, editor::twips(txtescala_[0]));
+  txtescala_[u(k)] = t;
+
+  auto* separador = new QPushButton(frmzonas);
+  separador->setObjectName(QStringLiteral("lnsepara_%1").arg(k));
+  separador->hide();
+  separador->setFocusPolicy(Qt::NoFocus);
+  editor::colocar(separador, editor::twips(lnsepara_[0]));
+  lnsepara_[u(k)] = separador;
+
+  connect(combo, &QComboBox::activated, this, [this, k] { cmbpotencial_Click(k); });
+  connect(boton, &QPushButton::clicked, this, [this, k] { btnzona_Click(k); });
+  connect(dibujo, &plataforma::Lienzo::MouseMove, this,
+          [this, k](int b, int s, double x, double y) { pctzona_MouseMove(k, b, s, x, y); });
+}
+
+void frmdatos::destruir_elemento(int k) {
+  auto quitar = [](auto& elementos, int i) {
+    delete elementos[u(i)];
+    elementos[u(i)] = nullptr;
+  };
+  quitar(pctzona_, k);
+  quitar(lblintervalo_, k);
+  quitar(cmbpotencial_, k);
+  quitar(btnzona_, k);
+  quitar(txtescala_, k);
+  quitar(lnsepara_, k);
+}
+
+void frmdatos::ajustar_etiqueta(QLabel* etiqueta) {
+  editor::colocar(etiqueta, editor::twips(etiqueta));
+  const int necesario = etiqueta->fontMetrics().horizontalAdvance(etiqueta->text()) + 4;
+  QRect g = etiqueta->geometry();
+  if (necesario <= g.width()) return;
+  const int centro = g.left() + g.width() / 2;
+  g.setLeft(centro - necesario / 2);
+  g.setWidth(necesario);
+  etiqueta->setGeometry(g);
+}
+
+// ---- load and the initial problem ---------------------------------------------------
+
+void frmdatos::Form_Load() {
+  setWindowTitle(texto(90));
+  frmdatosgeneral->setTitle(texto(91));
+  Lbltitulo->setText(texto(92) + ":");
+  lblmasa->setText(texto(93) + ":");
+  lblfb->setText(texto(48) + ":");
+  lblpuntos->setText(texto(94) + ":");
+  frmzonas->setTitle(texto(95));
+  lblzonas->setText(texto(96) + ":");
+  btnzona_[0]->setText(texto(90));
+
+  borde_izquierdo = 500;
+  borde_derecho = static_cast<int>(std::lround(editor::Width(frmzonas))) - 500;
+  datos_iniciales();
+
+  marcar_modificado();
+}
+
+void frmdatos::datos_iniciales() {
+  borra_datos();
+  txttitulo->setText("");
+  txtfb->setText("10");
+  txtmasa->setText("1.000");
+  txtpuntos->setText("1001");
+  txtzonas->setText("1");
+  nzonas = 1;
+  // Writing the count stopped the spinner (its step is 0 after every change
+  // of the count): the first press must move it.
+  udzonas->Increment = 1;
+
+  plataforma::Lienzo* dibujo = pctzona_[0];
+  editor::colocar(dibujo, borde_izquierdo, fila_dibujo.top, borde_derecho - borde_izquierdo, fila_dibujo.height);
+  // A user scale from 0 down to -10 (values grow upward); across, the
+  // picture's own width in twips.
+  dibujo->setScaleTop(0);
+  dibujo->setScaleHeight(-10);
+
+  QLabel* inicio = lblintervalo_[0];
+  QLabel* fin = lblintervalo_[10];
+  inicio->setText("0.000");
+  fin->setText("10.000");
+  editor::setLeft(inicio, editor::Left(dibujo) - editor::Width(inicio) / 2);
+  editor::setLeft(fin, editor::Left(dibujo) + editor::Width(dibujo) - editor::Width(fin) / 2);
+  ajustar_etiqueta(inicio);
+  ajustar_etiqueta(fin);
+
+  global::tzona& z = zona(0);
+  z.xini = 0;
+  z.xfin = 10;
+  z.tipo = 0;
+  for (int k = -6; k <= 6; ++k) z.coeficientes(k) = 0;
+  z.nvertices = 2;
+  z.vertices.redim_preserve(2);
+  z.vertices(1) = {0, 0};
+  z.vertices(2) = {10, 0};
+  z.ncurva = 2;
+  z.curva.redim_preserve(2);
+
+  editor::setLeft(lnsepara_[0], borde_izquierdo - editor::Width(lnsepara_[0]) / 2);
+  lnsepara_[0]->hide();
+
+  QComboBox* combo = cmbpotencial_[0];
+  combo->clear();
+  for (int clave : {97, 98, 99, 100}) combo->addItem(texto(clave));
+  fijar_ListIndex(0, 0);
+
+  pinta_zonas();
+}
+
+void frmdatos::borra_datos() {
+  for (global::tzona& z : zonas) {
+    z.x0 = 0;
+    for (int k = -6; k <= 6; ++k) z.coeficientes(k) = 0;
+    z.xini = 0;
+    z.xfin = 0;
+    z.tipo = 0;
+    for (int i = 1; i <= z.vertices.ubound(); ++i) z.vertices(i) = {};
+    z.nvertices = 0;
+    for (int i = 1; i <= z.curva.ubound(); ++i) z.curva(i) = {};
+    z.ncurva = 0;
+  }
+}
+
+// ---- general data ------------------------------------------------------------------
+
+void frmdatos::txttitulo_Change() { marcar_modificado(); }
+
+// ---- the zone strip -------------------------------------------------------------------
+
+double frmdatos::interpola(double v, double a, double b, double c, double d) {
+  return (v - a) * (d - c) / (b - a) + c;
+}
+
+void frmdatos::crear_zona() {
+  const int n = nzonas;
+  if (n < 1 || n > 10) return;
+  if (pctzona_[u(n - 1)] == nullptr) crear_elemento(n - 1);
+
+  global::tzona& nueva = zona(n - 1);
+  const double fin = Val(lblintervalo_[10]->text());
+  if (n > 1) {
+    global::tzona& anterior = zona(n - 2);
+    nueva.xini = (fin + anterior.xini) / 2;
+    nueva.xfin = fin;
+    anterior.xfin = nueva.xini;
+  } else {
+    nueva.xini = Val(lblintervalo_[0]->text());
+    nueva.xfin = fin;
+  }
+
+  nueva.nvertices = 2;
+  nueva.vertices.redim_preserve(2);
+  nueva.vertices(1) = {nueva.xini, 0};
+  nueva.vertices(2) = {nueva.xfin, 0};
+  nueva.ncurva = 2;
+  nueva.curva.redim_preserve(2);
+  nueva.curva(1) = nueva.vertices(1);
+  nueva.curva(2) = nueva.vertices(2);
+
+  const int k = n - 1;
+  pctzona_[u(k)]->show();
+  lblintervalo_[u(k)]->show();
+  cmbpotencial_[u(k)]->show();
+  btnzona_[u(k)]->show();
+  if (k > 0) lnsepara_[u(k)]->show();
+
+  QComboBox* combo = cmbpotencial_[u(k)];
+  combo->clear();
+  for (int clave : {97, 98, 99, 100}) combo->addItem(texto(clave));
+  fijar_ListIndex(k, 0);
+
+  pinta_zonas();
+}
+
+void frmdatos::borra_zona() {
+  const int n = nzonas;
+  if (n < 1 || n > 9 || pctzona_[u(n)] == nullptr) return;
+  destruir_elemento(n);
+  if (n > 1) {
+    zona(n - 1).xfin = Val(lblintervalo_[10]->text());
+  } else {
+    zona(0).xini = Val(lblintervalo_[0]->text());
+    zona(0).xfin = Val(lblintervalo_[10]->text());
+  }
+  zona(n).nvertices = 0;
+  zona(n).ncurva = 0;
+  pinta_zonas();
+}
+
+void frmdatos::pinta_zonas() {
+  for (int k = nzonas - 1; k >= 0; --k) {
+    plataforma::Lienzo* dibujo = pctzona_[u(k)];
+    if (dibujo == nullptr) continue;
+    dibujo->setBackColor(k % 2 == 0 ? fondo_par : fondo_impar);
+
+    const double a = Val(lblintervalo_[0]->text());
+    const double b = Val(lblintervalo_[10]->text());
+    const double izquierda = interpola(zona(k).xini, a, b, borde_izquierdo, borde_derecho);
+    const double ancho = k == nzonas - 1 || pctzona_[u(k + 1)] == nullptr
+                             ? borde_derecho - izquierda
+                             : editor::Left(pctzona_[u(k + 1)]) - izquierda;
+    editor::colocar(dibujo, izquierda, editor::Top(dibujo), ancho, editor::Height(dibujo));
+
+    QLabel* etiqueta = lblintervalo_[u(k)];
+    etiqueta->setText(Format(zona(k).xini, u"####0.000"));
+    editor::setLeft(etiqueta, izquierda - editor::Width(etiqueta) / 2);
+    ajustar_etiqueta(etiqueta);
+
+    editor::setLeft(lnsepara_[u(k)], izquierda - editor::Width(lnsepara_[u(k)]) / 2);
+
+    QComboBox* combo = cmbpotencial_[u(k)];
+    combo->hide();
+    const double ancho_combo = ancho > ancho_maximo_combo ? ancho_maximo_combo : ancho;
+    editor::colocar(combo, izquierda + ancho / 2 - ancho_combo / 2, editor::Top(combo), ancho_combo, editor::Height(combo));
+    combo->show();
+
+    QPushButton* boton = btnzona_[u(k)];
+    boton->hide();
+    editor::setLeft(boton, izquierda + ancho / 2 - editor::Width(boton) / 2);
+    boton->show();
+  }
+  dibuja_potencial();
+}
+
+void frmdatos::fijar_ListIndex(int Index, int ListIndex) {
+  QComboBox* combo = cmbpotencial_.at(u(Index));
+  combo->setCurrentIndex(ListIndex);
+  cmbpotencial_Click(Index);
+}
+
+void frmdatos::cmbpotencial_Click(int Index) {
+  zona(Index).tipo = static_cast<std::int16_t>(cmbpotencial_.at(u(Index))->currentIndex());
+  marcar_modificado();
+}
+
+void frmdatos::btnzona_Click(int) {
+  // The zone's potential dialog opens here.
+}
+
+// ---- the zone-count spinner ---------------------------------------------------------
+
+void frmdatos::txtzonas_Change() { udzonas->Increment = 0; }
+
+void frmdatos::udzonas_MouseUp(int Button) {
+  if (Button == 1) udzonas->Increment = 1;
+}
+
+void frmdatos::udzonas_Change() {
+  nzonas = entero16(txtzonas->text());
+  marcar_modificado();
+}
+
+void frmdatos::udzonas_UpClick() {
+  const int limite = udzonas->Max;
+  if (Val(txtzonas->text()) == limite) {
+    nzonas = static_cast<std::int16_t>(limite - 1);
+    txtzonas->setText(QString::number(limite - 1));
+    udzonas->Increment = 1;
+    plataforma::MsgBox(texto(102) + " = " + QString::number(limite - 1), plataforma::vbInformation);
+  } else {
+    crear_zona();
+  }
+  marcar_modificado();
+}
+
+void frmdatos::udzonas_DownClick() {
+  if (Val(txtzonas->text()) == 0) {
+    nzonas = 1;
+    txtzonas->setText("1");
+    udzonas->Increment = 1;
+    plataforma::MsgBox(texto(101) + " = 1", plataforma::vbInformation);
+  } else {
+    borra_zona();
+  }
+  marcar_modificado();
+}
+
+// ---- the potential -----------------------------------------------------------------
+
+void frmdatos::calcula_curvas() {
+  for (int i = 0; i < nzonas; ++i) editor::calcula_curva(zona(i));
+  editor::rango_vertical(nzonas, vmin, vmax);
+}
+
+void frmdatos::dibuja_potencial() {
+  calcula_curvas();
+  for (int i = 0; i < nzonas; ++i) {
+    plataforma::Lienzo* dibujo = pctzona_[u(i)];
+    if (dibujo == nullptr) continue;
+    const global::tzona& z = zona(i);
+    dibujo->setScaleTop(vmax);
+    if (z.ncurva >= 1) dibujo->setScaleLeft(z.minimo_zona.x);
+    if (std::fabs(vmax - vmin) > 0) dibujo->setScaleHeight(vmin - vmax);
+    if (z.ncurva >= 1 && std::fabs(z.maximo_zona.x - z.minimo_zona.x) > 0)
+      dibujo->setScaleWidth(z.maximo_zona.x - z.minimo_zona.x);
+    dibujo->setForeColor(plataforma::QBColor(12));
+    dibujo->setDrawWidth(2);
+    dibujo->Cls();
+    if (z.ncurva < 1) continue;  // a zone without a point to draw
+
+    for (int j = 2; j <= z.ncurva; ++j) dibujo->Line(z.curva(j - 1).x, z.curva(j - 1).y, z.curva(j).x, z.curva(j).y);
+
+    dibujo->setDrawWidth(3);
+    const global::tvertice primero = z.curva(1);
+    if (i == 0) {
+      dibujo->Line(primero.x, dibujo->ScaleTop(), primero.x, primero.y);
+    } else {
+      const global::tzona& previa = zona(i - 1);
+      if (previa.ncurva >= 1) dibujo->Line(primero.x, primero.y, primero.x, previa.curva(previa.ncurva).y);
+    }
+    if (i == nzonas - 1) {
+      const global::tvertice ultimo = z.curva(z.ncurva);
+      dibujo->Line(ultimo.x, dibujo->ScaleTop(), ultimo.x, ultimo.y);
+    }
+  }
+}
+
+void frmdatos::pctzona_MouseMove(int Index, int, int, double X, double Y) {
+  plataforma::Lienzo* dibujo = pctzona_.at(u(Index));
+  const QString consejo = "(" + Format(X, u"####0.000") + "," + Format(Y, u"####0.000") + ")";
+  dibujo->setToolTip(consejo);
+  // A tooltip already on show follows the pointer.
+  if (QToolTip::isVisible()) QToolTip::showText(QCursor::pos(), consejo, dibujo);
+}

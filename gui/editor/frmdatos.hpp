@@ -1,0 +1,122 @@
+#pragma once
+// The problem-data window: a child window of the main window with the
+// general data of the problem (title, mass, basis size, integration points,
+// zone count) and the zone strip, on which every zone has its picture with
+// the potential drawn in it, its type combo, its button, its limit label, its
+// separator and its hidden limit editor. A fresh window shows the initial
+// problem: one constant zone from 0 to 10 at V = 0.
+#include <QString>
+#include <QWidget>
+#include <array>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMdiSubWindow;
+class QPushButton;
+
+namespace plataforma {
+class CajaNumerica;
+class Lienzo;
+class UpDown;
+}  // namespace plataforma
+
+class frmdatos : public QWidget {
+  Q_OBJECT
+
+ public:
+  // The one window, created, loaded and shown in the main window on first use.
+  static frmdatos& instancia();
+  static bool cargado();
+  // Unloads the window (the zone records stay as they are).
+  static void descargar();
+
+  // General data.
+  QGroupBox* frmdatosgeneral;
+  QLabel* Lbltitulo;
+  QLineEdit* txttitulo;
+  QLabel* lblmasa;
+  QLineEdit* txtmasa;
+  QLabel* lblunits;
+  QLabel* lblfb;
+  QLineEdit* txtfb;
+  QLabel* lblpuntos;
+  QLineEdit* txtpuntos;
+  plataforma::UpDown* UpDPuntos;
+  QLabel* lblzonas;
+  QLineEdit* txtzonas;
+  plataforma::UpDown* udzonas;
+
+  // The zone strip: element k of each array for zone k (nullptr while the
+  // zone is not in use); lblintervalo(10) and txtescala(10) stand for the box end.
+  QGroupBox* frmzonas;
+  plataforma::Lienzo* pctzona(int Index) const { return pctzona_.at(static_cast<std::size_t>(Index)); }
+  QComboBox* cmbpotencial(int Index) const { return cmbpotencial_.at(static_cast<std::size_t>(Index)); }
+  QPushButton* btnzona(int Index) const { return btnzona_.at(static_cast<std::size_t>(Index)); }
+  QPushButton* lnsepara(int Index) const { return lnsepara_.at(static_cast<std::size_t>(Index)); }
+  QLabel* lblintervalo(int Index) const { return lblintervalo_.at(static_cast<std::size_t>(Index)); }
+  QLineEdit* txtescala(int Index) const { return txtescala_.at(static_cast<std::size_t>(Index)); }
+
+  // Window-level values.
+  QString textoanterior;
+  int borde_izquierdo = 500;
+  int borde_derecho = 0;
+  double vmin = 0;
+  double vmax = 0;
+
+  // The linear map sending a to c and b to d, at v.
+  static double interpola(double v, double a, double b, double c, double d);
+
+  // Public operations.
+  void dibuja_potencial();
+  void borra_datos();
+  void crear_zona();
+  void pinta_zonas();
+
+  // Sets the ListIndex of a zone's type combo as a program does; the
+  // combo's click runs as it would for the user's choice.
+  void fijar_ListIndex(int Index, int ListIndex);
+
+  // Event handlers.
+  void Form_Load();
+  void txttitulo_Change();
+  void txtzonas_Change();
+  void udzonas_Change();
+  void udzonas_UpClick();
+  void udzonas_DownClick();
+  void udzonas_MouseUp(int Button);
+  void cmbpotencial_Click(int Index);
+  void btnzona_Click(int Index);
+  void pctzona_MouseMove(int Index, int Button, int Shift, double X, double Y);
+
+ protected:
+  void closeEvent(QCloseEvent* evento) override;
+
+ private:
+  frmdatos();
+  ~frmdatos() override;
+  void crear_controles();
+  void crear_tira();
+  void datos_iniciales();
+  void calcula_curvas();
+  void borra_zona();
+  void crear_elemento(int k);
+  void destruir_elemento(int k);
+  // Centres a limit label's text on its twips centre, widening it on screen
+  // when the text needs more room than its width.
+  void ajustar_etiqueta(QLabel* etiqueta);
+
+  QMdiSubWindow* subventana_ = nullptr;
+  bool descargando_ = false;
+  plataforma::CajaNumerica* caja_masa_ = nullptr;
+  plataforma::CajaNumerica* caja_fb_ = nullptr;
+  plataforma::CajaNumerica* caja_puntos_ = nullptr;
+
+  std::array<plataforma::Lienzo*, 10> pctzona_{};
+  std::array<QComboBox*, 10> cmbpotencial_{};
+  std::array<QPushButton*, 10> btnzona_{};
+  std::array<QPushButton*, 10> lnsepara_{};
+  std::array<QLabel*, 11> lblintervalo_{};
+  std::array<QLineEdit*, 11> txtescala_{};
+};

@@ -1,0 +1,78 @@
+#include "platform/caja_numerica.hpp"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTimer>
+
+#include "platform/vb.hpp"
+
+namespace plataforma {
+
+QString formato_caja(const QString& texto) {
+  return IsNumeric(texto) ? Format(Val(texto), u"####0.000") : texto;
+}
+
+CajaNumerica::CajaNumerica(QLineEdit* caja, ReglaNumerica regla, QString& textoanterior,
+                           std::function<void()> al_editar)
+    : QObject(caja),
+      caja_(caja),
+      regla_(std::move(regla)),
+      textoanterior_(textoanterior),
+      al_editar_(std::move(al_editar)) {
+  caja_->installEventFilter(this);
+  connect(caja_, &QLineEdit::textChanged, this, [this] { Change(); });
+}
+
+bool CajaNumerica::KeyPress(QChar tecla) {
+  if (regla_.rechazadas.contains(tecla)) return false;
+  textoanterior_ = caja_->text();
+  return true;
+}
+
+void CajaNumerica::Change() {
+  const QString t = caja_->text();
+  if (regla_.pasan.contains(t)) return;
+  if (IsNumeric(t)) {
+    if (al_editar_) al_editar_();
+  } else {
+    caja_->setText(textoanterior_);
+  }
+}
+
+void CajaNumerica::GotFocus() { caja_->selectAll(); }
+
+void CajaNumerica::LostFocus() {
+  if (!regla_.formato_al_salir) return;
+  const QString t = caja_->text();
+  if (t.isEmpty() || t == "-") return;
+  caja_->setText(formato_caja(t));
+}
+
+bool CajaNumerica::eventFilter(QObject* objeto, QEvent* evento) {
+  if (objeto != caja_) return false;
+  switch (evento->type()) {
+    case QEvent::KeyPress: {
+      // Keys that type a character (editing keys such as Backspace and
+      // Delete included); Ctrl and Alt combinations other than those that
+      // edit the text pass as they are.
+      const auto* tecla = static_cast<QKeyEvent*>(evento);
+      const QString texto = tecla->text();
+      if (!texto.isEmpty() && !KeyPress(texto.front())) return true;
+      break;
+    }
+    case QEvent::FocusIn: {
+      GotFocus();
+      // A click places the cursor after the focus arrives: select again
+      // once the click is done.
+      if (static_cast<QFocusEvent*>(evento)->reason() == Qt::MouseFocusReason)
+        QTimer::singleShot(0, caja_, [c = caja_] { c->selectAll(); });
+      break;
+    }
+    case QEvent::FocusOut: LostFocus(); break;
+    default: break;
+  }
+  return false;
+}
+
+}  // namespace plataforma

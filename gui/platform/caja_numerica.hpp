@@ -1,0 +1,59 @@
+#pragma once
+// The numeric edit box of the editing windows: a text box that keeps its text
+// numeric through four events.
+//
+//  - Key press: a rejected character is dropped; any other key first stores
+//    the box's text in the window's `textoanterior`.
+//  - Change: a passing text ("" or "-" while a number is typed) does nothing;
+//    a numeric text counts as an edit (the window's al_editar); any other
+//    text is replaced by `textoanterior`, which raises Change again.
+//  - Gaining focus selects the whole text.
+//  - Losing focus, for boxes of real values, rewrites the text as "####0.000"
+//    unless it is "" or "-".
+//
+// Each box gets one piece, configured with its own rule; the pieces of one
+// window share that window's `textoanterior`.
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QLineEdit;
+
+namespace plataforma {
+
+struct ReglaNumerica {
+  QString rechazadas;            // characters whose keys are dropped
+  QStringList pasan;             // texts that pass unchecked
+  bool formato_al_salir = false;  // "####0.000" when the box loses focus
+};
+
+class CajaNumerica : public QObject {
+ public:
+  // al_editar runs for each numeric change (empty: windows that do not edit
+  // the problem). The piece belongs to the box and goes with it.
+  CajaNumerica(QLineEdit* caja, ReglaNumerica regla, QString& textoanterior,
+               std::function<void()> al_editar = {});
+
+  // The four events, as the box raises them (tests and windows may call them).
+  // KeyPress returns false when the key is dropped.
+  bool KeyPress(QChar tecla);
+  void Change();
+  void GotFocus();
+  void LostFocus();
+
+ protected:
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+ private:
+  QLineEdit* caja_;
+  ReglaNumerica regla_;
+  QString& textoanterior_;
+  std::function<void()> al_editar_;
+};
+
+// A box's text as it is stored on losing focus or in a problem file: a
+// numeric text as "####0.000", any other text ("", "-") unchanged.
+QString formato_caja(const QString& texto);
+
+}  // namespace plataforma

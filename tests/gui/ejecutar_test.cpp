@@ -1,0 +1,230 @@
+// Engine runs: the wait for a child program, and Run with stand-in engines
+// and with the real calculos in a program folder of its own.
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTimer>
+#include <QtTest>
+#include <cerrno>
+
+#include "comun.hpp"
+#include "editor/frmdatos.hpp"
+#include "editor_comun.hpp"
+#include "frame/frmMain.hpp"
+#include "frame/global.hpp"
+#include "frame/idiomas.hpp"
+#include "platform/app.hpp"
+#include "platform/ficheros.hpp"
+#include "platform/mensajes.hpp"
+#include "platform/procesos.hpp"
+#include "platform/texto1252.hpp"
+
+using plataforma::ejecutar_y_esperar;
+
+namespace {
+
+// A shell program of the given body in the folder, ready to run.
+QString programa(const prueba::Carpeta& c, const QString& nombre, const QString& cuerpo) {
+  c.escribir(nombre, ("#!/bin/sh\n" + cuerpo + "\n").toUtf8());
+  QFile::setPermissions(c.ruta(nombre), QFile::permissions(c.ruta(nombre)) | QFileDevice::ExeOwner);
+  return c.ruta(nombre);
+}
+
+QString estados(frmMain& f) {
+  QString s;
+  for (const char* clave : {"Guardar", "Ejecutar", "EditarD", "EditarR", "EditarG"})
+    s += f.tbToolBar_Buttons(clave)->isEnabled() ? '1' : '0';
+  return s;
+}
+
+void run(frmMain& f) { f.tbToolBar_ButtonClick(f.tbToolBar_Buttons("Ejecutar")); }
+
+// Saves the problem on screen through Save As under a name of the program folder.
+void guardar_como(prueba::Problema& p, const QString& nombre) {
+  prueba::GuionDialogos dialogos({p.carpeta.ruta(nombre)});
+  p.f().mnuFileSaveAs_Click();
+}
+
+}  // namespace
+
+class PruebaEjecutar : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void cleanup() { prueba::limpiar(); }
+  void codigos_de_salida_data();
+  void codigos_de_salida();
+  void arranque_fallido_data();
+  void arranque_fallido();
+  void argumento_entero_y_carpeta_del_programa();
+  void estilos_fuera_de_rango();
+  void la_ventana_sigue_viva();
+  void run_segun_el_codigo_data();
+  void run_segun_el_codigo();
+  void run_de_punta_a_punta();
+  void run_rechazado_por_calculos();
+};
+
+void PruebaEjecutar::codigos_de_salida_data() {
+  QTest::addColumn<QString>("cuerpo");
+  QTest::addColumn<int>("codigo");
+  QTest::newRow("0") << "exit 0" << 0;
+  QTest::newRow("1") << "exit 1" << 1;
+  QTest::newRow("2") << "exit 2" << 2;
+  QTest::newRow("255 is -1") << "exit 255" << -1;
+  QTest::newRow("254") << "exit 254" << 254;
+  QTest::newRow("killed") << "kill -9 $$" << 128 + 9;
+}
+
+void PruebaEjecutar::codigos_de_salida() {
+  QFETCH(QString, cuerpo);
+  QFETCH(int, codigo);
+  prueba::Carpeta c;
+  QCOMPARE(ejecutar_y_esperar(programa(c, "motor", cuerpo), {}), codigo);
+}
+
+void PruebaEjecutar::arranque_fallido_data() {
+  QTest::addColumn<bool>("existe");
+  QTest::addColumn<int>("error");
+  QTest::newRow("missing program") << false << ENOENT;
+  QTest::newRow("not executable") << true << EACCES;
+}
+
+void PruebaEjecutar::arranque_fallido() {
+  QFETCH(bool, existe);
+  QFETCH(int, error);
+  prueba::Carpeta c;
+  if (existe) c.escribir("calculos", "#!/bin/sh\nexit 0\n");
+  const std::int32_t r = ejecutar_y_esperar(c.ruta("calculos"), {"x.dat"});
+  QCOMPARE(r, static_cast<std::int32_t>(0x80040000u + static_cast<unsigned>(error)));
+  QVERIFY(r < 0);
+  if (error == ENOENT) QCOMPARE(r, -2147221502);
+}
+
+void PruebaEjecutar::argumento_entero_y_carpeta_del_programa() {
+  prueba::Carpeta c;
+  const QString p = programa(c, "motor", R"sh(printf '%s|%s|%s' "$#" "$1" "$(pwd -P)" > salida.txt)sh");
+  QCOMPARE(ejecutar_y_esperar(p, {"mi pozo.dat"}), 0);
+  const QString carpeta = QFileInfo(plataforma::App::Path()).canonicalFilePath();
+  QCOMPARE(QString::fromUtf8(c.leer("salida.txt")), "1|mi pozo.dat|" + carpeta);
+}
+
+void PruebaEjecutar::estilos_fuera_de_rango() {
+  prueba::Carpeta c;
+  const QString p = programa(c, "motor", "exit 3");
+  for (int estilo : {9, -1, 0, 6}) QCOMPARE(ejecutar_y_esperar(p, {}, estilo), 3);
+}
+
+void PruebaEjecutar::la_ventana_sigue_viva() {
+  prueba::Carpeta c;
+  // The child waits until the program writes a file, which only an event
+  // handled during the wait does.
+  const QString p = programa(c, "motor", "while [ ! -f sigue ]; do sleep 0.05; done; exit 7");
+  int vistos = 0;
+  QTimer reloj;
+  QObject::connect(&reloj, &QTimer::timeout, [&] {
+    if (++vistos == 3) c.escribir("sigue", "");
+  });
+  reloj.start(20);
+  QCOMPARE(ejecutar_y_esperar(p, {}), 7);
+  QVERIFY(vistos >= 3);
+}
+
+void PruebaEjecutar::run_segun_el_codigo_data() {
+  QTest::addColumn<QString>("cuerpo");  // "" for no engine at all
+  QTest::addColumn<QString>("botones");
+  QTest::addColumn<bool>("mensaje");
+  QTest::newRow("0 enables the results") << "exit 0" << "01111" << false;
+  QTest::newRow("-1 shows key 67") << "exit 255" << "01100" << true;
+  QTest::newRow("1 shows nothing") << "exit 1" << "01100" << false;
+  QTest::newRow("missing engine") << "" << "01100" << false;
+}
+
+void PruebaEjecutar::run_segun_el_codigo() {
+  QFETCH(QString, cuerpo);
+  QFETCH(QString, botones);
+  QFETCH(bool, mensaje);
+  prueba::Problema p;
+  guardar_como(p, "pozo.dat");
+  if (!cuerpo.isEmpty())
+    programa(p.carpeta, "calculos", R"(printf '%s|%s' "$#" "$1" > argumentos.txt; )" + cuerpo);
+  p.f().tbToolBar_Buttons("EditarR")->setEnabled(true);
+  p.f().tbToolBar_Buttons("EditarG")->setEnabled(true);
+  prueba::Guion guion;
+  run(p.f());
+  QCOMPARE(estados(p.f()), botones);
+  QCOMPARE(guion.cajas.size(), qsizetype(mensaje ? 1 : 0));
+  if (mensaje) {
+    QCOMPARE(guion.cajas[0].texto, QString("en67"));
+    QCOMPARE(guion.cajas[0].estilo, plataforma::vbInformation);
+    QCOMPARE(guion.cajas[0].titulo, QString(""));
+  }
+  // The engine gets the bare name of the problem file.
+  if (!cuerpo.isEmpty()) QCOMPARE(p.carpeta.leer("argumentos.txt"), QByteArray("1|POZO.DAT"));
+}
+
+void PruebaEjecutar::run_de_punta_a_punta() {
+  prueba::Problema p;
+  QFile::remove(p.carpeta.ruta("idioma.lng"));
+  QVERIFY(QFile::copy(DATA_DIR "/idioma.lng", p.carpeta.ruta("idioma.lng")));
+  QVERIFY(QFile::copy(CALCULOS_EXE, p.carpeta.ruta("calculos")));
+  idiomas::carga_idiomas();
+  p.f().mnuFileNew_Click();
+
+  // A step: two zones, the right one raised, built through the window.
+  frmdatos& d = p.d();
+  QTest::keyClicks(d.txttitulo, "Escalon de prueba");
+  d.txtfb->selectAll();
+  QTest::keyClicks(d.txtfb, "12");
+  prueba::subir_zonas(d);
+  auto& z = global::zonas[1];
+  z.coeficientes(0) = 0.5;
+  z.vertices(1).y = 0.5;
+  z.vertices(2).y = 0.5;
+  d.dibuja_potencial();
+  guardar_como(p, "mi pozo.dat");
+  QVERIFY(p.carpeta.existe("MI POZO.DAT"));
+  QCOMPARE(estados(p.f()), QString("01100"));
+
+  prueba::Guion guion;
+  run(p.f());
+  QVERIFY(guion.cajas.isEmpty());
+  QVERIFY(QFile::exists(plataforma::resolver_nombre(p.carpeta.ruta("RES.tot"))));
+  QVERIFY(QFile::exists(plataforma::resolver_nombre(p.carpeta.ruta("DatosDIB"))));
+  QCOMPARE(estados(p.f()), QString("01111"));
+  QByteArray informe;
+  QVERIFY(plataforma::leer_bytes(plataforma::resolver_nombre(p.carpeta.ruta("RES.tot")), informe));
+  QVERIFY(plataforma::desde_1252(informe).contains("Escalon de prueba"));
+}
+
+void PruebaEjecutar::run_rechazado_por_calculos() {
+  prueba::Problema p;
+  QFile::remove(p.carpeta.ruta("idioma.lng"));
+  QVERIFY(QFile::copy(DATA_DIR "/idioma.lng", p.carpeta.ruta("idioma.lng")));
+  QVERIFY(QFile::copy(CALCULOS_EXE, p.carpeta.ruta("calculos")));
+  idiomas::carga_idiomas();
+  p.f().mnuFileNew_Click();
+  prueba::subir_zonas(p.d());
+  guardar_como(p, "roto.dat");
+
+  // On disk the second zone no longer starts where the first ends.
+  QByteArray bytes = p.carpeta.leer("ROTO.DAT");
+  QStringList lineas = plataforma::desde_1252(bytes).split("\r\n");
+  const qsizetype izquierdo_2 = 7 + 5 + 1;  // header, zone 1 (5 lines), zone 2's type line
+  QVERIFY(lineas[izquierdo_2].endsWith("= 5.000"));
+  lineas[izquierdo_2].replace("= 5.000", "= 6.000");
+  p.carpeta.escribir("ROTO.DAT", plataforma::a_1252(lineas.join("\r\n")));
+
+  prueba::Guion guion;
+  run(p.f());
+  QCOMPARE(guion.cajas.size(), qsizetype(1));
+  QCOMPARE(guion.cajas[0].texto, idiomas::texto(67));
+  QVERIFY(!guion.cajas[0].texto.isEmpty());
+  QCOMPARE(guion.cajas[0].estilo, plataforma::vbInformation);
+  QCOMPARE(estados(p.f()), QString("01100"));
+  QVERIFY(!QFile::exists(plataforma::resolver_nombre(p.carpeta.ruta("RES.tot"))));
+}
+
+QTEST_MAIN(PruebaEjecutar)
+#include "ejecutar_test.moc"
