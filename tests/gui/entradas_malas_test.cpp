@@ -3,9 +3,16 @@
 // the texts; a language file of many megabytes is neither read nor rewritten.
 // The graph window refuses plot files with NUL bytes, lines of megabytes,
 // counts beyond its fields and infinite numbers, and closes after its message.
+// The problem-file reader stops at such a line or number, as at the end of
+// the file, and keeps what it read before.
+#include <QLineEdit>
 #include <QtTest>
 
 #include "comun.hpp"
+#include "editor/frmdatos.hpp"
+#include "editor_comun.hpp"
+#include "frame/frmMain.hpp"
+#include "frame/global.hpp"
 #include "frame/idiomas.hpp"
 #include "grafica_comun.hpp"
 #include "platform/mensajes.hpp"
@@ -25,6 +32,8 @@ class PruebaEntradasMalas : public QObject {
   void fichero_enorme();
   void grafica_danada_data();
   void grafica_danada();
+  void problema_danado_data();
+  void problema_danado();
 };
 
 void PruebaEntradasMalas::fichero_danado_data() {
@@ -106,6 +115,55 @@ void PruebaEntradasMalas::grafica_danada() {
     QCOMPARE(v.guion.cajas[0].estilo, plataforma::vbCritical);
   }
   QVERIFY(!v.programa_terminado);
+}
+
+void PruebaEntradasMalas::problema_danado_data() {
+  QTest::addColumn<QByteArray>("contenido");
+  QTest::addColumn<bool>("leido");  // the whole problem is on screen
+  QTest::addColumn<int>("zonas_leidas");
+  QTest::addColumn<int>("titulo");  // the length of the title box text
+  const QByteArray cabeza = "* x:\r\nT = roto\r\nM = 1\r\nN = 10\r\nZ = 1\r\nP = 11\r\n* y:\r\n";
+  auto constante = [&](const QByteArray& a, const QByteArray& v) {
+    return cabeza + "t 1 = 1\r\na = " + a + "\r\nb = 4\r\nV = " + v + "\r\n---\r\n";
+  };
+  auto poligonal = [&](const QByteArray& n, const QByteArray& y) {
+    return cabeza + "t 1 = 2\r\na = 0\r\nb = 4\r\nn = " + n + "\r\nx = 0\r\ny = 1\r\nx = 4\r\ny = " + y +
+           "\r\n---\r\n";
+  };
+  QTest::newRow("a good file") << constante("0", "2") << true << 1 << 4;
+  QTest::newRow("an infinite limit") << constante("-1e999", "2") << false << 1 << 4;
+  QTest::newRow("an infinite potential") << constante("0", "1e999") << false << 1 << 4;
+  QTest::newRow("a NaN potential reads 0") << constante("0", "NaN") << true << 1 << 4;
+  QTest::newRow("an infinite vertex") << poligonal("2", "-1e999") << false << 1 << 4;
+  QTest::newRow("10^6 vertices") << poligonal("1000000", "1") << false << 1 << 4;
+  QTest::newRow("32767 vertices, two given") << poligonal("32767", "1") << false << 1 << 4;
+  QTest::newRow("a NUL byte") << constante(QByteArray("0\0", 2), "2") << false << 1 << 4;
+  QByteArray largo = cabeza;
+  largo.replace("T = roto", "T = " + QByteArray(3 << 20, 'x'));
+  QTest::newRow("a title of megabytes") << largo + "t 1 = 1\r\na = 0\r\nb = 4\r\nV = 0\r\n---\r\n" << false << 1 << 0;
+  largo = cabeza;
+  largo.replace("T = roto", "T = " + QByteArray(20000, 'x') + QByteArray(65532 - 20000, ' '));
+  QTest::newRow("the longest line") << largo + "t 1 = 1\r\na = 0\r\nb = 4\r\nV = 0\r\n---\r\n" << true << 1 << 20000;
+}
+
+void PruebaEntradasMalas::problema_danado() {
+  QFETCH(QByteArray, contenido);
+  QFETCH(bool, leido);
+  QFETCH(int, zonas_leidas);
+  QFETCH(int, titulo);
+  prueba::Problema p;
+  const QString nuevo = p.d().txttitulo->text();
+  p.carpeta.escribir("roto.dat", contenido);
+  prueba::Guion guion;
+  prueba::GuionDialogos dialogos({p.carpeta.ruta("roto.dat")});
+  QCOMPARE(p.f().abrirfichero(), leido);
+  QVERIFY(guion.cajas.isEmpty());
+  QCOMPARE(global::archivo, p.carpeta.ruta("roto.dat"));
+  QVERIFY(!global::modificado);
+  QCOMPARE(int(global::nzonas), zonas_leidas);
+  QCOMPARE(p.d().txttitulo->text().size(), titulo == 0 ? nuevo.size() : titulo);
+  if (leido) QCOMPARE(global::zonas[0].coeficientes(0), contenido.contains("V = 2") ? 2.0 : 0.0);
+  QCOMPARE(p.carpeta.leer("roto.dat"), contenido);
 }
 
 QTEST_MAIN(PruebaEntradasMalas)
