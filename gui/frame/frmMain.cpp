@@ -344,7 +344,9 @@ void frmMain::salir() {
         escribir_datos(archivo);
       else
         mnuFileSaveAs_Click();
-      close();
+      // A save that was cancelled or failed leaves the problem modified:
+      // leaving now would lose it, so the program stays.
+      if (!modificado) close();
     } else {
       App::End();
     }
