@@ -13,6 +13,10 @@
 #include <cmath>
 
 #include "editor/curvas.hpp"
+#include "editor/frmconstante.hpp"
+#include "editor/frmpoligonal.hpp"
+#include "editor/frmpotencias.hpp"
+#include "editor/frmvibracion.hpp"
 #include "editor/posicion.hpp"
 #include "frame/frmMain.hpp"
 #include "frame/global.hpp"
@@ -515,12 +519,33 @@ void frmdatos::fijar_ListIndex(int Index, int ListIndex) {
 }
 
 void frmdatos::cmbpotencial_Click(int Index) {
-  zona(Index).tipo = static_cast<std::int16_t>(cmbpotencial_.at(u(Index))->currentIndex());
+  global::tzona& z = zona(Index);
+  const std::int16_t antes = z.tipo;
+  z.tipo = static_cast<std::int16_t>(cmbpotencial_.at(u(Index))->currentIndex());
+  // A zone that becomes constant keeps only its two end points, at its V0,
+  // so that its drawing shows what the problem file will hold.
+  if (z.tipo == 0 && antes != 0) {
+    z.nvertices = 2;
+    z.vertices.redim_preserve(2);
+    z.vertices(1) = {z.xini, z.coeficientes(0)};
+    z.vertices(2) = {z.xfin, z.coeficientes(0)};
+  }
   marcar_modificado();
 }
 
-void frmdatos::btnzona_Click(int) {
-  // The zone's potential dialog opens here.
+void frmdatos::btnzona_Click(int Index) {
+  setEnabled(false);
+  global::zona_actual = static_cast<std::int16_t>(Index);
+  editor::DialogoZona* dialogo = nullptr;
+  int clave = 105;
+  switch (cmbpotencial_.at(u(Index))->currentIndex()) {
+    case 1: dialogo = &frmpoligonal::instancia(); clave = 106; break;
+    case 2: dialogo = &frmvibracion::instancia(); clave = 107; break;
+    case 3: dialogo = &frmpotencias::instancia(); clave = 108; break;
+    default: dialogo = &frmconstante::instancia(); clave = 105; break;
+  }
+  dialogo->setWindowTitle("Zona " + QString::number(Index + 1) + ": " + texto(clave));
+  dialogo->mostrar();
 }
 
 // ---- the zone-count spinner ---------------------------------------------------------
