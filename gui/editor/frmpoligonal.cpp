@@ -160,9 +160,9 @@ void frmpoligonal::rellenar() {
 
 void frmpoligonal::crear_vertice() {
   const int n = ++nfilas;
-  const Fila& anterior = fila(n - 1);
+  const Fila anterior = fila(n - 1);  // a copy: the list grows below
   filas_.push_back(crear_fila(editor::Top(anterior.lbscroll1) + paso_fila));
-  const Fila& f = fila(n);
+  const Fila f = fila(n);
   f.lbscroll2->setText(":");
   f.lbx->setText("x");
   f.lby->setText("y");
