@@ -93,8 +93,8 @@ void DialogoZona::cerrar_abierto() {
 
 void DialogoZona::mostrar() {
   QMdiArea* area = frmMain::instancia().mdiArea;
-  subventana_ = area->addSubWindow(this, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                             Qt::MSWindowsFixedSizeDialogHint);
+  // A title bar without buttons.
+  subventana_ = area->addSubWindow(this, Qt::SubWindow | Qt::WindowTitleHint);
   subventana_->setAttribute(Qt::WA_DeleteOnClose, false);
   abierto_ = this;
   subventana_->show();

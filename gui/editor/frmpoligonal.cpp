@@ -108,8 +108,10 @@ frmpoligonal::Fila frmpoligonal::crear_fila(double top) {
     return caja_real(frmscroll1, nombre_caja.constData(), left, top, 765, 240);
   };
   Fila f;
-  f.lbscroll1 = etiqueta("lbscroll1", 450, 510);
-  f.lbnvertice = etiqueta("lbnvertice", 1170, 105);
+  // The two labels take the room up to the next one, so that "Vértice" and
+  // a two-digit row number show whole in any font.
+  f.lbscroll1 = etiqueta("lbscroll1", 450, 690);
+  f.lbnvertice = etiqueta("lbnvertice", 1170, 255);
   f.lbscroll2 = etiqueta("lbscroll2", 1440, 75);
   f.lbx = etiqueta("lbx", 1620, 90);
   f.txtx = caja("txtx", 1800);
