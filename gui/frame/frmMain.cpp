@@ -728,6 +728,8 @@ void frmMain::escribir_archivo_pantalla(const QString& ruta) {
   if (visor.parentWidget() == nullptr) {
     QMdiSubWindow* marco = mdiArea->addSubWindow(&visor);
     marco->setAttribute(Qt::WA_DeleteOnClose);
+    marco->resize(QSize(plataforma::pixeles_x(11000), plataforma::pixeles_y(8000)).boundedTo(mdiArea->viewport()->size()));
+    marco->move(0, 0);
   }
   visor.show();
   mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(visor.parentWidget()));
