@@ -37,6 +37,9 @@
 #include "platform/texto1252.hpp"
 #include "platform/twips.hpp"
 #include "platform/vb.hpp"
+#include "viewer/frmedit.hpp"
+#include "viewer/frmprintgraf.hpp"
+#include "viewer/frmprintres.hpp"
 
 using namespace plataforma;
 
@@ -708,13 +711,36 @@ void frmMain::ejecutar() {
   }
 }
 
-// ---- views: filled in with the viewers ------------------------------------------
+// ---- views ------------------------------------------------------------------------
 
-void frmMain::mostrar_edicion(int) {}
-void frmMain::escribir_archivo_pantalla(const QString&) {}
+void frmMain::mostrar_edicion(int modo) {
+  if (modo == 0)
+    escribir_archivo_pantalla(global::archivo);
+  else
+    frmprintres::instancia().Show();
+}
+
+// The viewer is a child window of the main window; a file that cannot be
+// read shows nothing.
+void frmMain::escribir_archivo_pantalla(const QString& ruta) {
+  frmedit& visor = frmedit::instancia();
+  if (!visor.rtxtdatos_FileName(ruta)) {
+    frmedit::destruir();
+    return;
+  }
+  if (visor.parentWidget() == nullptr) {
+    QMdiSubWindow* marco = mdiArea->addSubWindow(&visor);
+    marco->setAttribute(Qt::WA_DeleteOnClose);
+    marco->resize(QSize(plataforma::pixeles_x(11000), plataforma::pixeles_y(8000)).boundedTo(mdiArea->viewport()->size()));
+    marco->move(0, 0);
+  }
+  visor.show();
+  mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(visor.parentWidget()));
+}
+
 void frmMain::editar_datos() { mostrar_edicion(0); }
 void frmMain::editar_resultados() { mostrar_edicion(1); }
-void frmMain::editar_graficos() {}
+void frmMain::editar_graficos() { frmprintgraf::instancia().Show(); }
 
 void frmMain::mnuFilePrint_Click() {}  // the Print item does nothing
 
