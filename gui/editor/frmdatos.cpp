@@ -686,6 +686,8 @@ void frmdatos::enganchar_limite(int k) {
   if (k >= 1 && k <= 9) {
     QPushButton* separador = lnsepara_.at(u(k));
     separador->setProperty("indice", k);
+    // Movements without a button also name the separator under the mouse.
+    separador->setMouseTracking(true);
     separador->installEventFilter(this);
   }
 }
