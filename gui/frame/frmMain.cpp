@@ -20,6 +20,7 @@
 #include <cmath>
 #include <exception>
 
+#include "editor/dialogo_zona.hpp"
 #include "editor/frmdatos.hpp"
 #include "frame/frmAbout.hpp"
 #include "frame/global.hpp"
@@ -619,6 +620,8 @@ void frmMain::guardar_fichero(QString& ruta) {
 }
 
 void frmMain::inicializar() {
+  // No potential dialog may act on a zone of another problem.
+  editor::DialogoZona::cerrar_abierto();
   global::archivo.clear();
   titulo_base_ = QStringLiteral("Tarvo-Olvex");
   global::modificado = false;
