@@ -3,6 +3,10 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +17,10 @@
 #include <cmath>
 
 #include "editor/curvas.hpp"
+#include "editor/frmconstante.hpp"
+#include "editor/frmpoligonal.hpp"
+#include "editor/frmpotencias.hpp"
+#include "editor/frmvibracion.hpp"
 #include "editor/posicion.hpp"
 #include "frame/frmMain.hpp"
 #include "frame/global.hpp"
@@ -64,6 +72,30 @@ global::tzona& zona(int k) { return zonas.at(u(k)); }
 void marcar_modificado() {
   global::modificado = true;
   frmMain::instancia().cambia_titulo();
+}
+
+// The pointer over the limit labels: a limit with arrows either way.
+const QCursor& cursor_limite() {
+  static const QCursor cursor = [] {
+    QPixmap imagen(32, 32);
+    imagen.fill(Qt::transparent);
+    QPainter p(&imagen);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const QPolygon flecha_izq({QPoint(3, 16), QPoint(10, 10), QPoint(10, 22)});
+    const QPolygon flecha_der({QPoint(28, 16), QPoint(21, 10), QPoint(21, 22)});
+    for (int pasada = 0; pasada < 2; ++pasada) {
+      // A white outline under the black figure keeps it visible on any background.
+      const QColor color = pasada == 0 ? Qt::white : Qt::black;
+      p.setPen(QPen(color, pasada == 0 ? 4 : 2));
+      p.setBrush(color);
+      p.drawLine(15, 4, 15, 28);
+      p.drawLine(6, 16, 25, 16);
+      p.drawPolygon(flecha_izq);
+      p.drawPolygon(flecha_der);
+    }
+    return QCursor(imagen, 15, 16);
+  }();
+  return cursor;
 }
 
 // The nearest 16-bit integer of a text's number, halves to even.
@@ -235,6 +267,9 @@ void frmdatos::crear_tira() {
   separador->hide();
   lnsepara_[0] = separador;
 
+  enganchar_limite(0);
+  enganchar_limite(10);
+
   connect(combo, &QComboBox::activated, this, [this] { cmbpotencial_Click(0); });
   connect(boton, &QPushButton::clicked, this, [this] { btnzona_Click(0); });
   connect(dibujo, &plataforma::Lienzo::MouseMove, this,
@@ -291,6 +326,8 @@ void frmdatos::crear_elemento(int k) {
   separador->setFocusPolicy(Qt::NoFocus);
   editor::colocar(separador, editor::twips(lnsepara_[0]));
   lnsepara_[u(k)] = separador;
+
+  enganchar_limite(k);
 
   connect(combo, &QComboBox::activated, this, [this, k] { cmbpotencial_Click(k); });
   connect(boton, &QPushButton::clicked, this, [this, k] { btnzona_Click(k); });
@@ -515,12 +552,33 @@ void frmdatos::fijar_ListIndex(int Index, int ListIndex) {
 }
 
 void frmdatos::cmbpotencial_Click(int Index) {
-  zona(Index).tipo = static_cast<std::int16_t>(cmbpotencial_.at(u(Index))->currentIndex());
+  global::tzona& z = zona(Index);
+  const std::int16_t antes = z.tipo;
+  z.tipo = static_cast<std::int16_t>(cmbpotencial_.at(u(Index))->currentIndex());
+  // A zone that becomes constant keeps only its two end points, at its V0,
+  // so that its drawing shows what the problem file will hold.
+  if (z.tipo == 0 && antes != 0) {
+    z.nvertices = 2;
+    z.vertices.redim_preserve(2);
+    z.vertices(1) = {z.xini, z.coeficientes(0)};
+    z.vertices(2) = {z.xfin, z.coeficientes(0)};
+  }
   marcar_modificado();
 }
 
-void frmdatos::btnzona_Click(int) {
-  // The zone's potential dialog opens here.
+void frmdatos::btnzona_Click(int Index) {
+  setEnabled(false);
+  global::zona_actual = static_cast<std::int16_t>(Index);
+  editor::DialogoZona* dialogo = nullptr;
+  int clave = 105;
+  switch (cmbpotencial_.at(u(Index))->currentIndex()) {
+    case 1: dialogo = &frmpoligonal::instancia(); clave = 106; break;
+    case 2: dialogo = &frmvibracion::instancia(); clave = 107; break;
+    case 3: dialogo = &frmpotencias::instancia(); clave = 108; break;
+    default: dialogo = &frmconstante::instancia(); clave = 105; break;
+  }
+  dialogo->setWindowTitle("Zona " + QString::number(Index + 1) + ": " + texto(clave));
+  dialogo->mostrar();
 }
 
 // ---- the zone-count spinner ---------------------------------------------------------
@@ -607,4 +665,197 @@ void frmdatos::pctzona_MouseMove(int Index, int, int, double X, double Y) {
   dibujo->setToolTip(consejo);
   // A tooltip already on show follows the pointer.
   if (QToolTip::isVisible()) QToolTip::showText(QCursor::pos(), consejo, dibujo);
+}
+
+// ---- limits: typed over their labels, dragged by their separators ------------------
+
+void frmdatos::enganchar_limite(int k) {
+  QLabel* etiqueta = lblintervalo_.at(u(k));
+  etiqueta->setToolTip("Click para cambiar");
+  etiqueta->setCursor(cursor_limite());
+  etiqueta->setProperty("indice", k);
+  etiqueta->installEventFilter(this);
+
+  QLineEdit* caja = txtescala_.at(u(k));
+  caja->setProperty("indice", k);
+  // The numeric idiom without the focus formatting; the change of a limit
+  // counts only once it is applied.
+  new plataforma::CajaNumerica(caja, {"", {"", "-"}, false}, textoanterior);
+  caja->installEventFilter(this);  // after the idiom's, so it sees Enter first
+
+  if (k >= 1 && k <= 9) {
+    QPushButton* separador = lnsepara_.at(u(k));
+    separador->setProperty("indice", k);
+    // Movements without a button also name the separator under the mouse.
+    separador->setMouseTracking(true);
+    separador->installEventFilter(this);
+  }
+}
+
+bool frmdatos::eventFilter(QObject* objeto, QEvent* evento) {
+  const QVariant indice = objeto->property("indice");
+  if (!indice.isValid()) return QWidget::eventFilter(objeto, evento);
+  const int k = indice.toInt();
+  if (objeto == lblintervalo_.at(u(k))) {
+    if (evento->type() == QEvent::MouseButtonDblClick) {
+      lblintervalo_DblClick(k);
+      return true;
+    }
+  } else if (objeto == txtescala_.at(u(k))) {
+    if (evento->type() == QEvent::KeyPress) {
+      const int tecla = static_cast<QKeyEvent*>(evento)->key();
+      if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+        txtescala_LostFocus(k);
+        return true;
+      }
+    } else if (evento->type() == QEvent::FocusOut) {
+      txtescala_LostFocus(k);
+    }
+  } else if (k >= 1 && k <= 9 && objeto == lnsepara_.at(u(k))) {
+    const auto* raton = static_cast<QMouseEvent*>(evento);
+    switch (evento->type()) {
+      case QEvent::MouseMove:
+        lnsepara_MouseMove(k, (raton->buttons() & Qt::LeftButton) ? 1 : 0, raton->globalPosition().toPoint());
+        break;
+      case QEvent::MouseButtonRelease:
+        if (raton->button() == Qt::LeftButton) arrastrando_ = false;
+        break;
+      default: break;
+    }
+  }
+  return QWidget::eventFilter(objeto, evento);
+}
+
+void frmdatos::lblintervalo_DblClick(int Index) {
+  QLabel* etiqueta = lblintervalo_.at(u(Index));
+  QLineEdit* caja = txtescala_.at(u(Index));
+  editor::colocar(caja, editor::twips(etiqueta));
+  caja->setText(etiqueta->text());
+  caja->show();
+  caja->raise();
+  caja->setFocus();
+  caja->selectAll();
+}
+
+void frmdatos::txtescala_LostFocus(int Index) {
+  QLineEdit* caja = txtescala_.at(u(Index));
+  // A box already applied, or the focus leaving for the refusal's message.
+  if (caja == nullptr || caja->isHidden() || aplicando_) return;
+  const QString T = caja->text();
+  if (T.isEmpty() || T == "-") return;
+  const double v = Val(T);
+  const int i = Index;
+  const int siguiente = i + 1 == nzonas ? 10 : i + 1;
+
+  aplicando_ = true;
+  auto rechazar = [&](int clave) {
+    plataforma::MsgBox(texto(clave), plataforma::vbOKOnly);
+    caja->setFocus();
+    aplicando_ = false;
+  };
+  auto limite = [this](int k) {
+    QLabel* l = lblintervalo_.at(u(k));
+    return l == nullptr ? 0.0 : Val(l->text());
+  };
+
+  if (i > 0 && i < 10) {
+    if (limite(i - 1) >= v) return rechazar(104);
+    if (limite(siguiente) <= v) return rechazar(103);
+    lblintervalo_.at(u(i))->setText(Format(Val(T), u"####0.000"));
+    global::tzona& z = zona(i);
+    z.xini = v;
+    z.vertices(1).x = v;
+    global::tzona& previa = zona(i - 1);
+    previa.xfin = v;
+    previa.vertices(previa.nvertices).x = v;
+  } else if (i == 10) {
+    if (limite(nzonas - 1) >= v) return rechazar(104);
+    lblintervalo_.at(10)->setText(Format(Val(T), u"####0.000"));
+    global::tzona& ultima = zona(nzonas - 1);
+    ultima.xfin = v;
+    ultima.vertices(ultima.nvertices).x = v;
+  } else {
+    if (limite(siguiente) <= v) return rechazar(103);
+    lblintervalo_.at(0)->setText(Format(Val(T), u"####0.000"));
+    zona(0).xini = v;
+    zona(0).vertices(1).x = v;
+  }
+  caja->hide();
+  aplicando_ = false;
+  pinta_zonas();
+  marcar_modificado();
+}
+
+void frmdatos::lnsepara_MouseMove(int Index, int Button, QPoint pantalla) {
+  if (arrastrando_) {
+    arrastre(pantalla);
+    return;
+  }
+  separador_activo = static_cast<std::int16_t>(Index);
+  posicion_cursor = pantalla;
+  if (Button == 1) {
+    arrastrando_ = true;
+    // The problem counts as modified as soon as a drag begins.
+    marcar_modificado();
+    arrastre(pantalla);
+  }
+}
+
+void frmdatos::arrastre(QPoint pantalla) {
+  const QPoint local = frmzonas->mapFromGlobal(pantalla);
+  if (!frmzonas->rect().contains(local)) return;
+  QWidget* debajo = frmzonas->childAt(local);
+  if (debajo == nullptr) {
+    frmzonas_DragOver(plataforma::twips_x(local.x()), pantalla);
+    return;
+  }
+  for (QPushButton* separador : lnsepara_)
+    if (separador != nullptr && debajo == separador) {
+      lnsepara_DragOver(pantalla);
+      return;
+    }
+}
+
+void frmdatos::lnsepara_DragOver(QPoint pantalla) { QCursor::setPos(pantalla.x(), posicion_cursor.y()); }
+
+void frmdatos::frmzonas_DragOver(double X, QPoint pantalla) {
+  const int k = separador_activo;
+  if (k < 1 || k >= nzonas) return;
+  QPushButton* separador = lnsepara_.at(u(k));
+  const double v =
+      interpola(X, borde_izquierdo, borde_derecho, Val(lblintervalo_[0]->text()), Val(lblintervalo_[10]->text()));
+  global::tzona& previa = zona(k - 1);
+  global::tzona& actual = zona(k);
+  int x = ultima_x;
+  if (previa.xini < v && v < actual.xfin) {
+    separador->setCursor(Qt::SizeHorCursor);
+    actual.xini = v;
+    previa.xfin = v;
+    actual.vertices(1).x = v;
+    previa.vertices(previa.nvertices).x = v;
+    auto copiar_curva = [](global::tzona& z) {
+      z.ncurva = z.nvertices;
+      z.curva.redim_preserve(z.nvertices);
+      for (int j = 1; j <= z.nvertices; ++j) z.curva(j) = z.vertices(j);
+    };
+    // A polygon keeps at least its two end vertices.
+    if (previa.tipo == 1 && previa.nvertices > 2 && previa.vertices(previa.nvertices - 1).x >= v) {
+      previa.vertices(previa.nvertices - 1).x = v;
+      --previa.nvertices;
+      previa.vertices.redim_preserve(previa.nvertices);
+      copiar_curva(previa);
+    }
+    if (actual.tipo == 1 && actual.nvertices > 2 && actual.vertices(2).x <= v) {
+      for (int j = 2; j < actual.nvertices; ++j) actual.vertices(j) = actual.vertices(j + 1);
+      --actual.nvertices;
+      actual.vertices.redim_preserve(actual.nvertices);
+      copiar_curva(actual);
+    }
+    pinta_zonas();
+    ultima_x = pantalla.x();
+    x = pantalla.x();
+  } else {
+    separador->setCursor(Qt::ForbiddenCursor);
+  }
+  QCursor::setPos(x, posicion_cursor.y());
 }

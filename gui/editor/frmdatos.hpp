@@ -5,9 +5,11 @@
 // the potential drawn in it, its type combo, its button, its limit label, its
 // separator and its hidden limit editor. A fresh window shows the initial
 // problem: one constant zone from 0 to 10 at V = 0.
+#include <QPoint>
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <cstdint>
 
 class QComboBox;
 class QGroupBox;
@@ -64,6 +66,12 @@ class frmdatos : public QWidget {
   int borde_derecho = 0;
   double vmin = 0;
   double vmax = 0;
+  // The separator drag: the separator under the mouse when it began, the
+  // screen position then (its row holds the pointer) and the screen x of
+  // the last accepted position.
+  std::int16_t separador_activo = 0;
+  QPoint posicion_cursor;
+  std::int32_t ultima_x = 0;
 
   // The linear map sending a to c and b to d, at v.
   static double interpola(double v, double a, double b, double c, double d);
@@ -89,9 +97,18 @@ class frmdatos : public QWidget {
   void cmbpotencial_Click(int Index);
   void btnzona_Click(int Index);
   void pctzona_MouseMove(int Index, int Button, int Shift, double X, double Y);
+  // Limit editing over the labels; Enter and leaving the box apply the value.
+  void lblintervalo_DblClick(int Index);
+  void txtescala_LostFocus(int Index);
+  // Dragging a separator: Button 1 is the left button; positions on screen.
+  void lnsepara_MouseMove(int Index, int Button, QPoint pantalla);
+  void lnsepara_DragOver(QPoint pantalla);
+  // X in the frame's twips; pantalla the pointer's screen position.
+  void frmzonas_DragOver(double X, QPoint pantalla);
 
  protected:
   void closeEvent(QCloseEvent* evento) override;
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
 
  private:
   frmdatos();
@@ -106,6 +123,13 @@ class frmdatos : public QWidget {
   // Centres a limit label's text on its twips centre, widening it on screen
   // when the text needs more room than its width.
   void ajustar_etiqueta(QLabel* etiqueta);
+  // The limit label, editor box and separator of index k take their events.
+  void enganchar_limite(int k);
+  // Sends a drag position to the control under the pointer.
+  void arrastre(QPoint pantalla);
+
+  bool arrastrando_ = false;
+  bool aplicando_ = false;
 
   QMdiSubWindow* subventana_ = nullptr;
   bool descargando_ = false;

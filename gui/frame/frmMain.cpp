@@ -21,6 +21,7 @@
 #include <exception>
 #include <new>
 
+#include "editor/dialogo_zona.hpp"
 #include "editor/frmdatos.hpp"
 #include "frame/frmAbout.hpp"
 #include "frame/global.hpp"
@@ -37,6 +38,9 @@
 #include "platform/texto1252.hpp"
 #include "platform/twips.hpp"
 #include "platform/vb.hpp"
+#include "viewer/frmedit.hpp"
+#include "viewer/frmprintgraf.hpp"
+#include "viewer/frmprintres.hpp"
 
 using namespace plataforma;
 
@@ -345,7 +349,9 @@ void frmMain::salir() {
         escribir_datos(archivo);
       else
         mnuFileSaveAs_Click();
-      close();
+      // A save that was cancelled or failed leaves the problem modified:
+      // leaving now would lose it, so the program stays.
+      if (!modificado) close();
     } else {
       App::End();
     }
@@ -629,6 +635,8 @@ void frmMain::guardar_fichero(QString& ruta) {
 }
 
 void frmMain::inicializar() {
+  // No potential dialog may act on a zone of another problem.
+  editor::DialogoZona::cerrar_abierto();
   global::archivo.clear();
   titulo_base_ = QStringLiteral("Tarvo-Olvex");
   global::modificado = false;
@@ -718,13 +726,36 @@ void frmMain::ejecutar() {
   }
 }
 
-// ---- views: filled in with the viewers ------------------------------------------
+// ---- views ------------------------------------------------------------------------
 
-void frmMain::mostrar_edicion(int) {}
-void frmMain::escribir_archivo_pantalla(const QString&) {}
+void frmMain::mostrar_edicion(int modo) {
+  if (modo == 0)
+    escribir_archivo_pantalla(global::archivo);
+  else
+    frmprintres::instancia().Show();
+}
+
+// The viewer is a child window of the main window; a file that cannot be
+// read shows nothing.
+void frmMain::escribir_archivo_pantalla(const QString& ruta) {
+  frmedit& visor = frmedit::instancia();
+  if (!visor.rtxtdatos_FileName(ruta)) {
+    frmedit::destruir();
+    return;
+  }
+  if (visor.parentWidget() == nullptr) {
+    QMdiSubWindow* marco = mdiArea->addSubWindow(&visor);
+    marco->setAttribute(Qt::WA_DeleteOnClose);
+    marco->resize(QSize(plataforma::pixeles_x(11000), plataforma::pixeles_y(8000)).boundedTo(mdiArea->viewport()->size()));
+    marco->move(0, 0);
+  }
+  visor.show();
+  mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(visor.parentWidget()));
+}
+
 void frmMain::editar_datos() { mostrar_edicion(0); }
 void frmMain::editar_resultados() { mostrar_edicion(1); }
-void frmMain::editar_graficos() {}
+void frmMain::editar_graficos() { frmprintgraf::instancia().Show(); }
 
 void frmMain::mnuFilePrint_Click() {}  // the Print item does nothing
 

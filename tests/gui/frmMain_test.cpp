@@ -240,10 +240,13 @@ void PruebaFrmMain::salir_data() {
   QTest::addColumn<QString>("pregunta");
   QTest::addColumn<bool>("descargada");  // the window unloaded, placement stored
   QTest::addColumn<bool>("terminado");   // the program ended at once
-  QTest::newRow("modified, Yes") << true << vbYes << "en40" << true << false;
-  QTest::newRow("modified, No") << true << vbNo << "en40" << false << true;
-  QTest::newRow("unchanged, Yes") << false << vbYes << "en41" << true << false;
-  QTest::newRow("unchanged, No") << false << vbNo << "en41" << false << false;
+  QTest::addColumn<bool>("con_nombre");  // the problem has a file to be saved into
+  QTest::newRow("modified, Yes, saved") << true << vbYes << "en40" << true << false << true;
+  // Save As cancelled: nothing was saved, so the program stays with the problem.
+  QTest::newRow("modified, Yes, not saved") << true << vbYes << "en40" << false << false << false;
+  QTest::newRow("modified, No") << true << vbNo << "en40" << false << true << false;
+  QTest::newRow("unchanged, Yes") << false << vbYes << "en41" << true << false << false;
+  QTest::newRow("unchanged, No") << false << vbNo << "en41" << false << false << false;
 }
 
 void PruebaFrmMain::salir() {
@@ -252,14 +255,17 @@ void PruebaFrmMain::salir() {
   QFETCH(QString, pregunta);
   QFETCH(bool, descargada);
   QFETCH(bool, terminado);
+  QFETCH(bool, con_nombre);
   Arranque a;
   bool fin = false;
   App::fijar_End([&] { fin = true; });
+  if (con_nombre) global::archivo = a.carpeta.ruta("SALIDA.DAT");
   global::modificado = modificado;
   prueba::Guion guion({respuesta});
   prueba::GuionDialogos dialogos;  // Save As of the untitled problem is cancelled
   a.f().mnuFileExit_Click();
-  QCOMPARE(dialogos.peticiones.size(), qsizetype(modificado && respuesta == vbYes ? 1 : 0));
+  QCOMPARE(dialogos.peticiones.size(), qsizetype(modificado && respuesta == vbYes && !con_nombre ? 1 : 0));
+  QCOMPARE(QFile::exists(a.carpeta.ruta("SALIDA.DAT")), con_nombre);
   QCOMPARE(guion.cajas.size(), 1);
   QCOMPARE(guion.cajas[0].texto, pregunta);
   QCOMPARE(guion.cajas[0].estilo, 36);

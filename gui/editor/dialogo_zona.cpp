@@ -1,0 +1,151 @@
+#include "editor/dialogo_zona.hpp"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+
+#include "editor/frmdatos.hpp"
+#include "editor/posicion.hpp"
+#include "frame/frmMain.hpp"
+#include "frame/global.hpp"
+#include "frame/idiomas.hpp"
+#include "platform/caja_numerica.hpp"
+#include "platform/twips.hpp"
+
+namespace editor {
+
+namespace {
+
+DialogoZona* abierto_ = nullptr;
+
+// Drops a typed character once the box holds n characters and none is
+// selected; editing keys and program writes pass.
+class LimiteTecleo : public QObject {
+ public:
+  LimiteTecleo(QLineEdit* caja, int n) : QObject(caja), caja_(caja), n_(n) { caja->installEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* objeto, QEvent* evento) override {
+    if (objeto != caja_ || evento->type() != QEvent::KeyPress) return false;
+    const auto* tecla = static_cast<QKeyEvent*>(evento);
+    const QString t = tecla->text();
+    if (t.isEmpty() || !t.front().isPrint()) return false;
+    return caja_->text().size() >= n_ && !caja_->hasSelectedText();
+  }
+
+ private:
+  QLineEdit* caja_;
+  int n_;
+};
+
+}  // namespace
+
+void marcar_modificado() {
+  global::modificado = true;
+  frmMain::instancia().cambia_titulo();
+}
+
+void limitar_tecleo(QLineEdit* caja, int n) { new LimiteTecleo(caja, n); }
+
+DialogoZona::DialogoZona(DialogoZona*& ranura, int clave, double ancho, double alto)
+    : ranura_(ranura), clave_(clave) {
+  ranura_ = this;
+  QFont letra = font();
+  letra.setPointSize(8);
+  setFont(letra);
+  setFixedSize(plataforma::pixeles_x(ancho), plataforma::pixeles_y(alto));
+  btactualiza = new QPushButton(this);
+  btactualiza->setObjectName("btactualiza");
+  btcancel = new QPushButton(this);
+  btcancel->setObjectName("btcancel");
+  btaceptar = new QPushButton(this);
+  btaceptar->setObjectName("btaceptar");
+  connect(btactualiza, &QPushButton::clicked, this, &DialogoZona::btactualiza_Click);
+  connect(btcancel, &QPushButton::clicked, this, &DialogoZona::btcancel_Click);
+  connect(btaceptar, &QPushButton::clicked, this, &DialogoZona::btaceptar_Click);
+}
+
+DialogoZona::~DialogoZona() {
+  if (abierto_ == this) abierto_ = nullptr;
+  if (ranura_ == this) ranura_ = nullptr;
+}
+
+QLineEdit* DialogoZona::caja_real(QWidget* padre, const char* nombre, double left, double top, double width,
+                                  double height) {
+  auto* c = new QLineEdit(padre);
+  c->setObjectName(nombre);
+  colocar(c, left, top, width, height);
+  new plataforma::CajaNumerica(c, {"", {"", "-"}, true}, textoanterior, marcar_modificado);
+  limitar_tecleo(c, 8);
+  return c;
+}
+
+DialogoZona* DialogoZona::abierto() { return abierto_; }
+
+void DialogoZona::cerrar_abierto() {
+  if (abierto_ == nullptr) return;
+  if (frmdatos::cargado()) frmdatos::instancia().setEnabled(true);
+  abierto_->cerrar();
+}
+
+void DialogoZona::mostrar() {
+  QMdiArea* area = frmMain::instancia().mdiArea;
+  // A title bar without buttons.
+  subventana_ = area->addSubWindow(this, Qt::SubWindow | Qt::WindowTitleHint);
+  subventana_->setAttribute(Qt::WA_DeleteOnClose, false);
+  abierto_ = this;
+  subventana_->show();
+  subventana_->setFocus();
+}
+
+void DialogoZona::Form_Load() {
+  setWindowTitle(idiomas::texto(clave_));
+  btactualiza->setText(idiomas::texto(81));
+  btcancel->setText(idiomas::texto(82));
+  btaceptar->setText(idiomas::texto(74));
+  rellenar();
+  marcar_modificado();
+}
+
+void DialogoZona::btactualiza_Click() {
+  actualizar();
+  if (frmdatos::cargado()) frmdatos::instancia().dibuja_potencial();
+}
+
+void DialogoZona::btaceptar_Click() {
+  btactualiza_Click();
+  if (frmdatos::cargado()) frmdatos::instancia().setEnabled(true);
+  cerrar();
+}
+
+void DialogoZona::btcancel_Click() {
+  if (frmdatos::cargado()) frmdatos::instancia().setEnabled(true);
+  cerrar();
+}
+
+void DialogoZona::closeEvent(QCloseEvent* evento) {
+  // Only the dialog's own buttons close it.
+  if (cerrando_)
+    evento->accept();
+  else
+    evento->ignore();
+}
+
+void DialogoZona::cerrar() {
+  cerrando_ = true;
+  if (abierto_ == this) abierto_ = nullptr;
+  if (ranura_ == this) ranura_ = nullptr;
+  // Destroyed once the click that closes it has been handled.
+  if (subventana_ != nullptr) {
+    subventana_->hide();
+    subventana_->deleteLater();
+  } else {
+    hide();
+    deleteLater();
+  }
+}
+
+}  // namespace editor

@@ -1,0 +1,68 @@
+#pragma once
+// The frame shared by the four potential dialogs of a zone: a child window of
+// the main window with a fixed border and no control box, so that only its
+// own buttons close it; Update, Cancel and Accept; numeric boxes for real
+// values that take at most 8 typed characters. A dialog edits
+// zonas(zona_actual) in place and is created at its opening and destroyed at
+// its closing, so every opening starts from the zone's values.
+#include <QString>
+#include <QWidget>
+
+class QLineEdit;
+class QMdiSubWindow;
+class QPushButton;
+
+namespace editor {
+
+class DialogoZona : public QWidget {
+ public:
+  QPushButton* btactualiza;
+  QPushButton* btcancel;
+  QPushButton* btaceptar;
+  QString textoanterior;
+
+  // Common load: own caption, the button captions, the boxes filled from the
+  // zone (rellenar), then the problem marked modified.
+  void Form_Load();
+  void btactualiza_Click();
+  void btaceptar_Click();
+  void btcancel_Click();
+
+  // Closes and destroys the open dialog, if any (the problem-data window is
+  // enabled again).
+  static void cerrar_abierto();
+  static DialogoZona* abierto();
+
+  // Shows the dialog as a child window of the main window.
+  void mostrar();
+
+ protected:
+  // ranura: the dialog's single-instance pointer, emptied at closing;
+  // clave: the caption key of the dialog's load; ancho, alto: its client
+  // area in twips.
+  DialogoZona(DialogoZona*& ranura, int clave, double ancho, double alto);
+  ~DialogoZona() override;
+
+  // Makes a box a numeric box of real values of this dialog.
+  QLineEdit* caja_real(QWidget* padre, const char* nombre, double left, double top, double width, double height);
+
+  virtual void rellenar() = 0;    // fills the boxes from the zone
+  virtual void actualizar() = 0;  // stores the boxes into the zone
+
+  void closeEvent(QCloseEvent* evento) override;
+
+ private:
+  void cerrar();
+  DialogoZona*& ranura_;
+  int clave_;
+  QMdiSubWindow* subventana_ = nullptr;
+  bool cerrando_ = false;
+};
+
+// Marks the problem modified and shows it in the main window's caption.
+void marcar_modificado();
+// Limits typing into a box to n characters; texts written by the program
+// are not limited.
+void limitar_tecleo(QLineEdit* caja, int n);
+
+}  // namespace editor

@@ -1,0 +1,104 @@
+#include "viewer/frmedit.hpp"
+
+#include <QDate>
+#include <QFontDatabase>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QHBoxLayout>
+
+#include "frame/idiomas.hpp"
+#include "frame/imprimir.hpp"
+#include "platform/ficheros.hpp"
+#include "platform/texto1252.hpp"
+#include "platform/twips.hpp"
+
+namespace {
+frmedit* instancia_ = nullptr;
+}
+
+frmedit& frmedit::instancia() {
+  if (instancia_ == nullptr) instancia_ = new frmedit();
+  return *instancia_;
+}
+
+bool frmedit::cargado() { return instancia_ != nullptr; }
+
+void frmedit::destruir() {
+  if (instancia_ == nullptr) return;
+  QWidget* marco = qobject_cast<QMdiSubWindow*>(instancia_->parentWidget());
+  delete instancia_;
+  delete marco;
+}
+
+frmedit::~frmedit() {
+  if (instancia_ == this) instancia_ = nullptr;
+}
+
+frmedit::frmedit() {
+  setObjectName("frmedit");
+  setAttribute(Qt::WA_DeleteOnClose);
+  rtxtdatos = new QPlainTextEdit(this);
+  rtxtdatos->setObjectName("rtxtdatos");
+  rtxtdatos->setReadOnly(true);
+  rtxtdatos->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // "Courier", or the nearest fixed-pitch font the machine has.
+  QFont letra("Courier");
+  letra.setStyleHint(QFont::TypeWriter);
+  letra.setFixedPitch(true);
+  if (!QFontInfo(letra).fixedPitch()) letra = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  rtxtdatos->setFont(letra);
+  btprint = new QPushButton("&Imprimir", this);
+  btprint->setObjectName("btprint");
+  btdaceptar = new QPushButton("&Aceptar", this);
+  btdaceptar->setObjectName("btdaceptar");
+
+  auto* botones = new QHBoxLayout;
+  botones->addStretch();
+  botones->addWidget(btprint);
+  botones->addWidget(btdaceptar);
+  auto* todo = new QVBoxLayout(this);
+  todo->addWidget(rtxtdatos);
+  todo->addLayout(botones);
+  resize(plataforma::pixeles_x(10500), plataforma::pixeles_y(7000));
+
+  connect(btprint, &QPushButton::clicked, this, &frmedit::btprint_Click);
+  connect(btdaceptar, &QPushButton::clicked, this, &frmedit::btdaceptar_Click);
+}
+
+bool frmedit::rtxtdatos_FileName(const QString& ruta) {
+  fichero_ = ruta;
+  setWindowTitle(ruta);
+  QByteArray bytes;
+  const bool leido = plataforma::leer_bytes(plataforma::resolver_nombre(ruta), bytes);
+  rtxtdatos->setPlainText(leido ? plataforma::lineas(bytes).join('\n') : QString());
+  return leido;
+}
+
+QString frmedit::nombre_impreso(const QString& ruta) {
+  const QString nombre = ruta.mid(ruta.lastIndexOf('/') + 1);
+  // A name without a three-letter extension prints whole.
+  if (nombre.size() > 4 && nombre.at(nombre.size() - 4) == '.') return nombre.left(nombre.size() - 4);
+  return nombre;
+}
+
+void frmedit::Unload() {
+  if (auto* marco = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+    marco->setAttribute(Qt::WA_DeleteOnClose);
+    marco->close();
+  } else {
+    close();
+  }
+}
+
+void frmedit::btprint_Click() {
+  using idiomas::texto;
+  const QString linea1 = texto(111) + "  " + texto(112);
+  const QString linea2 = texto(1) + ": " + nombre_impreso(fichero_) + "     " + texto(113) + ": " +
+                         QDate::currentDate().toString("MM-dd-yyyy");
+  imprimir::imprimir_texto(rtxtdatos->toPlainText(), linea1, linea2, 7);
+  Unload();
+}
+
+void frmedit::btdaceptar_Click() { Unload(); }

@@ -1,0 +1,44 @@
+#pragma once
+// The text viewer: shows one text file (the problem file, the report or its
+// reduced copy) read-only in a fixed-pitch font, and prints it on numbered
+// pages with a two-line header. Printing and closing unload it.
+#include <QString>
+#include <QWidget>
+
+class QPlainTextEdit;
+class QPushButton;
+
+class frmedit : public QWidget {
+  Q_OBJECT
+
+ public:
+  // The one viewer, created on first use.
+  static frmedit& instancia();
+  static bool cargado();
+  static void destruir();
+  ~frmedit() override;
+
+  // Controls.
+  QPlainTextEdit* rtxtdatos;
+  QPushButton* btprint;
+  QPushButton* btdaceptar;
+
+  // The file-name property of rtxtdatos: setting it loads the file's text.
+  // False, with the text left empty, when the file cannot be read.
+  bool rtxtdatos_FileName(const QString& ruta);
+  const QString& rtxtdatos_FileName() const { return fichero_; }
+
+  // The name the second header line gives the file: the part of its path
+  // after the last "/", less a three-letter extension and its point.
+  static QString nombre_impreso(const QString& ruta);
+
+  void Unload();
+
+  // Event handlers.
+  void btprint_Click();
+  void btdaceptar_Click();
+
+ private:
+  frmedit();
+  QString fichero_;
+};
