@@ -30,13 +30,23 @@ std::string fichero_problema(const std::vector<std::string>& argumentos) {
 
 namespace {
 
+Trabajo crear_trabajo(const Problema& p, const std::string& fichero) {
+    try {
+        return Trabajo(p);
+    } catch (io::SinMemoria& e) {
+        e.detalle = fichero + ": a basis of " + std::to_string(p.NBASE) + " functions with " +
+                    std::to_string(p.NPUNTOS) + " points per zone needs more memory than this machine has";
+        throw;
+    }
+}
+
 void calcular(std::istream& entrada, const std::string& nombre, ini::Mensajes& m) {
     io::Fuente f = nombre.empty() ? io::Fuente::flujo(entrada, "standard input") : io::Fuente::abrir(nombre);
     m.leer_seccion();
     const problema::Reglas reglas = problema::reglas_calculos();
     const Problema p = problema::leer_problema(f, m, reglas);
 
-    Trabajo t(p);
+    Trabajo t = crear_trabajo(p, f.nombre());
     const Hora inicio = leer_reloj();
     m.consola().limpiar();
     m.escribir(1004, ini::Disposicion::linea_y_siete);
@@ -75,8 +85,9 @@ int ejecutar(const std::vector<std::string>& argumentos, std::istream& entrada, 
         return 0;
     } catch (const io::Parada& p) {
         return p.estado;
-    } catch (const io::SinMemoria&) {
+    } catch (const io::SinMemoria& e) {
         m.consola().escribir(" INSUFFICIENT MEMORY");
+        if (!e.detalle.empty()) errores << "calculos: " << e.detalle << '\n';
         return -1;
     } catch (const io::ErrorFichero& e) {
         errores << "calculos: " << e.what() << '\n';

@@ -1,10 +1,12 @@
 #include "graficas/grafica.hpp"
 
 #include <cmath>
+#include <filesystem>
 #include <iostream>
 
 #include "calculos/ejecucion.hpp"
 #include "io/errores.hpp"
+#include "io/ficheros.hpp"
 #include "io/lectura.hpp"
 #include "problema/gendat.hpp"
 
@@ -37,6 +39,25 @@ void leer_datosdib(const std::string& nombre, std::vector<double>& ENER, problem
 
 namespace {
 
+// A DatosDIB too small for the N·(N + 1) records of a large basis is
+// refused before their arrays are created, however large N is: every record
+// takes at least one character and a line end (the last one may lack it).
+// A small basis is read as it stands; the reading tells where the file ends.
+void comprobar_datosdib(const std::string& nombre, int N) {
+    const long long registros = static_cast<long long>(N) * (N + 1);
+    if (registros <= (1LL << 20)) return;
+    const io::Fuente abierto = io::Fuente::abrir(nombre);  // the diagnostic of a missing file
+    std::error_code ec;
+    const auto bytes = std::filesystem::file_size(io::resolver(nombre), ec);
+    if (ec) return;  // not a regular file: the reading itself tells
+    if (static_cast<long long>((bytes + 1) / 2) >= registros) return;
+    throw io::ErrorFichero(nombre, 0,
+                           "the file is too short for the problem: its " + std::to_string(bytes) +
+                               " bytes cannot hold the " + std::to_string(registros) +
+                               " values (the energy and the eigenvector of each of " + std::to_string(N) +
+                               " states) that it needs");
+}
+
 Datos leer_datos(std::istream& entrada, const std::string& nombre, int niveles_dib, ini::Mensajes& m) {
     Datos d;
     {
@@ -45,8 +66,15 @@ Datos leer_datos(std::istream& entrada, const std::string& nombre, int niveles_d
         d.p = problema::leer_problema(f, m, problema::reglas_funciones());
     }
     d.dib = leer_dib("DIB", niveles_dib);
-    d.VECT = problema::Matriz(d.p.NBASE);
-    d.ENER = problema::reservar(d.p.NBASE);
+    comprobar_datosdib("DatosDIB", d.p.NBASE);
+    try {
+        d.VECT = problema::Matriz(d.p.NBASE);
+        d.ENER = problema::reservar(d.p.NBASE);
+    } catch (io::SinMemoria& e) {
+        e.detalle = (nombre.empty() ? "standard input" : nombre) + ": the eigen data of a basis of " +
+                    std::to_string(d.p.NBASE) + " functions need more memory than this machine has";
+        throw;
+    }
     leer_datosdib("DatosDIB", d.ENER, d.VECT);
     return d;
 }
@@ -62,8 +90,9 @@ int ejecutar(std::string_view programa, int niveles_dib, const std::vector<std::
         dibujar(d, m);
     } catch (const io::Parada& p) {
         return p.estado;
-    } catch (const io::SinMemoria&) {
+    } catch (const io::SinMemoria& e) {
         m.consola().escribir(" INSUFFICIENT MEMORY");
+        if (!e.detalle.empty()) errores << programa << ": " << e.detalle << '\n';
     } catch (const io::ErrorFichero& e) {
         errores << programa << ": " << e.what() << '\n';
         return io::ErrorFichero::estado;

@@ -30,6 +30,10 @@ struct Parada {
 };
 
 // A work array could not be created: the engine writes "INSUFFICIENT MEMORY".
-struct SinMemoria {};
+// Where the size comes straight from the problem file, `detalle` names the
+// file and the size, for the error stream.
+struct SinMemoria {
+    std::string detalle;
+};
 
 } // namespace io

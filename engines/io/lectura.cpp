@@ -7,8 +7,13 @@
 
 #include "io/errores.hpp"
 #include "io/ficheros.hpp"
+#include "io/salida.hpp"
 
 namespace io {
+
+namespace {
+const std::string danado = "the file is damaged or is not a text file of the system";
+}
 
 Fuente Fuente::abrir(const std::string& nombre) {
     const auto ruta = resolver(nombre);
@@ -22,7 +27,7 @@ Fuente Fuente::flujo(std::istream& is, std::string nombre) { return Fuente(nullp
 
 std::optional<std::string> Fuente::siguiente() {
     std::string s;
-    bool algo = false;
+    bool algo = false, nulo = false;
     for (int c; (c = is_->get()) != std::char_traits<char>::eof();) {
         algo = true;
         if (c == '\n') break;
@@ -30,11 +35,18 @@ std::optional<std::string> Fuente::siguiente() {
             if (is_->peek() == '\n') is_->get();
             break;
         }
+        if (c == '\0') nulo = true;
+        if (s.size() == LINEA_MAXIMA) {
+            // The rest of the line is not read: the file may be of any size.
+            ++numero_;
+            error("the line is longer than " + std::to_string(LINEA_MAXIMA) + " characters; " + danado);
+        }
         s += static_cast<char>(c);
     }
     if (is_->bad()) error("the file cannot be read");
     if (!algo) return std::nullopt;
     ++numero_;
+    if (nulo) error("the line holds a NUL byte; " + danado);
     return s;
 }
 
@@ -96,8 +108,30 @@ Real convertir(std::string_view item) {
     return {Lectura::bien, v};
 }
 
+// A value as the diagnostic quotes it: one short line of readable text,
+// whatever bytes the file held. Control bytes (a NUL, an escape) show as
+// \xNN, the rest of the Windows-1252 text as UTF-8, and a long value is cut.
+std::string citar(std::string_view item) {
+    constexpr size_t maximo = 40;
+    std::string t;
+    size_t i = 0;
+    for (; i < item.size() && t.size() < maximo; ++i) {
+        const unsigned char c = static_cast<unsigned char>(item[i]);
+        if (c < 0x20 || c == 0x7F) {
+            static constexpr char hex[] = "0123456789ABCDEF";
+            t += "\\x";
+            t += hex[c >> 4];
+            t += hex[c & 0xF];
+        } else {
+            t += cp1252_a_utf8(item.substr(i, 1));
+        }
+    }
+    if (i < item.size()) t += "...";
+    return t;
+}
+
 std::string describir(Lectura e, std::string_view texto, std::string_view que) {
-    std::string t = std::string(primer_elemento(texto));
+    const std::string t = citar(primer_elemento(texto));
     switch (e) {
     case Lectura::vacio: return "expected " + std::string(que) + ", found no value";
     case Lectura::no_numero: return "expected " + std::string(que) + ", found \"" + t + "\"";

@@ -10,6 +10,10 @@
 
 namespace io {
 
+// The longest line a source gives: the system's text files have short lines,
+// so a longer one means a damaged file.
+constexpr std::size_t LINEA_MAXIMA = 65536;
+
 class Fuente {
 public:
     // Opens a file by name (matched ignoring case); a missing or unreadable
@@ -19,7 +23,8 @@ public:
     static Fuente flujo(std::istream& is, std::string nombre);
 
     // The next line without its line end (LF or CR LF; a lone CR ends a line
-    // too); empty when the source has ended.
+    // too); empty when the source has ended. A line longer than LINEA_MAXIMA
+    // or holding a NUL byte is an input-layer error.
     std::optional<std::string> siguiente();
     // The next line; the end of the source is an input-layer error saying
     // what was expected.

@@ -1,6 +1,8 @@
 #include "problema/memoria.hpp"
 
+#include <fstream>
 #include <new>
+#include <string>
 #include <unistd.h>
 
 #include "io/errores.hpp"
@@ -17,12 +19,34 @@ long long memoria_fisica() {
     return static_cast<long long>(paginas) * tam;
 }
 
+// What the machine can still give: the memory the system counts as available
+// and the free swap. Each of the five matrices of a large basis may fit in
+// the machine while together they do not; as every array is filled when it
+// is created, the earlier ones are no longer counted here.
+long long memoria_disponible() {
+    std::ifstream f("/proc/meminfo");
+    long long disponible = -1, swap = 0;
+    std::string clave;
+    long long kb;
+    while (f >> clave >> kb) {
+        if (clave == "MemAvailable:") disponible = kb;
+        if (clave == "SwapFree:") swap = kb;
+        f.ignore(64, '\n');
+    }
+    if (disponible < 0) return memoria_fisica();
+    return (disponible + swap) * 1024;
+}
+
+// Requests up to this size are only checked against the physical memory.
+constexpr long long PEQUENO = (64LL << 20) / static_cast<long long>(sizeof(double));
+
 } // namespace
 
 std::vector<double> reservar(long long n) {
     if (n < 0) throw io::SinMemoria{};
     const long long limite = memoria_fisica() / static_cast<long long>(sizeof(double));
     if (n > limite) throw io::SinMemoria{};
+    if (n > PEQUENO && n > memoria_disponible() / static_cast<long long>(sizeof(double))) throw io::SinMemoria{};
     try {
         return std::vector<double>(static_cast<size_t>(n), 0.0);
     } catch (const std::bad_alloc&) {

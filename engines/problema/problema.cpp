@@ -1,6 +1,7 @@
 #include "problema/problema.hpp"
 
 #include <cmath>
+#include <cstdio>
 
 #include "io/errores.hpp"
 
@@ -103,6 +104,14 @@ Problema leer_problema(io::Fuente& f, ini::Mensajes& m, const Reglas& r) {
                 if (!(p.POLI(i, k + 1, 1) >= p.POLI(i, k, 1))) l.parar(claves::vertices_desordenados);
 
     p.calcular_caja();
+    // Limits that are numbers each may still span more than a double holds,
+    // and every later formula divides by the box length.
+    if (!std::isfinite(p.LONGITUD)) {
+        char caja[96];
+        std::snprintf(caja, sizeof caja, "%g to %g", p.ZONA(1, XINI), p.ZONA(p.NZONAS, XFIN));
+        throw io::ErrorFichero(f.nombre(), 0,
+                               std::string("the box from ") + caja + " is too long: its length is not a finite number");
+    }
     return p;
 }
 

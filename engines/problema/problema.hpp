@@ -84,7 +84,8 @@ Reglas reglas_funciones();
 
 // Reads and checks a problem. A refused problem writes its message and
 // throws io::Parada with the rules' status before anything is allocated;
-// errors of the file itself are io::ErrorFichero. LONGITUD and XIZQ are set.
+// errors of the file itself are io::ErrorFichero, and so is a box whose
+// length overflows a double. LONGITUD and XIZQ are set.
 Problema leer_problema(io::Fuente& f, ini::Mensajes& m, const Reglas& r);
 
 } // namespace problema

@@ -712,13 +712,14 @@ bool frmdatos::eventFilter(QObject* objeto, QEvent* evento) {
       txtescala_LostFocus(k);
     }
   } else if (k >= 1 && k <= 9 && objeto == lnsepara_.at(u(k))) {
-    const auto* raton = static_cast<QMouseEvent*>(evento);
     switch (evento->type()) {
-      case QEvent::MouseMove:
+      case QEvent::MouseMove: {
+        const auto* raton = static_cast<QMouseEvent*>(evento);
         lnsepara_MouseMove(k, (raton->buttons() & Qt::LeftButton) ? 1 : 0, raton->globalPosition().toPoint());
         break;
+      }
       case QEvent::MouseButtonRelease:
-        if (raton->button() == Qt::LeftButton) arrastrando_ = false;
+        if (static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton) arrastrando_ = false;
         break;
       default: break;
     }

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <new>
 
 #include "editor/dialogo_zona.hpp"
 #include "editor/frmdatos.hpp"
@@ -473,7 +474,13 @@ bool frmMain::abrirfichero() {
   QByteArray bytes;
   const bool abierto = leer_bytes(resolver_nombre(global::archivo), bytes);
   cambia_titulo();
-  if (abierto && leer_problema(lineas(bytes))) return true;
+  bool leido = false;
+  try {
+    leido = abierto && leer_problema(lineas(bytes));
+  } catch (const std::bad_alloc&) {
+    // A file of gigabytes: its lines do not fit in memory.
+  }
+  if (leido) return true;
 
   // The load stops where it failed; what was read stays, without a message.
   // The count box shows the zones that are on the strip, and the spinner
@@ -493,11 +500,19 @@ bool frmMain::leer_problema(const QStringList& lineas) {
   using global::zonas;
   frmdatos& d = frmdatos::instancia();
   qsizetype siguiente = 0;
+  // A line that holds a NUL byte or runs for megabytes is a line that cannot
+  // be read: the file is damaged. So is a number too large for a double.
   auto linea = [&]() -> const QString& {
     if (siguiente >= lineas.size()) throw LecturaFallida{};
-    return lineas[siguiente++];
+    const QString& l = lineas[siguiente++];
+    if (l.size() > LINEA_MAXIMA || l.contains(QChar(0))) throw LecturaFallida{};
+    return l;
   };
-  auto numero = [&] { return Val(leedato(linea())); };
+  auto numero = [&] {
+    const double v = Val(leedato(linea()));
+    if (!std::isfinite(v)) throw LecturaFallida{};
+    return v;
+  };
   auto entero = [&](double valor) {
     int e = 0;
     if (!entero16(valor, e)) throw LecturaFallida{};

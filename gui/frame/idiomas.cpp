@@ -1,6 +1,7 @@
 #include "frame/idiomas.hpp"
 
 #include <QAction>
+#include <QFileInfo>
 #include <algorithm>
 
 #include "frame/frmMain.hpp"
@@ -34,8 +35,14 @@ Linea clasificar(const QString& l) {
 
 bool iguales(const QString& a, const QString& b) { return a.toLower() == b.toLower(); }
 
+// The language file is a few kilobytes and is read afresh for every text; a
+// file far larger (a damaged one, or no language file at all) is not read.
+constexpr qint64 TAMANO_MAXIMO = 16 << 20;
+
+bool demasiado_grande(const QString& fichero) { return QFileInfo(fichero).size() > TAMANO_MAXIMO; }
+
 bool leer_lineas(const QString& fichero, QByteArray& bytes, QStringList& resultado) {
-  if (!plataforma::leer_bytes(fichero, bytes)) return false;
+  if (demasiado_grande(fichero) || !plataforma::leer_bytes(fichero, bytes)) return false;
   resultado = plataforma::lineas(bytes);
   return true;
 }
@@ -94,7 +101,7 @@ std::int16_t leersecciones(const QString& fichero, QStringList& lista) {
 
 bool crearseccion(const QString& fichero, const QString& seccion) {
   QByteArray bytes;
-  if (!plataforma::leer_bytes(fichero, bytes)) return false;
+  if (demasiado_grande(fichero) || !plataforma::leer_bytes(fichero, bytes)) return false;
   if (existeseccion(fichero, seccion)) return true;
   bytes += "\r\r\n" + linea_1252("[" + seccion + "]");
   return plataforma::escribir_bytes(fichero, bytes, temporal);
@@ -202,11 +209,20 @@ bool cambia_idioma(const QString& nombre) {
 }
 
 QString problema_fichero(const QString& fichero) {
+  if (demasiado_grande(fichero))
+    return QStringLiteral("El fichero ocupa más de %1 MB. / The file is larger than %1 MB.").arg(TAMANO_MAXIMO >> 20);
   QStringList ls;
   if (!leer_lineas(fichero, ls))
     return QStringLiteral("No se puede abrir el fichero. / The file cannot be opened.");
   bool en_seccion = false;
   for (qsizetype i = 0; i < ls.size(); ++i) {
+    if (ls[i].contains(QChar(0)))
+      return QStringLiteral("Línea %1: un byte nulo; el fichero está dañado. / Line %1: a NUL byte; the file is damaged.")
+          .arg(i + 1);
+    if (ls[i].size() > plataforma::LINEA_MAXIMA)
+      return QStringLiteral("Línea %1: más de %2 caracteres. / Line %1: more than %2 characters.")
+          .arg(i + 1)
+          .arg(plataforma::LINEA_MAXIMA);
     const Linea l = clasificar(ls[i]);
     if (l.tipo == Tipo::cabecera) en_seccion = true;
     if (l.tipo != Tipo::malformada) continue;

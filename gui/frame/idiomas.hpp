@@ -24,7 +24,8 @@ inline std::int16_t num_idiomas = 0;
 inline QStringList lista_idiomas;  // language i of the menu is lista_idiomas[i - 1]
 
 // The value of the key in the section; "" when either is absent or the file
-// cannot be read. The file is read afresh on every call.
+// cannot be read. The file is read afresh on every call; a file of more than
+// 16 MB is not read at all.
 QString leervalor(const QString& fichero, const QString& seccion, const QString& clave);
 
 // The text of a key of the current language.

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
+#include <new>
 #include <unistd.h>
 
 #include "platform/texto1252.hpp"
@@ -13,7 +14,12 @@ namespace plataforma {
 bool leer_bytes(const QString& ruta, QByteArray& bytes) {
   QFile f(ruta);
   if (!f.open(QIODevice::ReadOnly)) return false;
-  bytes = f.readAll();
+  try {
+    bytes = f.readAll();
+  } catch (const std::bad_alloc&) {
+    bytes.clear();
+    return false;
+  }
   return f.error() == QFileDevice::NoError;
 }
 
@@ -69,6 +75,14 @@ QString resolver_nombre(const QString& ruta) {
 FicheroLectura FicheroLectura::abrir(const QString& ruta) {
   QByteArray bytes;
   if (!leer_bytes(ruta, bytes)) throw ErrorLectura("cannot read " + ruta.toStdString());
+  qsizetype inicio = 0;
+  for (qsizetype i = 0; i <= bytes.size(); ++i) {
+    const char c = i < bytes.size() ? bytes[i] : '\n';
+    if (c == '\0') throw ErrorLectura(ruta.toStdString() + ": a NUL byte");
+    if (c != '\r' && c != '\n') continue;
+    if (i - inicio > LINEA_MAXIMA) throw ErrorLectura(ruta.toStdString() + ": a line too long");
+    inicio = i + 1;
+  }
   return FicheroLectura(std::move(bytes));
 }
 

@@ -15,8 +15,13 @@ class ErrorLectura : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Whole content of a file; false when it cannot be opened or read.
+// Whole content of a file; false when it cannot be opened or read (also
+// when it does not fit in memory).
 bool leer_bytes(const QString& ruta, QByteArray& bytes);
+
+// The longest line of a text file of the system, with room to spare: a
+// longer line, like a NUL byte, means a damaged file or no text file at all.
+inline constexpr qsizetype LINEA_MAXIMA = 65536;
 
 // The lines of a text, without their ends. CR LF, CR and LF each end a line;
 // a text that ends with a line end has no empty line after it.
@@ -38,7 +43,8 @@ class FicheroLectura {
  public:
   FicheroLectura() = default;
   explicit FicheroLectura(QByteArray bytes) : bytes_(std::move(bytes)) {}
-  // Throws ErrorLectura when the file cannot be read.
+  // Throws ErrorLectura when the file cannot be read, or when it holds a NUL
+  // byte or a line longer than LINEA_MAXIMA.
   static FicheroLectura abrir(const QString& ruta);
 
   // The next character; ErrorLectura past the end.

@@ -682,6 +682,7 @@ bool frmgraficos::eventFilter(QObject* objeto, QEvent* evento) {
   }
   for (int i = 1; i <= lbleyenda_Count(); ++i) {
     if (objeto != lbleyenda(i)) continue;
+    if (evento->type() != QEvent::MouseMove && evento->type() != QEvent::MouseButtonPress) return false;
     const auto* raton = static_cast<QMouseEvent*>(evento);
     // While the left button drags the label its own mouse moves are not reported.
     if ((evento->type() == QEvent::MouseMove && !(raton->buttons() & Qt::LeftButton)) ||
