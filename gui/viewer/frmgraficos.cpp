@@ -146,7 +146,7 @@ void frmgraficos::crear_controles() {
   pequena.setPointSizeF(8);
   pctgraficas->setFontText(font());
 
-  auto etiqueta = [this](QWidget* padre, const char* nombre) {
+  auto etiqueta = [](QWidget* padre, const char* nombre) {
     auto* l = new QLabel(padre);
     l->setObjectName(nombre);
     return l;
