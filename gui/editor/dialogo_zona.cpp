@@ -17,6 +17,8 @@
 
 namespace editor {
 
+global::tzona& DialogoZona::zona() { return global::zonas.at(static_cast<std::size_t>(global::zona_actual)); }
+
 namespace {
 
 DialogoZona* abierto_ = nullptr;

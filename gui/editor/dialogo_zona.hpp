@@ -8,6 +8,10 @@
 #include <QString>
 #include <QWidget>
 
+namespace global {
+struct tzona;
+}
+
 class QLineEdit;
 class QMdiSubWindow;
 class QPushButton;
@@ -42,6 +46,19 @@ class DialogoZona : public QWidget {
   // area in twips.
   DialogoZona(DialogoZona*& ranura, int clave, double ancho, double alto);
   ~DialogoZona() override;
+
+  // The single instance recorded in ranura: created by crear (the frame
+  // records it there) and loaded on first use.
+  template <class T, class Crear>
+  static T& unica(DialogoZona*& ranura, Crear crear) {
+    if (ranura == nullptr) {
+      crear();
+      ranura->Form_Load();
+    }
+    return static_cast<T&>(*ranura);
+  }
+  // The zone the dialog edits: zonas(zona_actual).
+  static global::tzona& zona();
 
   // Makes a box a numeric box of real values of this dialog.
   QLineEdit* caja_real(QWidget* padre, const char* nombre, double left, double top, double width, double height);

@@ -17,11 +17,7 @@ editor::DialogoZona* instancia_ = nullptr;
 }
 
 frmconstante& frmconstante::instancia() {
-  if (instancia_ == nullptr) {
-    new frmconstante();  // the frame records the instance
-    instancia_->Form_Load();
-  }
-  return static_cast<frmconstante&>(*instancia_);
+  return unica<frmconstante>(instancia_, [] { new frmconstante(); });
 }
 
 bool frmconstante::cargado() { return instancia_ != nullptr; }
@@ -52,11 +48,11 @@ QLineEdit* frmconstante::txtcoeficientes(int Index) const {
 
 void frmconstante::rellenar() {
   Label2->setText(idiomas::texto(55) + ":");
-  v0_->setText(Format(global::zonas.at(static_cast<std::size_t>(global::zona_actual)).coeficientes(0), u"####0.000"));
+  v0_->setText(Format(zona().coeficientes(0), u"####0.000"));
 }
 
 void frmconstante::actualizar() {
-  global::tzona& z = global::zonas.at(static_cast<std::size_t>(global::zona_actual));
+  global::tzona& z = zona();
   z.coeficientes(0) = Val(v0_->text());
   z.vertices(1).x = z.xini;
   z.vertices(1).y = Val(v0_->text());

@@ -18,7 +18,6 @@ using plataforma::Val;
 namespace {
 
 editor::DialogoZona* instancia_ = nullptr;
-global::tzona& zona() { return global::zonas.at(static_cast<std::size_t>(global::zona_actual)); }
 
 // Rows: pitch, the first row's top, and the height that shows five rows.
 constexpr double paso_fila = 463;
@@ -31,11 +30,7 @@ void subir(QWidget* w, double dy) { colocar(w, editor::twips(w).translated(0, dy
 }  // namespace
 
 frmpoligonal& frmpoligonal::instancia() {
-  if (instancia_ == nullptr) {
-    new frmpoligonal();  // the frame records the instance
-    instancia_->Form_Load();
-  }
-  return static_cast<frmpoligonal&>(*instancia_);
+  return unica<frmpoligonal>(instancia_, [] { new frmpoligonal(); });
 }
 
 bool frmpoligonal::cargado() { return instancia_ != nullptr; }

@@ -13,15 +13,10 @@ using plataforma::Val;
 
 namespace {
 editor::DialogoZona* instancia_ = nullptr;
-global::tzona& zona() { return global::zonas.at(static_cast<std::size_t>(global::zona_actual)); }
 }  // namespace
 
 frmpotencias& frmpotencias::instancia() {
-  if (instancia_ == nullptr) {
-    new frmpotencias();  // the frame records the instance
-    instancia_->Form_Load();
-  }
-  return static_cast<frmpotencias&>(*instancia_);
+  return unica<frmpotencias>(instancia_, [] { new frmpotencias(); });
 }
 
 bool frmpotencias::cargado() { return instancia_ != nullptr; }

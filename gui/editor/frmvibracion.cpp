@@ -13,15 +13,10 @@ using plataforma::Val;
 
 namespace {
 editor::DialogoZona* instancia_ = nullptr;
-global::tzona& zona() { return global::zonas.at(static_cast<std::size_t>(global::zona_actual)); }
 }  // namespace
 
 frmvibracion& frmvibracion::instancia() {
-  if (instancia_ == nullptr) {
-    new frmvibracion();  // the frame records the instance
-    instancia_->Form_Load();
-  }
-  return static_cast<frmvibracion&>(*instancia_);
+  return unica<frmvibracion>(instancia_, [] { new frmvibracion(); });
 }
 
 bool frmvibracion::cargado() { return instancia_ != nullptr; }
