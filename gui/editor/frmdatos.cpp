@@ -13,6 +13,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolTip>
 #include <cmath>
 
@@ -97,6 +98,52 @@ const QCursor& cursor_limite() {
   }();
   return cursor;
 }
+
+// A zone's end vertex follows its new end v. A polygon also loses the
+// interior vertices that v passes, as a dragged limit drops them: each one
+// passed hands its value to the end vertex, so that the vertices stay in order.
+void fin_en(global::tzona& z, double v) {
+  if (z.nvertices < 1) return;
+  z.vertices(z.nvertices).x = v;
+  while (z.tipo == 1 && z.nvertices > 2 && z.vertices(z.nvertices - 1).x >= v) {
+    z.vertices(z.nvertices - 1).x = v;
+    --z.nvertices;
+  }
+  z.vertices.redim_preserve(z.nvertices);
+}
+
+// A zone's first vertex follows its new start v; a polygon loses the
+// interior vertices that v passes, and its first vertex keeps its value.
+void inicio_en(global::tzona& z, double v) {
+  if (z.nvertices < 1) return;
+  z.vertices(1).x = v;
+  if (z.tipo != 1) return;
+  int pasados = 0;
+  while (z.nvertices - pasados > 2 && z.vertices(2 + pasados).x <= v) ++pasados;
+  if (pasados == 0) return;
+  for (int j = 2; j + pasados <= z.nvertices; ++j) z.vertices(j) = z.vertices(j + pasados);
+  z.nvertices = static_cast<std::int16_t>(z.nvertices - pasados);
+  z.vertices.redim_preserve(z.nvertices);
+}
+
+// A zone halved at m, its new end: a polygon keeps the vertices left of m
+// and ends in a vertex at m with the polygon's value there; any other zone's
+// end vertex moves to m.
+void cortar_en(global::tzona& z, double m) {
+  if (z.tipo != 1 || z.nvertices < 2) return fin_en(z, m);
+  int j = 2;  // the first vertex at or beyond m
+  while (j <= z.nvertices && z.vertices(j).x < m) ++j;
+  if (j > z.nvertices) return fin_en(z, m);  // a polygon that stopped short of its end
+  const global::tvertice a = z.vertices(j - 1);
+  const global::tvertice b = z.vertices(j);
+  const double y = b.x == m || b.x <= a.x ? b.y : a.y + (m - a.x) * (b.y - a.y) / (b.x - a.x);
+  z.vertices(j) = {m, y};
+  z.nvertices = static_cast<std::int16_t>(j);
+  z.vertices.redim_preserve(j);
+}
+
+// A limit as the problem file will hold it: rounded to three decimals.
+double como_se_escribe(double v) { return Val(Format(v, u"####0.000")); }
 
 // The nearest 16-bit integer of a text's number, halves to even.
 std::int16_t entero16(const QString& texto) {
@@ -348,15 +395,35 @@ void frmdatos::destruir_elemento(int k) {
   quitar(lnsepara_, k);
 }
 
-void frmdatos::ajustar_etiqueta(QLabel* etiqueta) {
-  editor::colocar(etiqueta, editor::twips(etiqueta));
-  const int necesario = etiqueta->fontMetrics().horizontalAdvance(etiqueta->text()) + 4;
-  QRect g = etiqueta->geometry();
+namespace {
+
+// Widens a control on screen about its centre when it is narrower than
+// `necesario` pixels.
+void ensanchar(QWidget* control, int necesario) {
+  QRect g = control->geometry();
   if (necesario <= g.width()) return;
   const int centro = g.left() + g.width() / 2;
   g.setLeft(centro - necesario / 2);
   g.setWidth(necesario);
-  etiqueta->setGeometry(g);
+  control->setGeometry(g);
+}
+
+// The width an edit box needs to show its whole text: the text, the
+// style's frame, the box's own margins on both sides and the cursor.
+int ancho_para_su_texto(const QLineEdit* caja) {
+  const int marco = caja->hasFrame() ? caja->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, caja) : 0;
+  const QMargins margenes = caja->textMargins();
+  constexpr int margen_interior = 2;  // QLineEdit's horizontal margin on each side
+  constexpr int cursor = 1;
+  return caja->fontMetrics().horizontalAdvance(caja->text()) + 2 * (marco + margen_interior) + margenes.left() +
+         margenes.right() + cursor + 1;  // and a pixel for the glyphs' overhang
+}
+
+}  // namespace
+
+void frmdatos::ajustar_etiqueta(QLabel* etiqueta) {
+  editor::colocar(etiqueta, editor::twips(etiqueta));
+  ensanchar(etiqueta, etiqueta->fontMetrics().horizontalAdvance(etiqueta->text()) + 4);
 }
 
 // ---- load and the initial problem ---------------------------------------------------
@@ -454,7 +521,9 @@ double frmdatos::interpola(double v, double a, double b, double c, double d) {
   return (v - a) * (d - c) / (b - a) + c;
 }
 
-void frmdatos::crear_zona() {
+void frmdatos::crear_zona() { anadir_zona(false); }
+
+void frmdatos::anadir_zona(bool cortar_anterior) {
   const int n = nzonas;
   if (n < 1 || n > 10) return;
   if (pctzona_[u(n - 1)] == nullptr) crear_elemento(n - 1);
@@ -466,6 +535,7 @@ void frmdatos::crear_zona() {
     nueva.xini = (fin + anterior.xini) / 2;
     nueva.xfin = fin;
     anterior.xfin = nueva.xini;
+    if (cortar_anterior) cortar_en(anterior, nueva.xini);
   } else {
     nueva.xini = Val(lblintervalo_[0]->text());
     nueva.xfin = fin;
@@ -499,11 +569,15 @@ void frmdatos::borra_zona() {
   const int n = nzonas;
   if (n < 1 || n > 9 || pctzona_[u(n)] == nullptr) return;
   destruir_elemento(n);
+  // The zone that takes the space moves its end vertices with its limits.
   if (n > 1) {
     zona(n - 1).xfin = Val(lblintervalo_[10]->text());
+    fin_en(zona(n - 1), zona(n - 1).xfin);
   } else {
     zona(0).xini = Val(lblintervalo_[0]->text());
     zona(0).xfin = Val(lblintervalo_[10]->text());
+    inicio_en(zona(0), zona(0).xini);
+    fin_en(zona(0), zona(0).xfin);
   }
   zona(n).nvertices = 0;
   zona(n).ncurva = 0;
@@ -602,7 +676,8 @@ void frmdatos::udzonas_UpClick() {
     udzonas->Increment = 1;
     plataforma::MsgBox(texto(102) + " = " + QString::number(limite - 1), plataforma::vbInformation);
   } else {
-    crear_zona();
+    // The user's zone is halved: its polygon is cut at the new limit.
+    anadir_zona(true);
   }
   marcar_modificado();
 }
@@ -730,8 +805,11 @@ bool frmdatos::eventFilter(QObject* objeto, QEvent* evento) {
 void frmdatos::lblintervalo_DblClick(int Index) {
   QLabel* etiqueta = lblintervalo_.at(u(Index));
   QLineEdit* caja = txtescala_.at(u(Index));
-  editor::colocar(caja, editor::twips(etiqueta));
+  // The label stands wider on screen than its design width when its text
+  // needs the room: the box covers it as shown.
+  editor::colocar(caja, editor::twips_mostrados(etiqueta));
   caja->setText(etiqueta->text());
+  ensanchar(caja, ancho_para_su_texto(caja));
   caja->show();
   caja->raise();
   caja->setFocus();
@@ -745,6 +823,9 @@ void frmdatos::txtescala_LostFocus(int Index) {
   const QString T = caja->text();
   if (T.isEmpty() || T == "-") return;
   const double v = Val(T);
+  // The neighbours are checked against the value the file will hold, so
+  // that no zone is written with a length of 0.
+  const double escrito = como_se_escribe(v);
   const int i = Index;
   const int siguiente = i + 1 == nzonas ? 10 : i + 1;
 
@@ -760,26 +841,23 @@ void frmdatos::txtescala_LostFocus(int Index) {
   };
 
   if (i > 0 && i < 10) {
-    if (limite(i - 1) >= v) return rechazar(104);
-    if (limite(siguiente) <= v) return rechazar(103);
-    lblintervalo_.at(u(i))->setText(Format(Val(T), u"####0.000"));
-    global::tzona& z = zona(i);
-    z.xini = v;
-    z.vertices(1).x = v;
-    global::tzona& previa = zona(i - 1);
-    previa.xfin = v;
-    previa.vertices(previa.nvertices).x = v;
+    if (limite(i - 1) >= escrito) return rechazar(104);
+    if (limite(siguiente) <= escrito) return rechazar(103);
+    lblintervalo_.at(u(i))->setText(Format(v, u"####0.000"));
+    zona(i).xini = v;
+    inicio_en(zona(i), v);
+    zona(i - 1).xfin = v;
+    fin_en(zona(i - 1), v);
   } else if (i == 10) {
-    if (limite(nzonas - 1) >= v) return rechazar(104);
-    lblintervalo_.at(10)->setText(Format(Val(T), u"####0.000"));
-    global::tzona& ultima = zona(nzonas - 1);
-    ultima.xfin = v;
-    ultima.vertices(ultima.nvertices).x = v;
+    if (limite(nzonas - 1) >= escrito) return rechazar(104);
+    lblintervalo_.at(10)->setText(Format(v, u"####0.000"));
+    zona(nzonas - 1).xfin = v;
+    fin_en(zona(nzonas - 1), v);
   } else {
-    if (limite(siguiente) <= v) return rechazar(103);
-    lblintervalo_.at(0)->setText(Format(Val(T), u"####0.000"));
+    if (limite(siguiente) <= escrito) return rechazar(103);
+    lblintervalo_.at(0)->setText(Format(v, u"####0.000"));
     zona(0).xini = v;
-    zona(0).vertices(1).x = v;
+    inicio_en(zona(0), v);
   }
   caja->hide();
   aplicando_ = false;

@@ -117,6 +117,9 @@ class frmdatos : public QWidget {
   void crear_tira();
   void datos_iniciales();
   void calcula_curvas();
+  // crear_zona; with cortar_anterior, the halved zone's polygon is cut at
+  // the new limit (the file reader keeps the vertices it read).
+  void anadir_zona(bool cortar_anterior);
   void borra_zona();
   void crear_elemento(int k);
   void destruir_elemento(int k);

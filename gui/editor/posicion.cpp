@@ -31,12 +31,16 @@ void colocar(QWidget* control, double left, double top, double width, double hei
   colocar(control, QRectF(left, top, width, height));
 }
 
-QRectF twips(const QWidget* control) {
-  const QVariant v = control->property(propiedad);
-  if (v.isValid()) return v.toRectF();
+QRectF twips_mostrados(const QWidget* control) {
   const QRect g = control->geometry();
   return QRectF(plataforma::twips_x(g.x()), plataforma::twips_y(g.y()), plataforma::twips_x(g.width()),
                 plataforma::twips_y(g.height()));
+}
+
+QRectF twips(const QWidget* control) {
+  const QVariant v = control->property(propiedad);
+  if (v.isValid()) return v.toRectF();
+  return twips_mostrados(control);
 }
 
 double Left(const QWidget* control) { return twips(control).left(); }

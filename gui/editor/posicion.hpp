@@ -15,6 +15,9 @@ void colocar(QWidget* control, const QRectF& twips);
 
 // The twips last given (or those of the control's pixels, when none were).
 QRectF twips(const QWidget* control);
+// The twips of the control's pixels as it stands on screen, also when it
+// was set in pixels after its twips.
+QRectF twips_mostrados(const QWidget* control);
 double Left(const QWidget* control);
 double Top(const QWidget* control);
 double Width(const QWidget* control);

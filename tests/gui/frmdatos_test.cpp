@@ -303,8 +303,9 @@ void PruebaFrmdatos::tercera_zona() {
   QCOMPARE(p.d().txtzonas->text(), QString("3"));
   QCOMPARE(p.d().lblintervalo(2)->text(), QString("7.500"));
   QCOMPARE(p.d().pctzona(2)->BackColor(), QColor(255, 255, 192));
-  // Only the last zone was cut; zone 1 keeps its vertex at the old limit.
-  QCOMPARE(zonas[1].vertices(2).x, 10.0);
+  // Only the last zone was cut; zone 1's end vertex follows its new limit.
+  QCOMPARE(zonas[1].vertices(1).x, 5.0);
+  QCOMPARE(zonas[1].vertices(2).x, 7.5);
 }
 
 void PruebaFrmdatos::bajar_quita_la_ultima_y_la_zona_vuelve() {

@@ -1,6 +1,7 @@
 // The zone limits on the strip: typed over their labels and dragged by their
 // separators, with real key and mouse events.
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,9 +13,13 @@
 #include "editor/frmdatos.hpp"
 #include "editor/posicion.hpp"
 #include "editor_comun.hpp"
+#include "frame/frmMain.hpp"
 #include "frame/global.hpp"
+#include "platform/ficheros.hpp"
 #include "platform/lienzo.hpp"
 #include "platform/mensajes.hpp"
+#include "platform/procesos.hpp"
+#include "platform/texto1252.hpp"
 #include "platform/twips.hpp"
 
 using global::nzonas;
@@ -37,13 +42,6 @@ QStringList limites_cerca() {
   return l;
 }
 
-QStringList vertices(int k) {
-  QStringList l;
-  for (int i = 1; i <= zonas[k].nvertices; ++i)
-    l << QString::number(zonas[k].vertices(i).x) + "|" + QString::number(zonas[k].vertices(i).y);
-  return l;
-}
-
 // Zone 0 polygonal through (0, 0), (4, 1), (5, 2); zone 1 constant [5, 10].
 void poligono_y_constante(frmdatos& d) {
   prueba::subir_zonas(d);
@@ -57,6 +55,93 @@ void poligono_y_constante(frmdatos& d) {
   z.vertices(3) = {5, 2};
   d.pinta_zonas();
 }
+
+// The strip as a text: for each zone "xini-xfin T x,y x,y ...", T being C
+// (constant) or P (polygonal), zones joined by " ; ".
+QString tira() {
+  QStringList zonas_texto;
+  for (int k = 0; k < nzonas; ++k) {
+    const auto& z = zonas[k];
+    QStringList partes{QString::number(z.xini) + "-" + QString::number(z.xfin), z.tipo == 1 ? "P" : "C"};
+    for (int i = 1; i <= z.nvertices; ++i)
+      partes << QString::number(z.vertices(i).x) + "," + QString::number(z.vertices(i).y);
+    zonas_texto << partes.join(' ');
+  }
+  return zonas_texto.join(" ; ");
+}
+
+// Builds the strip that tira() would show: the spinner makes the zones, then
+// their records and the box end are set and the strip is laid out again.
+void hacer_tira(frmdatos& d, const QString& texto) {
+  const QStringList partes = texto.split(" ; ");
+  prueba::subir_zonas(d, int(partes.size()) - 1);
+  for (int k = 0; k < partes.size(); ++k) {
+    const QStringList p = partes[k].split(' ');
+    const int guion = int(p[0].indexOf('-', 1));
+    auto& z = zonas[k];
+    const int tipo = p[1] == "P" ? 1 : 0;
+    d.cmbpotencial(k)->setCurrentIndex(tipo);
+    Q_EMIT d.cmbpotencial(k)->activated(tipo);
+    z.xini = p[0].left(guion).toDouble();
+    z.xfin = p[0].mid(guion + 1).toDouble();
+    z.nvertices = std::int16_t(p.size() - 2);
+    z.vertices.redim_preserve(z.nvertices);
+    for (int i = 1; i <= z.nvertices; ++i) {
+      const QStringList xy = p[i + 1].split(',');
+      z.vertices(i) = {xy[0].toDouble(), xy[1].toDouble()};
+    }
+    if (tipo == 0) z.coeficientes(0) = z.vertices(1).y;
+  }
+  d.lblintervalo(10)->setText(QString::number(zonas[nzonas - 1].xfin, 'f', 3));
+  d.pinta_zonas();
+}
+
+// What a problem file holds of the strip tira() shows: the numbers with three
+// decimals, and vertices for polygonal zones only.
+QString como_en_el_fichero(const QString& texto) {
+  QStringList zonas_texto;
+  for (const QString& parte : texto.split(" ; ")) {
+    QStringList p = parte.split(' ');
+    const int guion = int(p[0].indexOf('-', 1));
+    auto tres = [](const QString& n) { return QString::number(n.toDouble(), 'f', 3); };
+    QStringList salida{tres(p[0].left(guion)) + "-" + tres(p[0].mid(guion + 1)), p[1]};
+    if (p[1] == "P")
+      for (int i = 2; i < p.size(); ++i) {
+        const QStringList xy = p[i].split(',');
+        salida << tres(xy[0]) + "," + tres(xy[1]);
+      }
+    zonas_texto << salida.join(' ');
+  }
+  return zonas_texto.join(" ; ");
+}
+
+// The strip as a problem file written with the editor's test language holds
+// it (labels "en<key>"), in the form of como_en_el_fichero.
+QString tira_del_fichero(const QByteArray& bytes) {
+  QStringList zonas_texto;
+  QStringList zona;
+  QString x;
+  for (const QString& linea : plataforma::lineas(bytes)) {
+    const QString valor = linea.mid(linea.indexOf('=') + 1).trimmed();
+    if (linea.startsWith("en52 ")) {
+      zona = {QString(), valor == "2" ? "P" : "C"};
+    } else if (linea.startsWith("en53 ")) {
+      zona[0] = valor;
+    } else if (linea.startsWith("en54 ")) {
+      zona[0] += "-" + valor;
+    } else if (linea.startsWith("en57(")) {
+      x = valor;
+    } else if (linea.startsWith("en58(")) {
+      zona << x + "," + valor;
+    } else if (linea.startsWith("-----")) {
+      zonas_texto << zona.join(' ');
+    }
+  }
+  return zonas_texto.join(" ; ");
+}
+
+// Where an edit box shows its cursor, in its own pixels.
+QRect cursor(QLineEdit* caja) { return caja->inputMethodQuery(Qt::ImCursorRectangle).toRect(); }
 
 // Double-clicks a limit label, types over it and ends with Enter.
 void teclear_limite(frmdatos& d, int i, const QString& texto) {
@@ -110,7 +195,10 @@ class PruebaLimitesZona : public QObject {
   void vacio_o_menos_sigue_abierto();
   void salir_de_la_caja_aplica();
   void fin_de_la_caja_estrecha_la_zona_0();
-  void poligono_tecleado();
+  void tira_consistente_data();
+  void tira_consistente();
+  void el_editor_muestra_su_valor_data();
+  void el_editor_muestra_su_valor();
   void arrastre_de_poligono();
   void arrastre_sobre_el_vecino_rechazado();
   void arrastre_de_zona_poligonal_derecha();
@@ -229,14 +317,127 @@ void PruebaLimitesZona::fin_de_la_caja_estrecha_la_zona_0() {
   QVERIFY(editor::Width(d.pctzona(0)) < antes);
 }
 
-void PruebaLimitesZona::poligono_tecleado() {
+void PruebaLimitesZona::tira_consistente_data() {
+  QTest::addColumn<QString>("antes");   // as tira() shows it
+  QTest::addColumn<QString>("accion");  // "+" or "-" on the spinner, or "label=text" typed
+  QTest::addColumn<QString>("mensaje");
+  QTest::addColumn<QString>("despues");
+  const QString cuatro = "0-4 C 0,0 4,0 ; 4-5 C 4,0 5,0 ; 5-6 C 5,0 6,0 ; 6-10 C 6,0 10,0";
+  const QString dos = "0-5 C 0,0 5,0 ; 5-10 C 5,0 10,0";
+  const QString poligono_y_constante = "0-5 P 0,0 4,1 5,2 ; 5-10 C 5,0 10,0";
+  QTest::newRow("halving a polygonal last zone")
+      << "0-10 P 0,0 3,3 6,0 10,4" << "+" << "" << "0-5 P 0,0 3,3 5,1 ; 5-10 C 5,0 10,0";
+  QTest::newRow("halving a polygon at a vertex")
+      << "0-10 P 0,0 5,2 10,4" << "+" << "" << "0-5 P 0,0 5,2 ; 5-10 C 5,0 10,0";
+  QTest::newRow("halving a constant zone beside a polygon")
+      << "0-5 P 0,0 2,1 5,2 ; 5-10 C 5,1 10,1" << "+" << ""
+      << "0-5 P 0,0 2,1 5,2 ; 5-7.5 C 5,1 7.5,1 ; 7.5-10 C 7.5,0 10,0";
+  QTest::newRow("removing the zone beside a polygon")
+      << "0-5 P 0,0 2,1 5,2 ; 5-10 C 5,0 10,0" << "-" << "" << "0-10 P 0,0 2,1 10,2";
+  QTest::newRow("typed limit before an interior vertex")
+      << poligono_y_constante << "1=4.5" << "" << "0-4.5 P 0,0 4,1 4.5,2 ; 4.5-10 C 4.5,0 10,0";
+  QTest::newRow("typed limit past one interior vertex")
+      << poligono_y_constante << "1=3" << "" << "0-3 P 0,0 3,1 ; 3-10 C 3,0 10,0";
+  QTest::newRow("typed limit past two interior vertices")
+      << "0-5 P 0,0 2,1 4,3 5,2 ; 5-10 C 5,0 10,0" << "1=1.5" << ""
+      << "0-1.5 P 0,0 1.5,1 ; 1.5-10 C 1.5,0 10,0";
+  QTest::newRow("typed limit past two vertices on its right")
+      << "0-5 C 0,0 5,0 ; 5-10 P 5,0 6,1 7,2 10,3" << "1=8" << "" << "0-8 C 0,0 8,0 ; 8-10 P 8,0 10,3";
+  QTest::newRow("box end typed past interior vertices")
+      << "0-10 P 0,0 4,1 7,2 10,3" << "10=3" << "" << "0-3 P 0,0 3,1";
+  QTest::newRow("box start typed past an interior vertex")
+      << "0-10 P 0,0 4,1 7,2 10,3" << "0=6" << "" << "6-10 P 6,0 7,2 10,3";
+  QTest::newRow("5.9999 between 4.000 and 6.000") << cuatro << "2=5.9999" << "en103" << cuatro;
+  QTest::newRow("4.0004 between 4.000 and 6.000") << cuatro << "2=4.0004" << "en104" << cuatro;
+  QTest::newRow("5.9994 between 4.000 and 6.000")
+      << cuatro << "2=5.9994" << ""
+      << "0-4 C 0,0 4,0 ; 4-5.9994 C 4,0 5.9994,0 ; 5.9994-6 C 5.9994,0 6,0 ; 6-10 C 6,0 10,0";
+  QTest::newRow("box end written as the last start") << dos << "10=5.0004" << "en104" << dos;
+  QTest::newRow("box start written as the next limit") << dos << "0=4.9996" << "en103" << dos;
+}
+
+void PruebaLimitesZona::tira_consistente() {
+  QFETCH(QString, antes);
+  QFETCH(QString, accion);
+  QFETCH(QString, mensaje);
+  QFETCH(QString, despues);
   prueba::Problema p;
-  poligono_y_constante(p.d());
-  teclear_limite(p.d(), 1, "3");
-  QCOMPARE(limites(), QStringList({"0-3", "3-10"}));
-  // Only the end vertices move.
-  QCOMPARE(vertices(0), QStringList({"0|0", "4|1", "3|2"}));
-  QCOMPARE(vertices(1), QStringList({"3|0", "10|0"}));
+  frmdatos& d = p.d();
+  hacer_tira(d, antes);
+  QCOMPARE(tira(), antes);
+  {
+    prueba::Guion guion;
+    if (accion == "+") {
+      prueba::subir_zonas(d);
+    } else if (accion == "-") {
+      prueba::bajar_zonas(d);
+    } else {
+      const int igual = int(accion.indexOf('='));
+      teclear_limite(d, accion.left(igual).toInt(), accion.mid(igual + 1));
+    }
+    QCOMPARE(guion.cajas.size(), qsizetype(mensaje.isEmpty() ? 0 : 1));
+    if (!mensaje.isEmpty()) QCOMPARE(guion.cajas[0].texto, mensaje);
+  }
+  QCOMPARE(tira(), despues);
+  // The drawing follows the vertices.
+  for (int k = 0; k < nzonas; ++k)
+    if (zonas[k].tipo == 1) QCOMPARE(int(zonas[k].ncurva), int(zonas[k].nvertices));
+
+  // The file holds the strip, and calculos takes it.
+  QVERIFY(p.f().escribir_datos(p.carpeta.ruta("tira.dat")));
+  QCOMPARE(tira_del_fichero(p.carpeta.leer("tira.dat")), como_en_el_fichero(despues));
+  QVERIFY(QFile::copy(CALCULOS_EXE, p.carpeta.ruta("calculos")));
+  QVERIFY(QFile::copy(DATA_DIR "/idioma.lng", p.carpeta.ruta("idioma.lng.motor")));
+  // calculos reads the shipped language file; the window keeps its own texts.
+  QFile::remove(p.carpeta.ruta("idioma.lng"));
+  QVERIFY(QFile::rename(p.carpeta.ruta("idioma.lng.motor"), p.carpeta.ruta("idioma.lng")));
+  QCOMPARE(plataforma::ejecutar_y_esperar(p.carpeta.ruta("calculos"), {"tira.dat"}), 0);
+  QVERIFY2(!plataforma::resolver_nombre(p.carpeta.ruta("RES.tot")).isEmpty() &&
+               QFile::exists(plataforma::resolver_nombre(p.carpeta.ruta("RES.tot"))),
+           "calculos wrote no report");
+}
+
+void PruebaLimitesZona::el_editor_muestra_su_valor_data() {
+  QTest::addColumn<int>("etiqueta");
+  QTest::addColumn<QString>("fin");  // the box end
+  QTest::newRow("box end 10.000") << 10 << "10";
+  QTest::newRow("box end -12345.000") << 10 << "-12345";
+  QTest::newRow("box start 0.000") << 0 << "10";
+}
+
+void PruebaLimitesZona::el_editor_muestra_su_valor() {
+  QFETCH(int, etiqueta);
+  QFETCH(QString, fin);
+  prueba::Problema p;
+  frmdatos& d = p.d();
+  d.show();
+  if (fin != "10") {
+    teclear_limite(d, 0, "-20000");
+    teclear_limite(d, 10, fin);
+  }
+  QLabel* l = d.lblintervalo(etiqueta);
+  QTest::mouseDClick(l, Qt::LeftButton);
+  QLineEdit* caja = d.txtescala(etiqueta);
+  QVERIFY(!caja->isHidden());
+  QCOMPARE(caja->text(), l->text());
+  // The box covers the label as it stands on screen.
+  QVERIFY2(caja->geometry().contains(l->geometry()), qPrintable(QString("%1 %2 %3 %4 over %5 %6 %7 %8")
+                                                                     .arg(caja->x()).arg(caja->y())
+                                                                     .arg(caja->width()).arg(caja->height())
+                                                                     .arg(l->x()).arg(l->y())
+                                                                     .arg(l->width()).arg(l->height())));
+  QVERIFY(std::abs(caja->geometry().center().x() - l->geometry().center().x()) <= 1);
+  // The whole text shows: with the cursor at its end the text is not scrolled.
+  caja->setCursorPosition(int(caja->text().size()));
+  (void)caja->grab();
+  const int final = cursor(caja).center().x();
+  caja->setCursorPosition(0);
+  (void)caja->grab();
+  const int principio = cursor(caja).center().x();
+  QCOMPARE(final - principio, caja->fontMetrics().horizontalAdvance(caja->text()));
+  caja->setCursorPosition(int(caja->text().size()));
+  (void)caja->grab();
+  QVERIFY(cursor(caja).right() < caja->width());
 }
 
 void PruebaLimitesZona::arrastre_de_poligono() {
