@@ -136,9 +136,27 @@ void frmSplash::fraMainFrame_Click() {
   deleteLater();
   frmMain::instancia().show();
 
+  // The warnings about the language file are in fixed words: its own texts may be unusable.
+  QStringList avisos;
   if (!problema_idiomas_.isEmpty())
-    plataforma::MsgBox(QStringLiteral("No se pudo leer el fichero de idiomas; faltarán textos.\n"
-                                      "The language file could not be read; texts will be missing.\n\n%1\n%2")
-                           .arg(idiomas::fichero_idioma, problema_idiomas_),
-                       plataforma::vbExclamation, QStringLiteral("Advertencia"));
+    avisos << QStringLiteral("No se pudo leer el fichero de idiomas; faltarán textos.\n"
+                             "The language file could not be read; texts will be missing.\n\n%1\n%2")
+                  .arg(idiomas::fichero_idioma, problema_idiomas_);
+  if (idiomas::idioma_de_reserva) {
+    const QString registrado = idiomas::leervalor(idiomas::fichero_idioma, "idioma", "idioma");
+    const QString menu = idiomas::texto(3);
+    avisos << (registrado.isEmpty()
+                   ? QStringLiteral("El fichero de idiomas no indica el idioma actual.\n"
+                                    "The language file names no current language.\n")
+                   : QStringLiteral("El idioma actual «%1» no tiene sección en el fichero de idiomas.\n"
+                                    "The current language «%1» has no section in the language file.\n")
+                         .arg(registrado)) +
+                  QStringLiteral("En esta sesión se usa «%1», el primer idioma del fichero. El fichero no se cambia "
+                                 "hasta que elija un idioma en el menú «%2».\n"
+                                 "This run uses «%1», the first language of the file. The file stays as it is "
+                                 "until you choose a language in the «%2» menu.\n\n%3")
+                      .arg(idiomas::idioma_actual, menu, idiomas::fichero_idioma);
+  }
+  if (!avisos.isEmpty())
+    plataforma::MsgBox(avisos.join("\n\n"), plataforma::vbExclamation, QStringLiteral("Advertencia"));
 }

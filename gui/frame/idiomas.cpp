@@ -157,7 +157,13 @@ bool guardavalor(const QString& fichero, const QString& seccion, const QString& 
 
 void carga_idiomas() {
   num_idiomas = leersecciones(fichero_idioma, lista_idiomas);
-  idioma_actual = leervalor(fichero_idioma, "idioma", "idioma");
+  const QString registrado = leervalor(fichero_idioma, "idioma", "idioma");
+  const bool tiene_seccion = std::any_of(lista_idiomas.cbegin(), lista_idiomas.cend(),
+                                         [&](const QString& nombre) { return iguales(nombre, registrado); });
+  // Without a section of the recorded language every text would be empty,
+  // the menus included: the first language serves for this run.
+  idioma_de_reserva = !tiene_seccion && !lista_idiomas.isEmpty();
+  idioma_actual = idioma_de_reserva ? lista_idiomas.front() : registrado;
 
   frmMain& principal = frmMain::instancia();  // first touch: loads the main window, hidden
   // Only a marked item carries a check box, so that the others show none.
@@ -170,9 +176,10 @@ void carga_idiomas() {
     QAction* item = principal.mnuidiomas(i);
     item->setSeparator(false);
     item->setText(lista_idiomas[i - 1]);
-    const bool actual = lista_idiomas[i - 1].toLower() == idioma_actual.toLower();
-    marcar(item, actual);
-    if (actual) plataforma::App::HelpFile() = plataforma::App::en_carpeta(lista_idiomas[i - 1] + ".hlp");
+    // The mark shows the recorded language; the help is that of the texts in use.
+    marcar(item, iguales(lista_idiomas[i - 1], registrado));
+    if (iguales(lista_idiomas[i - 1], idioma_actual))
+      plataforma::App::HelpFile() = plataforma::App::en_carpeta(lista_idiomas[i - 1] + ".hlp");
     item->setEnabled(true);
     item->setVisible(true);
   }
@@ -234,7 +241,9 @@ QString problema_fichero(const QString& fichero) {
   }
   if (!en_seccion) return QStringLiteral("No tiene ninguna sección. / It holds no section.");
   const QString actual = leervalor(fichero, "idioma", "idioma");
-  if (actual.isEmpty() || !existeseccion(fichero, actual))
+  QStringList lenguas;
+  // With a language section, the first one stands in for a missing current language.
+  if (leersecciones(fichero, lenguas) < 1 && (actual.isEmpty() || !existeseccion(fichero, actual)))
     return QStringLiteral("El idioma actual «%1» no tiene sección. / The current language «%1» has no section.")
         .arg(actual);
   return QString();

@@ -22,6 +22,9 @@ inline QString fichero_idioma;
 inline QString idioma_actual;
 inline std::int16_t num_idiomas = 0;
 inline QStringList lista_idiomas;  // language i of the menu is lista_idiomas[i - 1]
+// True when the settings section names no language that has a section and
+// the first language of the file stands in for it in this run.
+inline bool idioma_de_reserva = false;
 
 // The value of the key in the section; "" when either is absent or the file
 // cannot be read. The file is read afresh on every call; a file of more than
@@ -47,15 +50,21 @@ bool existeseccion(const QString& fichero, const QString& seccion);
 std::int16_t leersecciones(const QString& fichero, QStringList& lista);
 
 // Fills num_idiomas, lista_idiomas, idioma_actual, the language menu of the
-// main window (loading that window) and the help file.
+// main window (loading that window) and the help file. When the recorded
+// language is missing or has no section, idioma_actual is the first language
+// of the file for this run: its texts and help serve, no menu item is marked
+// (so that any language can be chosen and recorded) and the file is left as
+// it is.
 void carga_idiomas();
 
 // Records nombre as the current language for the next start when it has a
 // section, and tells the user either way.
 bool cambia_idioma(const QString& nombre);
 
-// "" when the language file can be used as it stands; otherwise what is
-// wrong with it, in fixed words (the file's own texts may be unusable).
+// "" when the language file can be used as it stands (a current language
+// without a section counts as usable when there is a language to stand in
+// for it); otherwise what is wrong with it, in fixed words (the file's own
+// texts may be unusable).
 QString problema_fichero(const QString& fichero);
 
 }  // namespace idiomas

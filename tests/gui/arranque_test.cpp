@@ -6,6 +6,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
@@ -59,6 +61,7 @@ class PruebaArranque : public QObject {
   void la_descripcion_no_entrega();
   void fichero_de_idiomas_roto_data();
   void fichero_de_idiomas_roto();
+  void aviso_de_reserva_en_una_caja_real();
 };
 
 void PruebaArranque::principal_cargada_antes_de_la_portada() {
@@ -145,17 +148,32 @@ void PruebaArranque::la_descripcion_no_entrega() {
 
 void PruebaArranque::fichero_de_idiomas_roto_data() {
   QTest::addColumn<QByteArray>("contenido");  // "<missing>": no file
-  QTest::addColumn<int>("avisos");
-  QTest::newRow("good") << prueba::fichero_idiomas() << 0;
-  QTest::newRow("missing") << QByteArray("<missing>") << 1;
-  QTest::newRow("no header") << QByteArray("1=Archivo\r\n") << 1;
-  QTest::newRow("lone [") << QByteArray("[Idioma]\r\nidioma=A\r\n[\r\n[A]\r\n1=a\r\n") << 1;
-  QTest::newRow("line without =") << QByteArray("[Idioma]\r\nidioma=A\r\n[A]\r\n1 a\r\n") << 1;
+  QTest::addColumn<QString>("aviso");         // part of the one warning; "" for none
+  QTest::addColumn<QString>("archivo");       // the File menu's title
+  const QString ilegible = "language file could not be read";
+  QTest::newRow("good") << prueba::fichero_idiomas() << "" << "en1";
+  QTest::newRow("missing") << QByteArray("<missing>") << ilegible << "";
+  QTest::newRow("no header") << QByteArray("1=Archivo\r\n") << ilegible << "";
+  QTest::newRow("lone [") << QByteArray("[Idioma]\r\nidioma=A\r\n[\r\n[A]\r\n1=a\r\n") << ilegible << "a";
+  QTest::newRow("line without =") << QByteArray("[Idioma]\r\nidioma=A\r\n[A]\r\n1 a\r\n") << ilegible << "";
+  QTest::newRow("current language without section")
+      << prueba::fichero_idiomas("Klingon")
+      << "The current language «Klingon» has no section in the language file.|"
+         "This run uses «Español», the first language of the file. The file stays as it is until you choose a "
+         "language in the «es3» menu."
+      << "es1";
+  QByteArray sin_clave = prueba::fichero_idiomas();
+  sin_clave.replace("idioma=English\r\n", "");
+  QTest::newRow("no current language") << sin_clave << "names no current language" << "es1";
+  QTest::newRow("unreadable line and no current language' section")
+      << QByteArray("[Idioma]\r\nidioma=B\r\n[A]\r\n1=a\r\n2 b\r\n") << ilegible + "|This run uses «A»"
+      << "a";
 }
 
 void PruebaArranque::fichero_de_idiomas_roto() {
   QFETCH(QByteArray, contenido);
-  QFETCH(int, avisos);
+  QFETCH(QString, aviso);
+  QFETCH(QString, archivo);
   prueba::Carpeta c;
   if (contenido != "<missing>") c.idioma(contenido);
   prueba::Guion guion;
@@ -163,13 +181,38 @@ void PruebaArranque::fichero_de_idiomas_roto() {
   QCOMPARE(guion.cajas.size(), 0);  // nothing before the main window shows
   for (int i = 1; i <= 5; ++i) s.Timer1_Timer();
   QVERIFY(frmMain::instancia().isVisible());
-  QCOMPARE(guion.cajas.size(), avisos);
-  if (avisos > 0) {
-    QVERIFY(guion.cajas[0].texto.contains("language file could not be read"));
+  QCOMPARE(frmMain::instancia().mnuFile->title(), archivo);
+  QCOMPARE(guion.cajas.size(), aviso.isEmpty() ? 0 : 1);
+  if (!aviso.isEmpty()) {
+    for (const QString& parte : aviso.split('|'))
+      QVERIFY2(guion.cajas[0].texto.contains(parte), qPrintable(guion.cajas[0].texto));
     QVERIFY(guion.cajas[0].texto.contains(c.ruta("idioma.lng")));
+    QCOMPARE(guion.cajas[0].estilo, plataforma::vbExclamation);
+    QCOMPARE(guion.cajas[0].titulo, QString("Advertencia"));
   }
   QCOMPARE(c.leer("idioma.lng"), contenido);
   QVERIFY(!c.existe("idioma.tmp"));
+}
+
+// The warning through the real message box, left open while the splash's
+// timer would go on: the main window shows behind it with its menus.
+void PruebaArranque::aviso_de_reserva_en_una_caja_real() {
+  prueba::Carpeta c;
+  c.idioma(prueba::fichero_idiomas("Klingon"));
+  frmSplash& s = frmSplash::instancia();
+  QString texto;
+  bool menu_visible = false;
+  QTimer::singleShot(1500, [&] {
+    auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (caja == nullptr) return;
+    texto = caja->text();
+    menu_visible = frmMain::instancia().isVisible() && frmMain::instancia().mnuFile->title() == "es1";
+    caja->button(QMessageBox::Ok) != nullptr ? caja->button(QMessageBox::Ok)->click() : caja->accept();
+  });
+  QTest::mouseClick(s.fraMainFrame, Qt::LeftButton, {}, QPoint(2, 2));
+  QVERIFY2(texto.contains("This run uses «Español»"), qPrintable(texto));
+  QVERIFY(menu_visible);
+  QCOMPARE(c.leer("idioma.lng"), prueba::fichero_idiomas("Klingon"));
 }
 
 QTEST_MAIN(PruebaArranque)

@@ -1,10 +1,15 @@
 // The language module on small files: lookups, the rewrite through
 // idioma.tmp compared byte for byte, and the language change.
+#include <QAction>
 #include <QDir>
+#include <QMenu>
+#include <QMenuBar>
 #include <QtTest>
 
 #include "comun.hpp"
+#include "frame/frmMain.hpp"
 #include "frame/idiomas.hpp"
+#include "platform/app.hpp"
 #include "platform/mensajes.hpp"
 
 using namespace idiomas;
@@ -47,6 +52,9 @@ class PruebaIdiomas : public QObject {
   void guardavalor_que_no_puede_escribir();
   void cambia_idioma_con_seccion();
   void cambia_idioma_sin_seccion();
+  void idioma_actual_sin_seccion_data();
+  void idioma_actual_sin_seccion();
+  void elegir_tras_la_reserva();
   void problemas_del_fichero_data();
   void problemas_del_fichero();
 };
@@ -230,6 +238,65 @@ void PruebaIdiomas::cambia_idioma_sin_seccion() {
   QCOMPARE(c.leer("idioma.lng"), prueba::fichero_idiomas("Español"));
 }
 
+void PruebaIdiomas::idioma_actual_sin_seccion_data() {
+  QTest::addColumn<QByteArray>("contenido");
+  QTest::addColumn<QString>("actual");   // the language in use
+  QTest::addColumn<bool>("reserva");     // the first language stands in
+  QTest::addColumn<QString>("marcado");  // the marked menu item, "" for none
+  QTest::addColumn<QString>("archivo");  // the File menu's title
+  const QStringList dos{"Español", "English"};
+  QTest::newRow("recorded with a section") << prueba::fichero_idiomas("English", dos) << "English" << false
+                                           << "English" << "en1";
+  QTest::newRow("recorded in other letters") << prueba::fichero_idiomas("ENGLISH", dos) << "ENGLISH" << false
+                                             << "English" << "en1";
+  QTest::newRow("recorded without a section") << prueba::fichero_idiomas("Klingon", dos) << "Español" << true
+                                              << "" << "es1";
+  QTest::newRow("recorded as the settings section") << prueba::fichero_idiomas("Idioma", dos) << "Español"
+                                                    << true << "" << "es1";
+  QByteArray sin_clave = prueba::fichero_idiomas("English", {"English", "Español"});
+  sin_clave.replace("idioma=English\r\n", "");
+  QTest::newRow("nothing recorded") << sin_clave << "English" << true << "" << "en1";
+  QTest::newRow("no language to stand in") << QByteArray("[Idioma]\r\nidioma=Klingon\r\n") << "Klingon" << false
+                                           << "" << "";
+}
+
+void PruebaIdiomas::idioma_actual_sin_seccion() {
+  QFETCH(QByteArray, contenido);
+  QFETCH(QString, actual);
+  QFETCH(bool, reserva);
+  QFETCH(QString, marcado);
+  QFETCH(QString, archivo);
+  prueba::Carpeta c;
+  c.idioma(contenido);
+  carga_idiomas();
+  QCOMPARE(idioma_actual, actual);
+  QCOMPARE(idioma_de_reserva, reserva);
+  frmMain& f = frmMain::instancia();
+  // The menus have their captions, the language menu among them.
+  QCOMPARE(f.mnuFile->title(), archivo);
+  QCOMPARE(f.mnuidioma->title(), archivo.isEmpty() ? QString() : archivo.left(2) + "3");
+  QString visto;
+  for (int i = 1; i <= num_idiomas; ++i)
+    if (f.mnuidiomas(i)->isChecked()) visto = f.mnuidiomas(i)->text();
+  QCOMPARE(visto, marcado);
+  if (num_idiomas > 0) QCOMPARE(plataforma::App::HelpFile().toLower(), c.ruta(actual + ".hlp").toLower());
+  QCOMPARE(c.leer("idioma.lng"), contenido);
+}
+
+void PruebaIdiomas::elegir_tras_la_reserva() {
+  prueba::Carpeta c;
+  c.idioma(prueba::fichero_idiomas("Klingon"));
+  carga_idiomas();
+  QCOMPARE(idioma_actual, QString("Español"));
+  frmMain& f = frmMain::instancia();
+  prueba::Guion guion;
+  // The language in use is not marked, so that choosing it records it.
+  f.mnuidiomas_Click(1);
+  QCOMPARE(guion.cajas.size(), 1);
+  QCOMPARE(guion.cajas[0].texto, QString("es185"));
+  QCOMPARE(c.leer("idioma.lng"), prueba::fichero_idiomas("Español"));
+}
+
 void PruebaIdiomas::problemas_del_fichero_data() {
   QTest::addColumn<QByteArray>("contenido");  // "<missing>": no file
   QTest::addColumn<QString>("problema");      // a word of the description; "" for none
@@ -239,7 +306,11 @@ void PruebaIdiomas::problemas_del_fichero_data() {
   QTest::newRow("no header") << QByteArray("1=a\r\n") << "no section";
   QTest::newRow("lone [") << QByteArray("[Idioma]\r\nidioma=A\r\n[A]\r\n[\r\n") << "Line 4";
   QTest::newRow("line without =") << QByteArray("[Idioma]\r\nidioma=A\r\n[A]\r\n1 Archivo\r\n") << "Line 4";
-  QTest::newRow("current language without section") << QByteArray("[Idioma]\r\nidioma=B\r\n[A]\r\n") << "«B»";
+  // The first language stands in for a current language without a section.
+  QTest::newRow("current language without section") << QByteArray("[Idioma]\r\nidioma=B\r\n[A]\r\n") << "";
+  QTest::newRow("current language without section, no language")
+      << QByteArray("[Idioma]\r\nidioma=B\r\n") << "«B»";
+  QTest::newRow("no current language, no language") << QByteArray("[Idioma]\r\n") << "«»";
 }
 
 void PruebaIdiomas::problemas_del_fichero() {
