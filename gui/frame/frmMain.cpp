@@ -703,6 +703,9 @@ void frmMain::mnuFileSaveAs_Click() {
   dlgCommonDialog.ShowSave(this);
   if (dlgCommonDialog.FileName.isEmpty()) return;
   QString ruta = dlgCommonDialog.FileName;
+  // A name typed without an extension is a problem file: the Open dialog
+  // lists it and the overwrite question sees it.
+  if (!QFileInfo(ruta).fileName().contains('.')) ruta += ".dat";
   guardar_fichero(ruta);
 }
 
