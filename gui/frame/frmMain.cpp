@@ -1,6 +1,9 @@
 #include "frame/frmMain.hpp"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDateTime>
@@ -20,6 +23,7 @@
 #include <cmath>
 #include <exception>
 #include <new>
+#include <utility>
 
 #include "editor/dialogo_zona.hpp"
 #include "editor/frmdatos.hpp"
@@ -69,6 +73,83 @@ double ajuste_numerico(const QString& clave, double por_defecto) {
   const double valor = Val(texto);
   return std::abs(valor) <= 1.0e8 ? valor : por_defecto;
 }
+
+// The menu bar from the keyboard, as the target platform offers it whatever
+// the captions: F10, or a press of Alt alone (no other key or click between
+// its press and its release), opens the first menu of the window's bar while
+// the window is the active one; the arrows go on from there. Pressed again
+// while a menu is open, either closes it.
+class TecladoMenu : public QObject {
+ public:
+  explicit TecladoMenu(QMainWindow* ventana) : QObject(ventana), ventana_(ventana) {}
+
+  bool eventFilter(QObject* objeto, QEvent* evento) override {
+    switch (evento->type()) {
+      case QEvent::KeyPress: {
+        const auto* tecla = static_cast<QKeyEvent*>(evento);
+        if (tecla->isAutoRepeat()) break;
+        // An unhandled key goes on to the parent widgets: each of them
+        // passes here with the same key.
+        if (tecla->key() == Qt::Key_Alt && (tecla->modifiers() & ~Qt::AltModifier) == 0) {
+          // With a menu open, Alt closes it at once; its release then does nothing.
+          if (menu_abierto()) {
+            alt_solo_ = false;
+            alternar();
+            return true;
+          }
+          alt_solo_ = true;
+          break;
+        }
+        alt_solo_ = false;
+        if (tecla->key() == Qt::Key_F10 && tecla->modifiers() == Qt::NoModifier && alternar()) return true;
+        break;
+      }
+      case QEvent::KeyRelease: {
+        const auto* tecla = static_cast<QKeyEvent*>(evento);
+        if (tecla->isAutoRepeat() || tecla->key() != Qt::Key_Alt) break;
+        const bool solo = std::exchange(alt_solo_, false);
+        if (solo && alternar()) return true;
+        break;
+      }
+      case QEvent::MouseButtonPress:
+      case QEvent::Wheel:
+      case QEvent::WindowDeactivate:
+        alt_solo_ = false;
+        break;
+      default: break;
+    }
+    return QObject::eventFilter(objeto, evento);
+  }
+
+ private:
+  // A menu of the window's bar is open.
+  bool menu_abierto() const {
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr &&
+           ventana_->menuBar()->activeAction() != nullptr;
+  }
+
+  // Opens the first menu, or closes the open one; false when the key is not
+  // the main window's.
+  bool alternar() {
+    QMenuBar* barra = ventana_->menuBar();
+    if (QWidget* abierto = QApplication::activePopupWidget()) {
+      if (!menu_abierto()) return false;
+      barra->setActiveAction(nullptr);
+      abierto->close();
+      return true;
+    }
+    if (QApplication::activeWindow() != ventana_ || !barra->isVisible()) return false;
+    for (QAction* menu : barra->actions())
+      if (menu->isVisible() && menu->isEnabled() && !menu->isSeparator()) {
+        barra->setActiveAction(menu);
+        return true;
+      }
+    return false;
+  }
+
+  QMainWindow* ventana_;
+  bool alt_solo_ = false;
+};
 
 }  // namespace
 
@@ -142,6 +223,8 @@ void frmMain::crear_menus() {
   mnuHelpContents = item(mnuHelp, "mnuHelpContents", &frmMain::mnuHelpContents_Click);
   mnuHelpBar0 = separador(mnuHelp, "mnuHelpBar0");
   mnuHelpAbout = item(mnuHelp, "mnuHelpAbout", &frmMain::mnuHelpAbout_Click);
+
+  QCoreApplication::instance()->installEventFilter(new TecladoMenu(this));
 }
 
 QAction* frmMain::mnuidiomas(int Index) {
@@ -703,6 +786,9 @@ void frmMain::mnuFileSaveAs_Click() {
   dlgCommonDialog.ShowSave(this);
   if (dlgCommonDialog.FileName.isEmpty()) return;
   QString ruta = dlgCommonDialog.FileName;
+  // A name typed without an extension is a problem file: the Open dialog
+  // lists it and the overwrite question sees it.
+  if (!QFileInfo(ruta).fileName().contains('.')) ruta += ".dat";
   guardar_fichero(ruta);
 }
 

@@ -1,8 +1,12 @@
 #include "frame/imprimir.hpp"
 
 #include <cmath>
+#include <utility>
 
+#include "frame/idiomas.hpp"
 #include "platform/impresora.hpp"
+#include "platform/mensajes.hpp"
+#include "platform/progreso.hpp"
 #include "platform/vb.hpp"
 #include "viewer/frmgraficos.hpp"
 
@@ -31,11 +35,33 @@ void centrada(const QString& texto) {
 
 bool fin_de_pagina() { return impresora().CurrentY > impresora().ScaleHeight() - margen_inferior; }
 
+// The job being printed: its progress window, shown while it runs longer
+// than a moment, tells the pages printed so far and can stop it.
+struct Trabajo {
+  plataforma::Progreso progreso{idiomas::texto(10), idiomas::texto(82)};
+  QString pagina = idiomas::texto(214) + ' ';
+  bool cancelado = false;
+};
+Trabajo* trabajo_actual = nullptr;
+
 void pagina_nueva(const QString& cabecera1) {
   pie_pagina();
   impresora().CurrentY = margen_superior;
   imprimir_cabecera(cabecera1, QStringLiteral(" "));
   impresora().CurrentX = margen_izquierdo;
+  if (trabajo_actual != nullptr &&
+      !trabajo_actual->progreso.seguir(trabajo_actual->pagina + QString::number(impresora().Page())))
+    trabajo_actual->cancelado = true;
+}
+
+// What the user learns at the end of a job.
+void avisar(const plataforma::FinTrabajo& fin) {
+  using plataforma::FinTrabajo;
+  const QString destino = QStringLiteral("\n\n") + fin.destino;
+  if (fin.estado == FinTrabajo::EnFichero)
+    plataforma::MsgBox(idiomas::texto(212) + destino, plataforma::vbInformation);
+  else if (fin.estado == FinTrabajo::Fallo)
+    plataforma::MsgBox(idiomas::texto(213) + destino, plataforma::vbCritical);
 }
 
 }  // namespace
@@ -60,6 +86,13 @@ void pie_pagina() {
 
 void imprimir_texto(const QString& texto, const QString& cabecera1, const QString& cabecera2, std::int16_t modo) {
   plataforma::Impresora& p = impresora();
+  Trabajo trabajo;
+  Trabajo* const anterior = std::exchange(trabajo_actual, &trabajo);
+  struct Restaurar {
+    Trabajo* anterior;
+    ~Restaurar() { trabajo_actual = anterior; }
+  } restaurar{anterior};
+
   p.setPaperSize(9);
   p.CurrentY = margen_superior;
   p.setFontName(QStringLiteral("Courier New"));
@@ -70,7 +103,7 @@ void imprimir_texto(const QString& texto, const QString& cabecera1, const QStrin
 
   const qsizetype n = texto.size();
   qsizetype pos = 0;
-  while (pos < n) {
+  while (pos < n && !trabajo.cancelado) {
     const qsizetype inicio = pos;
     while (pos < n && texto[pos].unicode() > 32) ++pos;
     const QString palabra = texto.mid(inicio, pos - inicio);
@@ -97,6 +130,7 @@ void imprimir_texto(const QString& texto, const QString& cabecera1, const QStrin
         p.FinLinea();
         if (fin_de_pagina()) pagina_nueva(cabecera1);
         p.CurrentX = margen_izquierdo;
+        if (trabajo.cancelado) break;
       } else if (c == '\t') {
         const double cifra = p.TextWidth(QStringLiteral("0"));
         const int col = static_cast<int>(std::nearbyint((p.CurrentX - margen_izquierdo) / cifra));
@@ -105,9 +139,13 @@ void imprimir_texto(const QString& texto, const QString& cabecera1, const QStrin
       }
     }
   }
+  if (trabajo.cancelado) {
+    p.KillDoc();
+    return;
+  }
   while (p.CurrentY < p.ScaleHeight() - margen_inferior) p.FinLinea();
   pie_pagina();
-  p.EndDoc();
+  avisar(p.EndDoc());
 }
 
 }  // namespace imprimir

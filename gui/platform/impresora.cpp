@@ -1,6 +1,5 @@
 #include "platform/impresora.hpp"
 
-#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -8,10 +7,10 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSaveFile>
 
 #include "platform/app.hpp"
 #include "platform/ficheros.hpp"
-#include "platform/mensajes.hpp"
 #include "platform/twips.hpp"
 
 namespace plataforma {
@@ -46,8 +45,19 @@ void Impresora::NewPage() {
   CurrentY = 0;
 }
 
-void Impresora::EndDoc() {
-  if (en_trabajo_) fin_trabajo();
+FinTrabajo Impresora::EndDoc() {
+  FinTrabajo fin;
+  if (en_trabajo_) fin = fin_trabajo();
+  reiniciar();
+  return fin;
+}
+
+void Impresora::KillDoc() {
+  if (en_trabajo_) abandonar_trabajo();
+  reiniciar();
+}
+
+void Impresora::reiniciar() {
   en_trabajo_ = false;
   pagina_pendiente_ = false;
   pagina_ = 1;
@@ -75,7 +85,7 @@ void fijar_impresora(std::unique_ptr<Impresora> impresora) { impresora_actual = 
 
 struct ImpresoraSistema::Trabajo {
   std::unique_ptr<QPrinter> impresora;  // a real printer, or
-  QBuffer pdf;                          // the PDF it is written to
+  std::unique_ptr<QSaveFile> pdf;       // the PDF file, under a temporary name until committed
   std::unique_ptr<QPdfWriter> escritor;
   QPainter pintor;
   bool fallo = false;
@@ -104,8 +114,10 @@ ImpresoraSistema::Trabajo& ImpresoraSistema::trabajo() {
     if (!siempre_pdf_ && !QPrinterInfo::defaultPrinter().isNull()) {
       trabajo_->impresora = std::make_unique<QPrinter>(QPrinter::HighResolution);
     } else {
-      trabajo_->pdf.open(QIODevice::WriteOnly);
-      trabajo_->escritor = std::make_unique<QPdfWriter>(&trabajo_->pdf);
+      trabajo_->pdf = std::make_unique<QSaveFile>(resolver_nombre(fichero_pdf()));
+      // A file that cannot be created fails the job, which then paints nothing.
+      if (!trabajo_->pdf->open(QIODevice::WriteOnly)) trabajo_->fallo = true;
+      trabajo_->escritor = std::make_unique<QPdfWriter>(trabajo_->pdf.get());
       trabajo_->escritor->setResolution(1200);
       trabajo_->escritor->setCreator(App::Title);
       // A printer's usual unprintable edge.
@@ -162,29 +174,36 @@ void ImpresoraSistema::pagina_siguiente() {
   tr.fallo = !tr.dispositivo().newPage();
 }
 
-void ImpresoraSistema::fin_trabajo() {
-  if (!trabajo_) return;
+FinTrabajo ImpresoraSistema::fin_trabajo() {
+  FinTrabajo fin;
+  if (!trabajo_) return fin;
   std::unique_ptr<Trabajo> tr = std::move(trabajo_);
   const bool pintado = tr->pintor.isActive();
   if (pintado) tr->pintor.end();
   if (tr->impresora) {
-    if (tr->fallo || tr->impresora->printerState() == QPrinter::Error)
-      MsgBox(QStringLiteral("No se pudo imprimir en %1.\nPrinting on %1 failed.").arg(tr->impresora->printerName()),
-             vbCritical);
-    return;
+    fin.destino = tr->impresora->printerName();
+    if (tr->fallo || tr->impresora->printerState() == QPrinter::Error) fin.estado = FinTrabajo::Fallo;
+    return fin;
   }
-  if (!pintado) return;
+  fin.destino = tr->pdf->fileName();
   tr->escritor.reset();  // completes the PDF
-  const QString ruta = fichero_pdf();
-  if (tr->fallo || !escribir_bytes(ruta, tr->pdf.data())) {
-    MsgBox(QStringLiteral("No se pudo escribir la impresión en\nThe print could not be written to\n\n%1").arg(ruta),
-           vbCritical);
-    return;
+  // Nothing painted, or the file failed: the former file stays.
+  if (!pintado || tr->fallo || !tr->pdf->commit()) {
+    tr->pdf->cancelWriting();
+    fin.estado = FinTrabajo::Fallo;
+    return fin;
   }
-  MsgBox(QStringLiteral("No hay ninguna impresora instalada: la impresión se ha guardado en\n"
-                        "No printer is installed: the print has been saved to\n\n%1")
-             .arg(ruta),
-         vbInformation);
+  fin.estado = FinTrabajo::EnFichero;
+  return fin;
+}
+
+void ImpresoraSistema::abandonar_trabajo() {
+  if (!trabajo_) return;
+  std::unique_ptr<Trabajo> tr = std::move(trabajo_);
+  if (tr->impresora) tr->impresora->abort();
+  if (tr->pdf) tr->pdf->cancelWriting();
+  if (tr->pintor.isActive()) tr->pintor.end();
+  // The temporary file goes with its QSaveFile, uncommitted.
 }
 
 // ---- the recording printer -------------------------------------------------------------
@@ -223,8 +242,14 @@ void ImpresoraGrabadora::pagina_siguiente() {
   ordenes.push_back(orden(Orden::Pagina, 0, 0));
 }
 
-void ImpresoraGrabadora::fin_trabajo() {
+FinTrabajo ImpresoraGrabadora::fin_trabajo() {
   ordenes.push_back(orden(Orden::Fin, 0, 0));
+  pagina_grabada_ = 1;
+  return {};
+}
+
+void ImpresoraGrabadora::abandonar_trabajo() {
+  ordenes.push_back(orden(Orden::Abandono, 0, 0));
   pagina_grabada_ = 1;
 }
 

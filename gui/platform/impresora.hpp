@@ -2,8 +2,8 @@
 // The printer: one job at a time, positions in twips from the top left
 // corner of the printable area. Printing a text leaves the position behind
 // it; ending a line puts CurrentX back to 0 and moves CurrentY one line
-// down. A job begins with its first output and ends with EndDoc; a NewPage
-// that nothing follows adds no page.
+// down. A job begins with its first output and ends with EndDoc, or is
+// abandoned by KillDoc; a NewPage that nothing follows adds no page.
 #include <QFont>
 #include <QImage>
 #include <QString>
@@ -11,6 +11,17 @@
 #include <vector>
 
 namespace plataforma {
+
+// How a print job ended, for the caller to tell the user.
+struct FinTrabajo {
+  enum Estado {
+    Impreso,    // on the printer
+    EnFichero,  // no printer: written to the file `destino`
+    Fallo,      // the printer or the file `destino` failed
+    Abandonado  // KillDoc: nothing printed, no file replaced
+  } estado = Impreso;
+  QString destino;
+};
 
 class Impresora {
  public:
@@ -39,7 +50,9 @@ class Impresora {
   void Print(const QString& texto);
   void FinLinea();
   void NewPage();
-  void EndDoc();
+  FinTrabajo EndDoc();
+  // Abandons the job: what it printed so far goes nowhere.
+  void KillDoc();
   // A picture at its own size on screen, its top left corner at (x, y).
   void PaintPicture(const QImage& imagen, double x, double y);
 
@@ -48,10 +61,12 @@ class Impresora {
   virtual void texto(double x, double y, const QString& texto) = 0;
   virtual void imagen(double x, double y, double ancho, double alto, const QImage& imagen) = 0;
   virtual void pagina_siguiente() = 0;
-  virtual void fin_trabajo() = 0;
+  virtual FinTrabajo fin_trabajo() = 0;
+  virtual void abandonar_trabajo() = 0;
 
  private:
   void salida();
+  void reiniciar();
 
   int papel_ = 9;
   QFont letra_;
@@ -66,8 +81,8 @@ Impresora& Printer();
 void fijar_impresora(std::unique_ptr<Impresora> impresora);
 
 // The machine's default printer. With none installed, or when asked to, a
-// job goes to a PDF file in the program folder, and an information message
-// names it at the end of the job. A job that fails is reported at its end.
+// job goes to a PDF file in the program folder: written under a temporary
+// name and put in place of the former file only when the job is complete.
 class ImpresoraSistema : public Impresora {
  public:
   explicit ImpresoraSistema(bool siempre_pdf = false);
@@ -85,7 +100,8 @@ class ImpresoraSistema : public Impresora {
   void texto(double x, double y, const QString& texto) override;
   void imagen(double x, double y, double ancho, double alto, const QImage& imagen) override;
   void pagina_siguiente() override;
-  void fin_trabajo() override;
+  FinTrabajo fin_trabajo() override;
+  void abandonar_trabajo() override;
 
  private:
   struct Trabajo;
@@ -101,7 +117,7 @@ class ImpresoraGrabadora : public Impresora {
   ImpresoraGrabadora(double ancho = 11000, double alto = 16000) : ancho_(ancho), alto_(alto) {}
 
   struct Orden {
-    enum Tipo { Texto, Imagen, Pagina, Fin } tipo = Texto;
+    enum Tipo { Texto, Imagen, Pagina, Fin, Abandono } tipo = Texto;
     double x = 0, y = 0;
     QString texto;            // Texto
     double ancho = 0, alto = 0;  // Imagen: its size in twips
@@ -121,7 +137,8 @@ class ImpresoraGrabadora : public Impresora {
   void texto(double x, double y, const QString& texto) override;
   void imagen(double x, double y, double ancho, double alto, const QImage& imagen) override;
   void pagina_siguiente() override;
-  void fin_trabajo() override;
+  FinTrabajo fin_trabajo() override;
+  void abandonar_trabajo() override;
 
  private:
   Orden orden(Orden::Tipo tipo, double x, double y) const;

@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QHBoxLayout>
@@ -97,8 +98,10 @@ void frmedit::btprint_Click() {
   const QString linea1 = texto(111) + "  " + texto(112);
   const QString linea2 = texto(1) + ": " + nombre_impreso(fichero_) + "     " + texto(113) + ": " +
                          QDate::currentDate().toString("MM-dd-yyyy");
+  // The window may go while a long job runs (its events go on).
+  const QPointer<frmedit> yo(this);
   imprimir::imprimir_texto(rtxtdatos->toPlainText(), linea1, linea2, 7);
-  Unload();
+  if (!yo.isNull()) Unload();
 }
 
 void frmedit::btdaceptar_Click() { Unload(); }

@@ -2,6 +2,7 @@
 // the language menu, help and the toolbar dispatcher.
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -12,6 +13,7 @@
 
 #include "comun.hpp"
 #include "editor_comun.hpp"
+#include "editor/frmdatos.hpp"
 #include "frame/frmAbout.hpp"
 #include "frame/frmMain.hpp"
 #include "frame/global.hpp"
@@ -81,6 +83,12 @@ class PruebaFrmMain : public QObject {
   void fallo_dentro_de_una_orden();
   void barra_de_herramientas_alterna();
   void ventanas_en_mosaico();
+  void menu_desde_el_teclado_data();
+  void menu_desde_el_teclado();
+  void nuevo_y_guardar_como_desde_el_teclado();
+  void guardar_como_sin_extension_data();
+  void guardar_como_sin_extension();
+  void guardar_como_sin_extension_pregunta();
 };
 
 void PruebaFrmMain::carga_textos_del_idioma() {
@@ -457,6 +465,146 @@ void PruebaFrmMain::ventanas_en_mosaico() {
   QVERIFY(uno->geometry().right() < dos->geometry().left());
   f.mnuWindowCascade->trigger();
   QVERIFY(uno->pos() != dos->pos());
+}
+
+namespace {
+
+// The main window shown and active, its problem window open, the focus in
+// the title box: keys go where a user's would.
+QWidget* ventana_activa(frmMain& f) {
+  f.setWindowState(Qt::WindowNoState);
+  f.resize(900, 700);
+  f.show();
+  f.activateWindow();
+  if (!QTest::qWaitForWindowActive(&f)) return nullptr;
+  f.mnuFileNew_Click();
+  frmdatos& d = frmdatos::instancia();
+  d.txttitulo->setFocus();
+  return d.txttitulo;
+}
+
+// One press and one release of Alt, as the keyboard sends them.
+void pulsar_alt(QWidget* w) {
+  QTest::keyPress(w, Qt::Key_Alt);
+  QTest::keyRelease(w, Qt::Key_Alt, Qt::NoModifier);
+}
+
+}  // namespace
+
+void PruebaFrmMain::menu_desde_el_teclado_data() {
+  QTest::addColumn<QString>("teclas");
+  QTest::addColumn<bool>("abierto");
+  QTest::newRow("F10") << "F10" << true;
+  QTest::newRow("Alt alone") << "Alt" << true;
+  QTest::newRow("Alt with a letter") << "Alt+x" << false;
+  QTest::newRow("Alt then a click") << "Alt+click" << false;
+  QTest::newRow("Shift+F10") << "Shift+F10" << false;
+  QTest::newRow("F10 twice closes") << "F10 F10" << false;
+  QTest::newRow("Alt twice closes") << "Alt Alt" << false;
+}
+
+void PruebaFrmMain::menu_desde_el_teclado() {
+  QFETCH(QString, teclas);
+  QFETCH(bool, abierto);
+  Arranque a;
+  frmMain& f = a.f();
+  QWidget* w = ventana_activa(f);
+  QVERIFY(w != nullptr);
+  QVERIFY(!f.mnuFile->title().contains('&'));  // the captions carry no access keys
+  for (const QString& t : teclas.split(' ')) {
+    QWidget* destino = QApplication::activePopupWidget() != nullptr ? QApplication::activePopupWidget() : w;
+    if (t == "F10") {
+      QTest::keyClick(destino, Qt::Key_F10);
+    } else if (t == "Shift+F10") {
+      QTest::keyClick(destino, Qt::Key_F10, Qt::ShiftModifier);
+    } else if (t == "Alt") {
+      pulsar_alt(destino);
+    } else {
+      QTest::keyPress(destino, Qt::Key_Alt);
+      if (t == "Alt+x")
+        QTest::keyClick(destino, Qt::Key_X, Qt::AltModifier);
+      else
+        QTest::mouseClick(destino, Qt::LeftButton);
+      QTest::keyRelease(destino, Qt::Key_Alt, Qt::NoModifier);
+    }
+  }
+  QCOMPARE(QApplication::activePopupWidget() == f.mnuFile, abierto);
+  if (abierto) QVERIFY(f.mnuFile->isVisible());
+  QTRY_VERIFY(abierto || !f.mnuFile->isVisible());
+}
+
+// New, then Save As of the untitled problem, from the keyboard alone.
+void PruebaFrmMain::nuevo_y_guardar_como_desde_el_teclado() {
+  Arranque a;
+  frmMain& f = a.f();
+  QWidget* w = ventana_activa(f);
+  QVERIFY(w != nullptr);
+  frmdatos::instancia().txttitulo->setText("cambiado");
+  global::modificado = true;
+  prueba::Guion guion({vbNo});  // New: do not save the change
+  QTest::keyClick(w, Qt::Key_F10);
+  QCOMPARE(QApplication::activePopupWidget(), f.mnuFile);
+  QTest::keyClick(f.mnuFile, Qt::Key_Down);
+  QCOMPARE(f.mnuFile->activeAction(), f.mnuFileNew);
+  QTest::keyClick(f.mnuFile, Qt::Key_Return);
+  QCOMPARE(guion.cajas.size(), 1);
+  QVERIFY(frmdatos::instancia().txttitulo->text() != "cambiado");
+
+  prueba::GuionDialogos dialogos({a.carpeta.ruta("teclado")});
+  pulsar_alt(frmdatos::instancia().txttitulo);
+  QCOMPARE(QApplication::activePopupWidget(), f.mnuFile);
+  for (QAction* x = nullptr; x != f.mnuFileSaveAs;) {
+    QTest::keyClick(f.mnuFile, Qt::Key_Down);
+    QVERIFY(f.mnuFile->activeAction() != x);
+    x = f.mnuFile->activeAction();
+  }
+  QTest::keyClick(f.mnuFile, Qt::Key_Return);
+  QCOMPARE(dialogos.peticiones.size(), 1);
+  QVERIFY(a.carpeta.existe("TECLADO.DAT"));
+  QCOMPARE(global::archivo, a.carpeta.ruta("TECLADO.DAT"));
+}
+
+void PruebaFrmMain::guardar_como_sin_extension_data() {
+  QTest::addColumn<QString>("tecleado");
+  QTest::addColumn<QString>("escrito");
+  QTest::newRow("no extension") << "sinext" << "SINEXT.DAT";
+  QTest::newRow(".dat") << "pozo.dat" << "POZO.DAT";
+  QTest::newRow("another extension") << "pozo.txt" << "POZO.TXT";
+  QTest::newRow("two points") << "pozo.v2.dat" << "POZO.V2.DAT";
+  QTest::newRow("in a subfolder") << "sub/pozo" << "sub/POZO.DAT";
+  QTest::newRow("a folder with a point") << "sub.d/pozo" << "sub.d/POZO.DAT";
+}
+
+void PruebaFrmMain::guardar_como_sin_extension() {
+  QFETCH(QString, tecleado);
+  QFETCH(QString, escrito);
+  Arranque a;
+  QDir(a.carpeta.ruta("")).mkpath("sub");
+  QDir(a.carpeta.ruta("")).mkpath("sub.d");
+  frmMain& f = a.f();
+  f.mnuFileNew_Click();
+  prueba::Guion guion;
+  prueba::GuionDialogos dialogos({a.carpeta.ruta(tecleado)});
+  f.mnuFileSaveAs_Click();
+  QCOMPARE(global::archivo, a.carpeta.ruta(escrito));
+  QVERIFY(a.carpeta.existe(escrito));
+  QVERIFY(!a.carpeta.existe(tecleado));
+  QCOMPARE(guion.cajas.size(), 0);
+}
+
+// The overwrite question sees a name typed without its extension.
+void PruebaFrmMain::guardar_como_sin_extension_pregunta() {
+  Arranque a;
+  frmMain& f = a.f();
+  f.mnuFileNew_Click();
+  a.carpeta.escribir("POZO.DAT", "anterior");
+  prueba::Guion guion({vbCancel});
+  prueba::GuionDialogos dialogos({a.carpeta.ruta("pozo")});
+  f.mnuFileSaveAs_Click();
+  QCOMPARE(guion.cajas.size(), 1);
+  QCOMPARE(guion.cajas[0].estilo, vbYesNoCancel + vbQuestion);
+  QCOMPARE(a.carpeta.leer("POZO.DAT"), QByteArray("anterior"));
+  QVERIFY(global::archivo.isEmpty());
 }
 
 QTEST_MAIN(PruebaFrmMain)
