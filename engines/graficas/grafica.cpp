@@ -147,7 +147,7 @@ Muestras cabecera_y_potencial(Grafica& g, const Datos& d, ini::Mensajes& m, int 
     g.registro("x");
     g.registro("V(x)");
     g.registro(m.texto(claves::leyenda_potencial));
-    g.registro(F(7, 3, factor_potencial * d.p.LONGITUD), "  1.0");
+    g.registro(F(7, 3, d.p.XIZQ + factor_potencial * d.p.LONGITUD), "  1.0");
     try {
         problema::GENDAT(d.p, s.X, s.V, P, m, 0);
     } catch (const io::Parada&) {
@@ -172,10 +172,10 @@ std::string leyenda_de_nivel(const ini::Mensajes& m, io::Campo numero, double E)
     return io::linea(m.texto(claves::leyenda_nivel), numero, ":", blancos(2), F(20, 7, E));
 }
 
-void linea_de_nivel(Grafica& g, const std::string& leyenda, double E, const Muestras& s, double L) {
+void linea_de_nivel(Grafica& g, const std::string& leyenda, double E, const Muestras& s, Punto lugar) {
     const double x1 = s.X.front(), x2 = s.X.back();
     g.registro(leyenda);
-    g.registro(F(7, 3, x1 + factor_nivel * L), blancos(2), F(7, 3, E));
+    g.registro(F(7, 3, lugar.x), blancos(2), F(7, 3, lugar.y));
     g.registro("2", blancos(2), codigos(estilo_nivel));
     g.punto(x1, E);
     g.punto(x2, E);
@@ -193,9 +193,9 @@ void dibujar_estado(const Datos& d, ini::Mensajes& m, const std::string& fichero
     Grafica g(fichero);
     const Muestras s = cabecera_y_potencial(g, d, m, comentario);
     g.registro(m.texto(leyenda));
-    g.registro(F(7, 3, factor_estado * L), blancos(2), F(12, 5, E));
+    g.registro(F(7, 3, d.p.XIZQ + factor_estado * L), blancos(2), F(12, 5, E));
     g.curva(sin_repetidos(s.X, y), estilo_estado);
-    linea_de_nivel(g, leyenda_de_nivel(m, numero, E), E, s, L);
+    linea_de_nivel(g, leyenda_de_nivel(m, numero, E), E, s, {s.X.front() + factor_nivel * L, E});
     terminar(g, m);
 }
 

@@ -105,7 +105,8 @@ constexpr Estilo estilo_potencial{0, 1, 3, 0, 9};
 constexpr Estilo estilo_estado{0, 1, 2, 0, 12};
 constexpr Estilo estilo_nivel{0, 1, 1, 0, 0};
 
-// The legend places, as fractions of the box length taken at single precision.
+// The legend places, from the box's left end, as fractions of the box length
+// taken at single precision.
 constexpr double factor_potencial = static_cast<double>(0.8f);
 constexpr double factor_estado = static_cast<double>(0.05f);
 constexpr double factor_nivel = static_cast<double>(0.01f);
@@ -161,8 +162,8 @@ io::Campo numero_de_nivel(int nivel);
 std::string leyenda_de_nivel(const ini::Mensajes& m, io::Campo numero, double E);
 
 // A level line across the box at energy E with its legend: the legend, its
-// place (X(1) + 0.01·L, E as F7.3), count and style, the two end points.
-void linea_de_nivel(Grafica& g, const std::string& leyenda, double E, const Muestras& s, double L);
+// place (x and y as F7.3), count and style, the two end points.
+void linea_de_nivel(Grafica& g, const std::string& leyenda, double E, const Muestras& s, Punto lugar);
 
 // The end legend (key 1106), then the file takes its place.
 void terminar(Grafica& g, const ini::Mensajes& m);

@@ -16,7 +16,6 @@ namespace {
 
 constexpr double margen_superior = 800;
 constexpr double margen_izquierdo = 1440;
-constexpr double margen_inferior = 1000;  // a line that ends below ScaleHeight - 1000 ends the page
 constexpr int columnas_tabulador = 10;
 const QString salto_pagina = QStringLiteral(".../...");
 

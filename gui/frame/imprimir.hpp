@@ -6,6 +6,10 @@
 
 namespace imprimir {
 
+// The band at the foot of every page that holds the page number, in twips:
+// the printed lines end above it.
+inline constexpr double margen_inferior = 1000;
+
 // Prints texto as one job. On every page after the first the header is
 // cabecera1 over a blank line. modo 6 has the graph window paint its graph
 // right after the first page's header.

@@ -66,8 +66,12 @@ void Impresora::reiniciar() {
 }
 
 void Impresora::PaintPicture(const QImage& dibujo, double x, double y) {
+  PaintPicture(dibujo, x, y, twips_x(dibujo.width()), twips_y(dibujo.height()));
+}
+
+void Impresora::PaintPicture(const QImage& dibujo, double x, double y, double ancho, double alto) {
   salida();
-  imagen(x, y, twips_x(dibujo.width()), twips_y(dibujo.height()), dibujo);
+  imagen(x, y, ancho, alto, dibujo);
 }
 
 namespace {

@@ -55,6 +55,8 @@ class Impresora {
   void KillDoc();
   // A picture at its own size on screen, its top left corner at (x, y).
   void PaintPicture(const QImage& imagen, double x, double y);
+  // A picture stretched to ancho by alto twips, its top left corner at (x, y).
+  void PaintPicture(const QImage& imagen, double x, double y, double ancho, double alto);
 
  protected:
   // The back end's own output. Each is called inside a job, on the current page.

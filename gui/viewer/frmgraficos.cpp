@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolTip>
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -734,9 +735,20 @@ void frmgraficos::componer() {
 void frmgraficos::printgraf() {
   componer();
   plataforma::Impresora& impresora = plataforma::Printer();
-  impresora.CurrentX = (impresora.ScaleWidth() - pctgraficas->Width()) / 2;
-  impresora.CurrentY = (impresora.ScaleHeight() - pctgraficas->Height()) / 2;
-  impresora.PaintPicture(pctgraficas->Image(), impresora.CurrentX, impresora.CurrentY);
+  // The graph goes between the header, where the printer stands, and the
+  // footer; a picture larger than that is scaled down to it, keeping its
+  // proportions, so that nothing of it falls off the page.
+  double arriba = impresora.CurrentY;
+  double abajo = impresora.ScaleHeight() - imprimir::margen_inferior;
+  if (abajo <= arriba) arriba = 0, abajo = impresora.ScaleHeight();
+  const double w = pctgraficas->Width(), h = pctgraficas->Height();
+  const double escala = std::min({1.0, impresora.ScaleWidth() / w, (abajo - arriba) / h});
+  const double ancho = w * escala, alto = h * escala;
+  // Centred on the page, moved down or up only as far as the header or the
+  // footer asks.
+  impresora.CurrentX = (impresora.ScaleWidth() - ancho) / 2;
+  impresora.CurrentY = std::clamp((impresora.ScaleHeight() - alto) / 2, arriba, abajo - alto);
+  impresora.PaintPicture(pctgraficas->Image(), impresora.CurrentX, impresora.CurrentY, ancho, alto);
   impresora.CurrentY = 9000;
 }
 

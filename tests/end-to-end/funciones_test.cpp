@@ -161,7 +161,7 @@ TEST_F(Funciones, ThePowerSeriesStopLeavesTheHeaderAndThePotentialLegend) {
     const auto r = correr();
     EXPECT_EQ(r.estado, 0);
     EXPECT_EQ(r.salida, " M1109\n");
-    EXPECT_EQ(dir.leer("FUNCION"), prueba::con_crlf({"  M1102", "  x", "  V(x)", "  M1103", "    1.600  1.0"}));
+    EXPECT_EQ(dir.leer("FUNCION"), prueba::con_crlf({"  M1102", "  x", "  V(x)", "  M1103", "    0.600  1.0"}));
     // An even count keeps the grid off 0.
     preparar(p, "4", "2.500", "1", {0.5, 2.0}, identidad(2));
     EXPECT_EQ(correr().salida, "");

@@ -70,8 +70,12 @@ TEST_F(Graficas, NivelesFillsTheGraphWindowWithNineteenLevels) {
         char leyenda[64];
         std::snprintf(leyenda, sizeof leyenda, "M1105 %d:  %20.7f", k, E);
         EXPECT_EQ(c.leyenda, leyenda);
-        EXPECT_EQ(c.leyenda_x, 0.02);
-        EXPECT_EQ(c.leyenda_y, E);
+        // Every legend inside the view [0, 2] x [0, 220.5], whose y extent
+        // holds 20 legend heights of 11.025.
+        EXPECT_GE(c.leyenda_x, 0.0);
+        EXPECT_LT(c.leyenda_x, 2.0);
+        EXPECT_GE(c.leyenda_y, 11.0);
+        EXPECT_LE(c.leyenda_y, 220.5);
         EXPECT_EQ(c.npuntos, 2);
         EXPECT_EQ(c.grosor, 1);
         EXPECT_EQ(c.color, 0);
@@ -179,6 +183,38 @@ TEST_F(Graficas, TheDensityWrittenByProbsIntegratesToOne) {
         EXPECT_EQ(d.puntos.front().x, 0.0);
         EXPECT_EQ(d.puntos.back().x, 10.0);
     }
+}
+
+// A box that does not start at 0: the legends stand inside it, from its left
+// end. The potential's at XIZQ + 0.8·L, the density's at XIZQ + 0.05·L, the
+// level legends at XIZQ + 0.01·L and, for two levels 0.01 apart, side by side.
+TEST_F(Graficas, LegendsStandInsideABoxFromMinusTenToTen) {
+    ProblemaPrueba p;
+    p.nbase = "2";
+    p.zonas = {{1, -10, 10, {0.0}}};
+    preparar(p, "3", "2.500", {"1", "2"}, {1.0, 1.01}, identidad(2));
+    ASSERT_EQ(correr(NIVELES_EXE).estado, 0);
+    auto g = prueba::leer_grafica(dir.leer("nivel"));
+    ASSERT_EQ(g.curvas.size(), 3u);
+    EXPECT_EQ(g.curvas[0].leyenda_x, 6.0);
+    EXPECT_EQ(g.curvas[0].leyenda_y, 1.0);
+    // The view is [0, 1.01]: a legend is 0.0505 high, so level 2 moves aside.
+    EXPECT_EQ(g.curvas[1].leyenda_x, -9.8);
+    EXPECT_EQ(g.curvas[1].leyenda_y, 1.0);
+    EXPECT_EQ(g.curvas[2].leyenda_x, -4.8);
+    EXPECT_EQ(g.curvas[2].leyenda_y, 1.01);
+    EXPECT_NE(dir.leer("nivel").find("\r\n    6.000  1.0\r\n"), std::string::npos);
+
+    preparar(p, "3", "2.500", {"1"}, {1.0, 1.01}, identidad(2));
+    ASSERT_EQ(correr(PROBS_EXE).estado, 0);
+    g = prueba::leer_grafica(dir.leer("prob"));
+    ASSERT_EQ(g.curvas.size(), 3u);
+    EXPECT_EQ(g.curvas[0].leyenda_x, 6.0);
+    EXPECT_EQ(g.curvas[1].leyenda_x, -9.0);
+    EXPECT_EQ(g.curvas[1].leyenda_y, 1.0);
+    EXPECT_EQ(g.curvas[2].leyenda_x, -9.8);
+    EXPECT_EQ(g.curvas[2].leyenda_y, 1.0);
+    EXPECT_NE(dir.leer("prob").find("\r\n   -9.000       1.00000\r\n"), std::string::npos);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "engines/lector_grafica.hpp"
 #include "fixtures/carpeta.hpp"
 #include "graficas/grafica.hpp"
+#include "graficas/programas.hpp"
 #include "ini/ini.hpp"
 #include "io/errores.hpp"
 #include "io/lectura.hpp"
@@ -104,6 +105,32 @@ TEST(SinRepetidos, ARepeatedBoundaryIsWrittenOnceWithinOneHundredMillionth) {
     for (const auto& q : r) xs.push_back(q.x), ys.push_back(q.y);
     EXPECT_EQ(xs, (std::vector<double>{0, 0.5, 1, 1.5, 2, 2 + 2e-8, 2.5}));
     EXPECT_EQ(ys, (std::vector<double>{0, 5, 10, 15, 20, 10 * (2 + 2e-8), 25}));
+}
+
+// The level legends of niveles in a view from 0 to 10 (a legend is 0.5 high)
+// over the box [-10, 10]: the columns stand at -9.8, -4.8 and 0.2.
+TEST(LugaresDeLeyendas, EachLegendIsReadableInsideTheView) {
+    struct Caso {
+        const char* que;
+        std::vector<double> energias;
+        std::vector<graficas::Punto> esperado;
+    } casos[] = {
+        {"levels apart hang under their lines", {2.0, 4.0, 9.99}, {{-9.8, 2.0}, {-9.8, 4.0}, {-9.8, 9.99}}},
+        {"two levels 0.01 apart stand side by side", {3.0, 3.01}, {{-9.8, 3.0}, {-4.8, 3.01}}},
+        {"the lowest is lifted off the bottom edge", {0.2, 0.21, 2.0}, {{-9.8, 0.5}, {-4.8, 0.5}, {-9.8, 2.0}}},
+        {"a crowd fills the columns, then the least crowded",
+         {5.0, 5.1, 5.2, 5.3},
+         {{-9.8, 5.0}, {-4.8, 5.1}, {0.2, 5.2}, {-9.8, 5.3}}},
+        {"a free column is taken again", {5.0, 5.1, 5.6}, {{-9.8, 5.0}, {-4.8, 5.1}, {-9.8, 5.6}}},
+    };
+    for (const auto& c : casos) {
+        const auto r = niveles::lugares_de_leyendas(c.energias, -10.0, 20.0, 0.0, 10.0);
+        ASSERT_EQ(r.size(), c.esperado.size()) << c.que;
+        for (size_t k = 0; k < r.size(); ++k) {
+            EXPECT_NEAR(r[k].x, c.esperado[k].x, 1e-12) << c.que << " " << k;
+            EXPECT_NEAR(r[k].y, c.esperado[k].y, 1e-12) << c.que << " " << k;
+        }
+    }
 }
 
 TEST(LectorGrafica, TokensFollowAtLeastOneBlankAndEndAtABlankOrTheLineEnd) {

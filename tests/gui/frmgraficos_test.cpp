@@ -524,44 +524,71 @@ void PruebaFrmgraficos::escala_tecleada_sin_numero() {
 }
 
 void PruebaFrmgraficos::imprimir_grafica() {
+  using Orden = plataforma::ImpresoraGrabadora::Orden;
+  // The page sizes are made from the composition's size, W by H twips, so
+  // that the picture fits one page and overflows the others.
+  struct Caso {
+    const char* que;
+    double ancho_pagina, alto_pagina;  // in W and H; 0: the size alone
+    double extra_ancho, extra_alto;    // twips added
+    double escala;                     // of the printed picture
+  } casos[] = {
+      {"fits", 0, 0, 11000, 16000, 1.0},
+      {"wider than the page", 0.5, 0, 0, 16000, 0.5},
+      {"taller than the space between header and footer", 0, 0.5, 11000, 2480 + 1000, 0.5},
+      {"too wide and too tall", 0.25, 0.5, 0, 2480 + 1000, 0.25},
+  };
   prueba::Visor v;
-  auto propia = std::make_unique<plataforma::ImpresoraGrabadora>(11000, 16000);
-  plataforma::ImpresoraGrabadora* impresora = propia.get();
-  plataforma::fijar_impresora(std::move(propia));
   frmgraficos* w = ventana_basica(v);
   QVERIFY(w != nullptr);
-  QTest::mouseClick(w->btprint, Qt::LeftButton);
+  w->printgraf();  // the composition's size
+  const double W = w->pctgraficas->Width(), H = w->pctgraficas->Height();
+  for (const Caso& c : casos) {
+    const double ancho = c.ancho_pagina * W + c.extra_ancho, alto = c.alto_pagina * H + c.extra_alto;
+    auto propia = std::make_unique<plataforma::ImpresoraGrabadora>(ancho, alto);
+    plataforma::ImpresoraGrabadora* impresora = propia.get();
+    plataforma::fijar_impresora(std::move(propia));
+    QTest::mouseClick(w->btprint, Qt::LeftButton);
 
-  using Orden = plataforma::ImpresoraGrabadora::Orden;
-  QList<QString> textos;
-  const Orden* imagen = nullptr;
-  for (const Orden& o : impresora->ordenes) {
-    QCOMPARE(o.pagina, 1);
-    QCOMPARE(o.papel, 9);
-    if (o.tipo == Orden::Texto) textos << o.texto;
-    if (o.tipo == Orden::Imagen) imagen = &o;
+    QList<QString> textos;
+    const Orden* imagen = nullptr;
+    for (const Orden& o : impresora->ordenes) {
+      QCOMPARE(o.pagina, 1);
+      QCOMPARE(o.papel, 9);
+      if (o.tipo == Orden::Texto) textos << o.texto;
+      if (o.tipo == Orden::Imagen) imagen = &o;
+    }
+    QVERIFY2(imagen != nullptr, c.que);
+    QCOMPARE(impresora->ordenes.back().tipo, Orden::Fin);
+    const QString fecha = "en113: " + QDate::currentDate().toString("MM-dd-yyyy");
+    QVERIFY(textos.contains("comentario"));
+    QVERIFY(textos.contains(fecha));
+    QVERIFY(textos.contains(QString("Página: 1")));
+    QCOMPARE(fecha.size(), 7 + 10);
+
+    // The whole composition, at its own size when it fits, else scaled down
+    // keeping its proportions; centred across the page.
+    QCOMPARE(imagen->imagen.size(), w->frmgrafico->size());
+    QVERIFY2(qFuzzyCompare(imagen->ancho, W * c.escala), c.que);
+    QVERIFY2(qFuzzyCompare(imagen->alto, H * c.escala), c.que);
+    QVERIFY2(qFuzzyCompare(imagen->x + 1, (ancho - imagen->ancho) / 2 + 1), c.que);
+    // Between the header's last line and the footer's band; centred down
+    // the page when that leaves it clear of both.
+    const auto pos_fecha = std::find_if(impresora->ordenes.begin(), impresora->ordenes.end(),
+                                        [&](const Orden& o) { return o.texto == fecha; });
+    const double linea = impresora->TextHeight(" ");
+    const double arriba = pos_fecha->y + 3 * linea;  // the date, a blank line and the header's end
+    QCOMPARE(arriba, 2480.0);
+    QVERIFY2(imagen->y >= arriba - 1e-9, c.que);
+    QVERIFY2(imagen->y + imagen->alto <= alto - 1000 + 1e-9, c.que);
+    if (c.escala == 1.0 || c.alto_pagina == 0) QVERIFY2(qFuzzyCompare(imagen->y, (alto - imagen->alto) / 2), c.que);
+    // After the header, before the footer.
+    const auto pos_imagen = std::find_if(impresora->ordenes.begin(), impresora->ordenes.end(),
+                                         [](const Orden& o) { return o.tipo == Orden::Imagen; });
+    const auto pos_pie = std::find_if(impresora->ordenes.begin(), impresora->ordenes.end(),
+                                      [](const Orden& o) { return o.texto.startsWith("Página"); });
+    QVERIFY(pos_fecha < pos_imagen && pos_imagen < pos_pie);
   }
-  QVERIFY(imagen != nullptr);
-  QCOMPARE(impresora->ordenes.back().tipo, Orden::Fin);
-  const QString fecha = "en113: " + QDate::currentDate().toString("MM-dd-yyyy");
-  QVERIFY(textos.contains("comentario"));
-  QVERIFY(textos.contains(fecha));
-  QVERIFY(textos.contains(QString("Página: 1")));
-  QCOMPARE(fecha.size(), 7 + 10);
-
-  // The composition: the frame's size, centred on the page.
-  QCOMPARE(imagen->imagen.size(), w->frmgrafico->size());
-  QCOMPARE(imagen->ancho, w->pctgraficas->Width());
-  QCOMPARE(imagen->x, (11000 - imagen->ancho) / 2);
-  QCOMPARE(imagen->y, (16000 - imagen->alto) / 2);
-  // After the header, before the footer.
-  const auto pos_imagen = std::find_if(impresora->ordenes.begin(), impresora->ordenes.end(),
-                                       [](const Orden& o) { return o.tipo == Orden::Imagen; });
-  const auto pos_fecha = std::find_if(impresora->ordenes.begin(), impresora->ordenes.end(),
-                                      [&](const Orden& o) { return o.texto == fecha; });
-  const auto pos_pie = std::find_if(impresora->ordenes.begin(), impresora->ordenes.end(),
-                                    [](const Orden& o) { return o.texto.startsWith("Página"); });
-  QVERIFY(pos_fecha < pos_imagen && pos_imagen < pos_pie);
 }
 
 void PruebaFrmgraficos::portapapeles_y_leyendas_ocultas() {
