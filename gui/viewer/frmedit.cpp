@@ -3,7 +3,6 @@
 #include <QDate>
 #include <QFontDatabase>
 #include <QMdiSubWindow>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -12,7 +11,7 @@
 #include "frame/idiomas.hpp"
 #include "frame/imprimir.hpp"
 #include "platform/ficheros.hpp"
-#include "platform/texto1252.hpp"
+#include "platform/texto_largo.hpp"
 #include "platform/twips.hpp"
 
 namespace {
@@ -40,10 +39,8 @@ frmedit::~frmedit() {
 frmedit::frmedit() {
   setObjectName("frmedit");
   setAttribute(Qt::WA_DeleteOnClose);
-  rtxtdatos = new QPlainTextEdit(this);
+  rtxtdatos = new plataforma::TextoLargo(this);
   rtxtdatos->setObjectName("rtxtdatos");
-  rtxtdatos->setReadOnly(true);
-  rtxtdatos->setLineWrapMode(QPlainTextEdit::NoWrap);
   // "Courier", or the nearest fixed-pitch font the machine has.
   QFont letra("Courier");
   letra.setStyleHint(QFont::TypeWriter);
@@ -71,9 +68,12 @@ frmedit::frmedit() {
 bool frmedit::rtxtdatos_FileName(const QString& ruta) {
   fichero_ = ruta;
   setWindowTitle(ruta);
+  // The earlier text goes before the next is read: two long reports never
+  // stand in memory at once.
+  rtxtdatos->clear();
   QByteArray bytes;
   const bool leido = plataforma::leer_bytes(plataforma::resolver_nombre(ruta), bytes);
-  rtxtdatos->setPlainText(leido ? plataforma::lineas(bytes).join('\n') : QString());
+  if (leido) rtxtdatos->cargar(std::move(bytes));
   return leido;
 }
 

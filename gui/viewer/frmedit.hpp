@@ -5,7 +5,8 @@
 #include <QString>
 #include <QWidget>
 
-class QPlainTextEdit;
+#include "platform/texto_largo.hpp"
+
 class QPushButton;
 
 class frmedit : public QWidget {
@@ -19,7 +20,7 @@ class frmedit : public QWidget {
   ~frmedit() override;
 
   // Controls.
-  QPlainTextEdit* rtxtdatos;
+  plataforma::TextoLargo* rtxtdatos;
   QPushButton* btprint;
   QPushButton* btdaceptar;
 

@@ -2,7 +2,11 @@
 // page numbers, on the recording printer (11000 x 16000 twips, Courier New
 // 10 at 120 twips a character and 240 a line); and the system printer's PDF
 // when the machine has no printer.
+#include <QDialog>
 #include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -10,6 +14,7 @@
 #include "frame/imprimir.hpp"
 #include "platform/impresora.hpp"
 #include "platform/mensajes.hpp"
+#include "platform/progreso.hpp"
 
 using Orden = plataforma::ImpresoraGrabadora::Orden;
 
@@ -57,6 +62,8 @@ class PruebaImprimir : public QObject {
   void saltos_de_pagina();
   void salto_forzado();
   void pdf_sin_impresora();
+  void cancelar_data();
+  void cancelar();
 };
 
 void PruebaImprimir::cabecera_y_pie() {
@@ -201,6 +208,57 @@ void PruebaImprimir::pdf_sin_impresora() {
   QCOMPARE(guion.cajas.size(), 2);
   QCOMPARE(guion.cajas[1].estilo, plataforma::vbInformation);
   QVERIFY(guion.cajas[1].texto.contains(carpeta.ruta("impresion.pdf")));
+}
+
+void PruebaImprimir::cancelar_data() {
+  QTest::addColumn<bool>("pdf");
+  QTest::newRow("recording printer") << false;
+  QTest::newRow("PDF of a machine without a printer") << true;
+}
+
+// A long job shows its progress window at once here; its Cancel button,
+// clicked at the first round of window events, ends the job: the pages stop,
+// and the earlier PDF stays where it was.
+void PruebaImprimir::cancelar() {
+  QFETCH(bool, pdf);
+  prueba::Carpeta carpeta;
+  prueba::Guion guion;
+  carpeta.escribir("impresion.pdf", "anterior");
+  plataforma::Progreso::fijar_espera(0);
+  plataforma::ImpresoraGrabadora* grabadora = nullptr;
+  if (pdf) {
+    plataforma::fijar_impresora(std::make_unique<plataforma::ImpresoraSistema>(true));
+  } else {
+    auto propia = std::make_unique<plataforma::ImpresoraGrabadora>(ancho, alto);
+    grabadora = propia.get();
+    plataforma::fijar_impresora(std::move(propia));
+  }
+  QString visto;
+  QTimer::singleShot(0, [&] {
+    QDialog* ventana = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->objectName() == "progreso" && w->isVisible()) ventana = qobject_cast<QDialog*>(w);
+    if (ventana == nullptr) return;
+    visto = ventana->findChild<QLabel*>("texto")->text();
+    QVERIFY(ventana->isModal());
+    QTest::mouseClick(ventana->findChild<QPushButton*>("cancelar"), Qt::LeftButton);
+  });
+  imprimir::imprimir_texto(lineas(20000), "cabecera", "", 7);
+  std::vector<Orden> o = grabadora != nullptr ? grabadora->ordenes : std::vector<Orden>{};
+  plataforma::fijar_impresora(nullptr);
+  plataforma::Progreso::fijar_espera(400);
+
+  QVERIFY(visto.endsWith(" 2"));  // the page being printed
+  for (QWidget* w : QApplication::topLevelWidgets()) QVERIFY(w->objectName() != "progreso");
+  QCOMPARE(guion.cajas.size(), 0);  // the user stopped it: nothing to tell
+  QCOMPARE(carpeta.leer("impresion.pdf"), QByteArray("anterior"));
+  QCOMPARE(QDir(carpeta.ruta("")).entryList(QDir::Files), (QStringList{"impresion.pdf"}));
+  if (!pdf) {
+    QVERIFY(!o.empty());
+    QCOMPARE(o.back().tipo, Orden::Abandono);
+    QVERIFY(o.back().pagina <= 3);  // of some 340 pages
+    QVERIFY(std::none_of(o.begin(), o.end(), [](const Orden& x) { return x.tipo == Orden::Fin; }));
+  }
 }
 
 QTEST_MAIN(PruebaImprimir)

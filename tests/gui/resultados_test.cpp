@@ -91,6 +91,7 @@ class PruebaResultados : public QObject {
   void nombre_impreso_data();
   void nombre_impreso();
   void imprimir_visor();
+  void visor_de_textos_largos();
 };
 
 void PruebaResultados::dialogo_al_abrir() {
@@ -302,6 +303,38 @@ void PruebaResultados::imprimir_visor() {
   QCOMPARE(textos.value(4), "en1: res     en113: " + QDate::currentDate().toString("MM-dd-yyyy"));
   QCOMPARE(textos.value(6), QString("bloque"));
   QVERIFY(textos.contains("Página: 1"));
+}
+
+// The viewer's keys move the view over a long text, line ends of every kind
+// end a line, and a second file replaces the first.
+void PruebaResultados::visor_de_textos_largos() {
+  Resultados p;
+  QByteArray largo;
+  for (int i = 1; i <= 2000; ++i) largo += "linea " + QByteArray::number(i) + (i % 3 == 0 ? "\n" : "\r\n");
+  p.carpeta.escribir("largo.txt", largo);
+  p.carpeta.escribir("corto.txt", "a\rb\r\n\r\nc\td\xe1");
+  p.f().escribir_archivo_pantalla(p.carpeta.ruta("largo.txt"));
+  plataforma::TextoLargo* t = frmedit::instancia().rtxtdatos;
+  frmedit::instancia().show();
+  t->setFocus();
+  QCOMPARE(t->lineas(), qsizetype(2000));
+  QCOMPARE(t->linea(2), QString("linea 3"));
+  QCOMPARE(t->primera_visible(), qsizetype(0));
+  QTest::keyClick(t, Qt::Key_End, Qt::ControlModifier);
+  QVERIFY(t->primera_visible() > 1900);
+  QVERIFY(t->linea(t->primera_visible()).startsWith("linea"));
+  QTest::keyClick(t, Qt::Key_Up);
+  const qsizetype arriba = t->primera_visible();
+  QTest::keyClick(t, Qt::Key_Home, Qt::ControlModifier);
+  QCOMPARE(t->primera_visible(), qsizetype(0));
+  QTest::keyClick(t, Qt::Key_PageDown);
+  QVERIFY(t->primera_visible() > 0 && t->primera_visible() < arriba);
+
+  p.f().escribir_archivo_pantalla(p.carpeta.ruta("corto.txt"));
+  QCOMPARE(t->lineas(), qsizetype(4));
+  QCOMPARE(t->primera_visible(), qsizetype(0));
+  QCOMPARE(t->toPlainText(), QString("a\nb\n\nc\td\u00e1"));
+  QCOMPARE(t->linea(3), QString("c       d\u00e1"));  // a tab to column 8
 }
 
 QTEST_MAIN(PruebaResultados)
