@@ -416,6 +416,8 @@ void PruebaLimitesZona::el_editor_muestra_su_valor() {
     teclear_limite(d, 10, fin);
   }
   QLabel* l = d.lblintervalo(etiqueta);
+  const double valor = etiqueta == 10 ? fin.toDouble() : fin == "10" ? 0.0 : -20000.0;
+  QCOMPARE(l->text(), QString::number(valor, 'f', 3));
   QTest::mouseDClick(l, Qt::LeftButton);
   QLineEdit* caja = d.txtescala(etiqueta);
   QVERIFY(!caja->isHidden());
