@@ -5,10 +5,13 @@
 #include "frame/frmAbout.hpp"
 #include "frame/frmMain.hpp"
 #include "frame/frmSplash.hpp"
+#include "platform/traducciones.hpp"
 
 int main(int argc, char* argv[]) {
   QApplication aplicacion(argc, argv);
   aplicacion.setQuitOnLastWindowClosed(false);
+  // Qt's standard buttons and file dialogs in the desktop's language.
+  plataforma::cargar_traducciones_qt();
   frmSplash::instancia();
   const int estado = aplicacion.exec();
   frmAbout::destruir();

@@ -2,7 +2,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPointer>
+#include <QScreen>
 #include <QStringDecoder>
 #include <QTextBrowser>
 
@@ -16,6 +18,17 @@ QPointer<QTextBrowser> ventana;
 }
 
 QTextBrowser* ventana_ayuda() { return ventana.data(); }
+
+QRect lugar_de_ayuda(const QRect& disponible, QSize tam) {
+  if (disponible.isEmpty()) return QRect(QPoint(0, 0), tam);
+  // Room for the window manager's frame: a title bar and a border.
+  constexpr int titulo = 40, borde = 8;
+  const QSize marco(2 * borde, titulo + borde);
+  tam = tam.boundedTo(disponible.size() - marco);
+  const QPoint esquina(disponible.x() + (disponible.width() - tam.width() - marco.width()) / 2 + borde,
+                       disponible.y() + (disponible.height() - tam.height() - marco.height()) / 2 + titulo);
+  return QRect(esquina, tam);
+}
 
 QString mostrar_ayuda(QWidget* dueno, const QString& fichero) {
   QFile f(fichero);
@@ -33,7 +46,10 @@ QString mostrar_ayuda(QWidget* dueno, const QString& fichero) {
     ventana->setWindowFlag(Qt::Window);
     ventana->setAttribute(Qt::WA_DeleteOnClose);
     ventana->setOpenExternalLinks(true);
-    ventana->resize(pixeles_x(9000), pixeles_y(9000));
+    const QScreen* pantalla = dueno != nullptr && dueno->screen() != nullptr ? dueno->screen()
+                                                                             : QGuiApplication::primaryScreen();
+    ventana->setGeometry(lugar_de_ayuda(pantalla != nullptr ? pantalla->availableGeometry() : QRect(),
+                                        QSize(pixeles_x(9000), pixeles_y(9000))));
   }
   ventana->setSearchPaths({QFileInfo(fichero).absolutePath()});
   ventana->setHtml(html);

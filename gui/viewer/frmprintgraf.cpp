@@ -10,6 +10,7 @@
 
 #include "editor/frmdatos.hpp"
 #include "frame/global.hpp"
+#include "frame/frmMain.hpp"
 #include "frame/idiomas.hpp"
 #include "platform/app.hpp"
 #include "platform/caja_numerica.hpp"
@@ -54,9 +55,17 @@ void frmprintgraf::destruir() {
   instancia_ = nullptr;
 }
 
+// A dialog of the main window: it stays in front of it, and stays modeless.
 frmprintgraf::frmprintgraf()
-    : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    : QDialog(frmMain::cargado() ? &frmMain::instancia() : nullptr,
+              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
   setObjectName("frmprintgraf");
+  setModal(false);
+  // The main window may take the dialog with it when it goes.
+  frmprintgraf* const yo = this;
+  connect(this, &QObject::destroyed, [yo] {
+    if (instancia_ == yo) instancia_ = nullptr;
+  });
   setFixedSize(plataforma::pixeles_x(6000), plataforma::pixeles_y(4700));
   auto caja = [](QWidget* padre, const char* nombre, const char* texto, double left, double top) {
     auto* c = new QLineEdit(texto, padre);

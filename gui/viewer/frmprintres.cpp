@@ -50,9 +50,17 @@ void frmprintres::destruir() {
   instancia_ = nullptr;
 }
 
+// A dialog of the main window: it stays in front of it, and stays modeless.
 frmprintres::frmprintres()
-    : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    : QDialog(frmMain::cargado() ? &frmMain::instancia() : nullptr,
+              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
   setObjectName("frmprintres");
+  setModal(false);
+  // The main window may take the dialog with it when it goes.
+  frmprintres* const yo = this;
+  connect(this, &QObject::destroyed, [yo] {
+    if (instancia_ == yo) instancia_ = nullptr;
+  });
   setFixedSize(plataforma::pixeles_x(5400), plataforma::pixeles_y(4300));
   for (int i = 0; i < 2; ++i) {
     opciones_[i] = new QRadioButton(this);

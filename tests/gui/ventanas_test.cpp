@@ -1,0 +1,125 @@
+// Where the program's secondary windows stand: the results and graph-data
+// dialogs belong to the main window, the help window opens inside the
+// screen, and Qt's own texts follow the desktop's language.
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QTranslator>
+#include <QtTest>
+
+#include "comun.hpp"
+#include "frame/frmMain.hpp"
+#include "platform/ayuda.hpp"
+#include "platform/traducciones.hpp"
+#include "viewer/frmprintgraf.hpp"
+#include "viewer/frmprintres.hpp"
+
+class PruebaVentanas : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void cleanup() {
+    frmprintres::destruir();
+    frmprintgraf::destruir();
+    prueba::limpiar();
+  }
+  void dialogos_del_principal();
+  void ayuda_dentro_de_la_pantalla();
+  void textos_de_qt_en_el_idioma_del_escritorio();
+};
+
+// Both dialogs are owned by the main window, so the window manager keeps them
+// in front of it; they stay modeless, and they go with the main window.
+void PruebaVentanas::dialogos_del_principal() {
+  prueba::Carpeta carpeta;
+  carpeta.idioma(prueba::fichero_idiomas());
+  frmMain& principal = frmMain::instancia();
+  principal.show();
+  QDialog* dialogos[] = {&frmprintres::instancia(), &frmprintgraf::instancia()};
+  for (QDialog* d : dialogos) {
+    d->show();
+    QCOMPARE(d->parentWidget(), static_cast<QWidget*>(&principal));
+    QVERIFY(d->isWindow());
+    QCOMPARE(d->windowType(), Qt::Dialog);
+    QVERIFY(!d->isModal());
+    QCOMPARE(d->windowModality(), Qt::NonModal);
+    QCOMPARE(d->windowHandle()->transientParent(), principal.windowHandle());
+  }
+  // The main window can still be used while they are open.
+  QVERIFY(QApplication::activeModalWidget() == nullptr);
+  frmMain::destruir();
+  QVERIFY(!frmprintres::cargado());
+  QVERIFY(!frmprintgraf::cargado());
+  // A new one opens on the next main window.
+  frmMain& otro = frmMain::instancia();
+  QCOMPARE(frmprintres::instancia().parentWidget(), static_cast<QWidget*>(&otro));
+}
+
+void PruebaVentanas::ayuda_dentro_de_la_pantalla() {
+  const QSize propio(600, 600);
+  struct Caso {
+    const char* que;
+    QRect disponible;
+  } casos[] = {
+      {"a large screen", QRect(0, 0, 1600, 960)},
+      {"a screen with a panel above and at the left", QRect(64, 32, 1536, 968)},
+      {"a short screen", QRect(0, 0, 1400, 560)},
+      {"a small screen", QRect(0, 24, 500, 400)},
+  };
+  for (const Caso& c : casos) {
+    const QRect r = plataforma::lugar_de_ayuda(c.disponible, propio);
+    // With a frame of a 40-pixel title bar and 8-pixel borders.
+    const QRect marco = r.adjusted(-8, -40, 8, 8);
+    QVERIFY2(c.disponible.contains(marco), c.que);
+    QVERIFY2(r.width() == std::min(600, c.disponible.width() - 16), c.que);
+    QVERIFY2(r.height() == std::min(600, c.disponible.height() - 48), c.que);
+    // Centred.
+    QVERIFY2(std::abs((marco.left() - c.disponible.left()) - (c.disponible.right() - marco.right())) <= 1, c.que);
+    QVERIFY2(std::abs((marco.top() - c.disponible.top()) - (c.disponible.bottom() - marco.bottom())) <= 1, c.que);
+  }
+
+  // The help window itself.
+  prueba::Carpeta carpeta;
+  carpeta.escribir("Ayuda.hlp", "<html><head><title>Ayuda</title></head><body>Texto</body></html>");
+  QWidget dueno;
+  QCOMPARE(plataforma::mostrar_ayuda(&dueno, carpeta.ruta("Ayuda.hlp")), QString());
+  QWidget* ayuda = plataforma::ventana_ayuda();
+  QVERIFY(ayuda != nullptr);
+  QVERIFY(dueno.screen()->availableGeometry().contains(ayuda->geometry()));
+  ayuda->close();
+}
+
+// Spanish catalogues give Spanish standard buttons and file-dialog labels;
+// a language without one, or no catalogues, leaves Qt's English texts.
+void PruebaVentanas::textos_de_qt_en_el_idioma_del_escritorio() {
+  auto si = [] {
+    QMessageBox caja(QMessageBox::Question, "", "", QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    return QStringList{caja.button(QMessageBox::Yes)->text(), caja.button(QMessageBox::No)->text(),
+                       caja.button(QMessageBox::Cancel)->text()};
+  };
+  const QStringList ingles = si();
+  QCOMPARE(ingles, (QStringList{"&Yes", "&No", "Cancel"}));
+
+  QTranslator* espanol = plataforma::cargar_traducciones_qt(QLocale(QLocale::Spanish, QLocale::Spain));
+  QVERIFY(espanol != nullptr);
+  QCOMPARE(si(), (QStringList{"&Sí", "&No", "Cancelar"}));
+  QCOMPARE(QFileDialog::tr("Look in:"), QStringLiteral("Ver en:"));
+  delete espanol;
+  QCOMPARE(si(), ingles);
+
+  // Through the desktop's locale, as the program starts.
+  QLocale::setDefault(QLocale::c());
+  QTranslator* sistema = plataforma::cargar_traducciones_qt(QLocale(QStringLiteral("es_AR")));
+  QVERIFY(sistema != nullptr);  // Spanish of another country falls back to "es"
+  QCOMPARE(si().front(), QStringLiteral("&Sí"));
+  delete sistema;
+
+  QVERIFY(plataforma::cargar_traducciones_qt(QLocale(QLocale::Zulu)) == nullptr);
+  QTemporaryDir vacia;
+  QVERIFY(plataforma::cargar_traducciones_qt(QLocale(QLocale::Spanish), vacia.path()) == nullptr);
+  QCOMPARE(si(), ingles);
+}
+
+QTEST_MAIN(PruebaVentanas)
+#include "ventanas_test.moc"
