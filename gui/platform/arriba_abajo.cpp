@@ -1,6 +1,7 @@
 #include "platform/arriba_abajo.hpp"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
@@ -30,10 +31,14 @@ UpDown::UpDown(QWidget* padre) : QWidget(padre) {
     b->setAutoRaise(false);
     b->installEventFilter(this);
   }
+  // One shot at a time, started again after each step: it never fires
+  // while a step's handlers run (a message box's own event loop).
   repeticion_ = new QTimer(this);
+  repeticion_->setSingleShot(true);
   connect(repeticion_, &QTimer::timeout, this, [this] {
-    repeticion_->setInterval(repeticion_ms);
+    if (sentido_ == 0) return;
     paso(sentido_);
+    if (sentido_ != 0) repeticion_->start(repeticion_ms);
   });
   connect(arriba_, &QToolButton::pressed, this, [this] { pulsar(1); });
   connect(abajo_, &QToolButton::pressed, this, [this] { pulsar(-1); });
@@ -47,7 +52,45 @@ void UpDown::resizeEvent(QResizeEvent*) {
   abajo_->setGeometry(0, mitad, width(), height() - mitad);
 }
 
+void UpDown::showEvent(QShowEvent*) {
+  if (BuddyControl != nullptr && BuddyControl != vigilada_) {
+    if (vigilada_ != nullptr) vigilada_->removeEventFilter(this);
+    vigilada_ = BuddyControl;
+    vigilada_->installEventFilter(this);
+  }
+}
+
+bool UpDown::tecla(QEvent* evento) {
+  const auto* t = static_cast<QKeyEvent*>(evento);
+  if ((t->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+  if (t->key() != Qt::Key_Up && t->key() != Qt::Key_Down) return false;
+  const int sentido = t->key() == Qt::Key_Up ? 1 : -1;
+  if (evento->type() == QEvent::KeyPress) {
+    // The key held down repeats as the arrow held down; a press that a
+    // message box ended takes no repeats.
+    if (!t->isAutoRepeat()) {
+      sentido_ = sentido;
+      tecla_ = true;
+      paso(sentido);
+    } else if (tecla_ && sentido_ == sentido) {
+      paso(sentido);
+    }
+  } else if (!t->isAutoRepeat() && tecla_ && sentido_ == sentido) {
+    tecla_ = false;
+    soltar();
+  }
+  return true;
+}
+
 bool UpDown::eventFilter(QObject* objeto, QEvent* evento) {
+  if (objeto == vigilada_ && objeto == BuddyControl) {
+    if (evento->type() == QEvent::KeyPress || evento->type() == QEvent::KeyRelease) return tecla(evento);
+    if (evento->type() == QEvent::FocusOut && tecla_) {
+      tecla_ = false;
+      soltar();
+    }
+    return false;
+  }
   // A quick second press arrives as a double click: it is one more press.
   if (evento->type() != QEvent::MouseButtonDblClick) return false;
   auto* boton = qobject_cast<QToolButton*>(objeto);
@@ -59,8 +102,9 @@ bool UpDown::eventFilter(QObject* objeto, QEvent* evento) {
 
 void UpDown::pulsar(int sentido) {
   sentido_ = sentido;
-  repeticion_->start(primera_repeticion_ms);
+  tecla_ = false;
   paso(sentido);
+  if (sentido_ != 0) repeticion_->start(primera_repeticion_ms);
 }
 
 void UpDown::soltar() {
@@ -99,8 +143,8 @@ void UpDown::paso(int sentido) {
   const int nuevo = std::clamp(valor + sentido * Increment, Min, Max);
   if (nuevo == valor) return;
 
-  // A handler that shows a modal box takes the mouse away from the arrow:
-  // the press ends there, without repeats and without MouseUp.
+  // A handler that shows a modal box takes the mouse (or the key) away:
+  // the press ends there, without repeats, as if released.
   const QPointer<UpDown> vivo(this);
   VigiaBloqueo vigia(window());
   BuddyControl->setText(QString::number(nuevo));
@@ -110,10 +154,10 @@ void UpDown::paso(int sentido) {
   else
     Q_EMIT DownClick();
   if (vivo.isNull() || !vigia.bloqueada) return;
-  repeticion_->stop();
-  sentido_ = 0;
   arriba_->setDown(false);
   abajo_->setDown(false);
+  tecla_ = false;
+  soltar();
 }
 
 }  // namespace plataforma

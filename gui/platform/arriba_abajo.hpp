@@ -3,7 +3,9 @@
 // repeat while it is held) moves the number in the buddy box by Increment,
 // within Min and Max; when the number changes, the buddy's text changes
 // first (its own change event), then Change, then UpClick or DownClick.
-// Releasing an arrow raises MouseUp. An Increment of 0 moves nothing and
+// Releasing an arrow raises MouseUp. The Up and Down keys in the buddy box
+// press and release the arrows alike. A step whose handlers show a modal
+// box ends the press there (MouseUp, no more repeats). An Increment of 0 moves nothing and
 // raises none of the three.
 #include <QWidget>
 
@@ -39,16 +41,20 @@ class UpDown : public QWidget {
  protected:
   void resizeEvent(QResizeEvent* evento) override;
   bool eventFilter(QObject* objeto, QEvent* evento) override;
+  void showEvent(QShowEvent* evento) override;
 
  private:
   void paso(int sentido);
   void pulsar(int sentido);
   void soltar();
+  bool tecla(QEvent* evento);
 
   QToolButton* arriba_;
   QToolButton* abajo_;
   QTimer* repeticion_;
   int sentido_ = 0;
+  bool tecla_ = false;  // the press is a key's
+  QLineEdit* vigilada_ = nullptr;
 };
 
 }  // namespace plataforma

@@ -1,6 +1,7 @@
 #include "platform/mensajes.hpp"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -11,6 +12,24 @@ namespace plataforma {
 namespace {
 
 GuionMsgBox guion;
+
+// A box whose buttons are Yes and No only: neither Escape nor a close
+// request answers it.
+class SinSalida : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* evento) override {
+    if (evento->type() == QEvent::Close) {
+      evento->ignore();
+      return true;
+    }
+    if (evento->type() == QEvent::KeyPress || evento->type() == QEvent::ShortcutOverride)
+      return static_cast<QKeyEvent*>(evento)->key() == Qt::Key_Escape;
+    return false;
+  }
+};
 
 QMessageBox::Icon icono(int estilo) {
   switch (estilo & 0x70) {
@@ -30,7 +49,8 @@ int MsgBox(const QString& texto, int estilo, const std::optional<QString>& titul
   const QString caption = titulo.value_or(App::Title);
   if (guion) return guion(texto, estilo, caption);
 
-  QMessageBox caja(icono(estilo), caption, texto, QMessageBox::NoButton, QApplication::activeWindow());
+  // An empty caption shows the program's title, not the executable's name.
+  QMessageBox caja(icono(estilo), caption.isEmpty() ? App::Title : caption, texto, QMessageBox::NoButton, QApplication::activeWindow());
   struct Boton {
     QMessageBox::StandardButton boton;
     int respuesta;
@@ -47,11 +67,17 @@ int MsgBox(const QString& texto, int estilo, const std::optional<QString>& titul
   for (const Boton& b : botones) caja.addButton(b.boton);
   // The first button is the default; Escape answers Cancel, or OK on a box
   // that has only OK. A Yes/No box has no Escape answer.
+  // Closing the box answers as Escape does.
   caja.setDefaultButton(botones.front().boton);
-  if (botones.back().respuesta == vbCancel)
+  SinSalida sin_salida;
+  if (botones.back().respuesta == vbCancel) {
     caja.setEscapeButton(QMessageBox::Cancel);
-  else if (botones.size() == 1)
+  } else if (botones.size() == 1) {
     caja.setEscapeButton(QMessageBox::Ok);
+  } else {
+    caja.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    caja.installEventFilter(&sin_salida);
+  }
   caja.exec();
   const auto pulsado = caja.standardButton(caja.clickedButton());
   for (const Boton& b : botones)

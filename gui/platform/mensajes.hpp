@@ -22,13 +22,15 @@ inline constexpr int vbCancel = 2;
 inline constexpr int vbYes = 6;
 inline constexpr int vbNo = 7;
 
-// Shows a modal box and returns the button pressed. Without a title the box
-// carries the application title; an empty title is an empty caption.
+// Shows a modal box and returns the button pressed. Without a title, or with
+// an empty one, the box carries the application title. Escape and closing
+// the box answer Cancel on a box with Cancel, OK on a box with OK alone; a
+// Yes/No box answers only to its buttons.
 int MsgBox(const QString& texto, int estilo = vbOKOnly,
            const std::optional<QString>& titulo = std::nullopt);
 
 // Tests answer the boxes: the function receives the text, the style and the
-// resolved title and returns the answer. An empty function restores the
+// title as given (the application title when none is given) and returns the answer. An empty function restores the
 // real boxes.
 using GuionMsgBox = std::function<int(const QString& texto, int estilo, const QString& titulo)>;
 void fijar_guion_msgbox(GuionMsgBox guion);
