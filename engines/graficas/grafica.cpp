@@ -147,7 +147,7 @@ Muestras cabecera_y_potencial(Grafica& g, const Datos& d, ini::Mensajes& m, int 
     g.registro("x");
     g.registro("V(x)");
     g.registro(m.texto(claves::leyenda_potencial));
-    g.registro(F(7, 3, factor_potencial * d.p.LONGITUD), "  1.0");
+    g.registro(F(7, 3, d.p.XIZQ + factor_potencial * d.p.LONGITUD), "  1.0");
     try {
         problema::GENDAT(d.p, s.X, s.V, P, m, 0);
     } catch (const io::Parada&) {
@@ -193,7 +193,7 @@ void dibujar_estado(const Datos& d, ini::Mensajes& m, const std::string& fichero
     Grafica g(fichero);
     const Muestras s = cabecera_y_potencial(g, d, m, comentario);
     g.registro(m.texto(leyenda));
-    g.registro(F(7, 3, factor_estado * L), blancos(2), F(12, 5, E));
+    g.registro(F(7, 3, d.p.XIZQ + factor_estado * L), blancos(2), F(12, 5, E));
     g.curva(sin_repetidos(s.X, y), estilo_estado);
     linea_de_nivel(g, leyenda_de_nivel(m, numero, E), E, s, L);
     terminar(g, m);
