@@ -1,6 +1,7 @@
 #include "funciones/ejecucion.hpp"
 
 #include <cmath>
+#include <string>
 
 namespace funciones {
 
@@ -13,7 +14,9 @@ void dibujar(const Datos& d, ini::Mensajes& m) {
     comprobar_puntos(d, m);
     const double f = std::sqrt(2.0 / d.p.LONGITUD) * d.dib.ESCALA;
     const double E = d.ENER[static_cast<size_t>(NIVEL - 1)];
-    dibujar_estado(d, m, "FUNCION", claves::comentario_funcion, claves::leyenda_onda, NIVEL, io::I(2, NIVEL),
+    // The level as I2, or in full once it has more than two digits.
+    const io::Campo numero = NIVEL < 100 ? io::I(2, NIVEL) : io::Campo(std::to_string(NIVEL));
+    dibujar_estado(d, m, "FUNCION", claves::comentario_funcion, claves::leyenda_onda, NIVEL, numero,
                    [&](double x) { return serie(d, NIVEL, x) * f + E; });
 }
 

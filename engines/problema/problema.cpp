@@ -19,8 +19,8 @@ std::string LEEDATO(io::Fuente& f, std::string& LINEA, std::string_view que_se_e
     return valor;
 }
 
-Reglas reglas_calculos() { return {1002, 1000, 1001, true, 1003, -1, true}; }
-Reglas reglas_funciones() { return {1107, 1100, 1101, false, 1108, 0, false}; }
+Reglas reglas_calculos() { return {1002, 1000, 1001, true, 1003, -1, true, true}; }
+Reglas reglas_funciones() { return {1107, 1100, 1101, false, 1108, 0, false, false}; }
 
 namespace {
 
@@ -62,7 +62,9 @@ Problema leer_problema(io::Fuente& f, ini::Mensajes& m, const Reglas& r) {
         m.escribir(r.clave_par_2, ini::Disposicion::ocho_blancos);
         if (r.sube_par) p.NPUNTOS += 1;
     }
-    if (p.NPUNTOS < 3) l.parar(claves::pocos_puntos);
+    // Simpson's rule reads three samples a panel; funciones only checks the
+    // count, so any count goes on there.
+    if (r.muestrea_npuntos && p.NPUNTOS < 3) l.parar(claves::pocos_puntos);
 
     l.dato("the zone header line");
     for (int i = 1; i <= p.NZONAS; ++i) {

@@ -78,6 +78,7 @@ struct Reglas {
     int clave_no_tocan;
     int estado_parada;             // exit status of every stop
     bool comprueba_masa;
+    bool muestrea_npuntos;         // the sampler takes NPUNTOS points per zone
 };
 Reglas reglas_calculos();
 Reglas reglas_funciones();

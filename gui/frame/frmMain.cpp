@@ -797,13 +797,17 @@ void frmMain::mnuFileSaveAs_Click() {
 void frmMain::ejecutar() {
   habilitar("EditarR", false);
   habilitar("EditarG", false);
-  const qsizetype barra = global::archivo.lastIndexOf('/');
-  const QString nombre = barra < 0 ? QString() : global::archivo.mid(barra + 1);
+  // The engine reads exactly the file on screen, never a namesake of the
+  // program folder; a problem it cannot be told about does not run.
+  QString argumento;
+  if (!argumento_de_fichero(global::archivo, argumento)) {
+    MsgBox(idiomas::texto(global::archivo.isEmpty() ? 216 : 210), vbInformation, QString());
+    return;
+  }
   // The window may go while the engine runs (the events go on).
   const QPointer<frmMain> yo(this);
-  const std::int32_t r =
-      ejecutar_y_esperar(App::en_carpeta("calculos"), nombre.isEmpty() ? QStringList() : QStringList{nombre});
-  if (yo.isNull()) return;
+  const std::int32_t r = ejecutar_y_esperar(App::en_carpeta("calculos"), {argumento}, 6, idiomas::texto(215));
+  if (yo.isNull() || saliendo()) return;
   if (r == 0) {
     habilitar("EditarR", true);
     habilitar("EditarG", true);

@@ -1,19 +1,26 @@
 #include "platform/procesos.hpp"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStringDecoder>
 #include <QTimer>
 #include <cerrno>
+#include <cstdio>
 
 #include "platform/app.hpp"
+#include "platform/consola.hpp"
 
 namespace plataforma {
 
 namespace {
 
 constexpr int periodo_ms = 100;
+bool saliendo_ = false;
+long long vueltas_ = 0;
 
 // The error number of a start that failed: the toolkit does not give it, so
 // it is found from the program file itself.
@@ -33,24 +40,73 @@ std::int32_t codigo(QProcess& hijo) {
   return estado == 255 ? -1 : estado;
 }
 
-// Sleeps one period while the window events go on being handled.
-void dormir() {
+// Sleeps one period while the window events go on being handled; false,
+// without sleeping, when the application is quitting (its event loops then
+// return at once, so the wait would spin).
+bool dormir() {
+  ++vueltas_;
   QEventLoop bucle;
   QTimer::singleShot(periodo_ms, &bucle, &QEventLoop::quit);
-  bucle.exec();
+  if (bucle.exec() != 0) saliendo_ = true;
+  return !saliendo_;
 }
+
+// One channel of the child: decoded as UTF-8 (a character split between two
+// reads is kept for the next), shown in the console window and copied to
+// this program's own stream.
+class Canal {
+ public:
+  Canal(QProcess& hijo, QProcess::ProcessChannel canal, std::FILE* propio)
+      : hijo_(hijo), canal_(canal), propio_(propio) {
+    conexion_ = QObject::connect(&hijo, canal == QProcess::StandardOutput ? &QProcess::readyReadStandardOutput
+                                                              : &QProcess::readyReadStandardError,
+                     &hijo, [this] { leer(); });
+  }
+  ~Canal() { QObject::disconnect(conexion_); }
+  Canal(const Canal&) = delete;
+  Canal& operator=(const Canal&) = delete;
+  void leer() {
+    const QByteArray bytes =
+        canal_ == QProcess::StandardOutput ? hijo_.readAllStandardOutput() : hijo_.readAllStandardError();
+    if (bytes.isEmpty()) return;
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), propio_);
+    std::fflush(propio_);
+    const QString texto = decodificador_.decode(bytes);
+    if (VentanaConsola::cargada()) VentanaConsola::instancia().anadir(texto);
+  }
+
+ private:
+  QProcess& hijo_;
+  QProcess::ProcessChannel canal_;
+  std::FILE* propio_;
+  QStringDecoder decodificador_{QStringDecoder::Utf8};
+  QMetaObject::Connection conexion_;
+};
 
 }  // namespace
 
-std::int32_t ejecutar_y_esperar(const QString& programa, const QStringList& argumentos, int estilo) {
+bool saliendo() { return saliendo_; }
+long long& vueltas_de_espera() { return vueltas_; }
+
+std::int32_t ejecutar_y_esperar(const QString& programa, const QStringList& argumentos, int estilo,
+                                const QString& titulo_consola) {
   if (estilo < 0 || estilo > 6) estilo = 6;
-  (void)estilo;  // the engines are console programs: no window to show
+  {
+    // An event loop of a quitting application returns -1 at once.
+    QEventLoop prueba;
+    QTimer::singleShot(0, &prueba, &QEventLoop::quit);
+    saliendo_ = prueba.exec() != 0;
+  }
+  if (saliendo_) return error_de_arranque + ECANCELED;
 
   QProcess hijo;
   hijo.setProgram(programa);
   hijo.setArguments(argumentos);
   hijo.setWorkingDirectory(App::Path());
-  hijo.setProcessChannelMode(QProcess::ForwardedChannels);
+  hijo.setProcessChannelMode(QProcess::SeparateChannels);
+  Canal salida(hijo, QProcess::StandardOutput, stdout);
+  Canal errores(hijo, QProcess::StandardError, stderr);
+  VentanaConsola::instancia().empezar(titulo_consola, programa, estilo);
   hijo.start();
   if (!hijo.waitForStarted(-1)) return error_de_arranque + numero_de_error(programa);
   hijo.closeWriteChannel();  // a child that reads its input finds it empty
@@ -59,9 +115,50 @@ std::int32_t ejecutar_y_esperar(const QString& programa, const QStringList& argu
   do {
     resultado = codigo(hijo);
     QCoreApplication::processEvents();
-    dormir();
+    if (!dormir()) {
+      // Quitting: the child is ended (its files are replaced whole or not
+      // at all) and the program goes on ending.
+      if (resultado == STILL_ACTIVE) {
+        hijo.kill();
+        hijo.waitForFinished(-1);
+        resultado = codigo(hijo);
+      }
+      break;
+    }
   } while (resultado == STILL_ACTIVE);
+  // The last output of a child that has ended is still in the pipes.
+  salida.leer();
+  errores.leer();
   return resultado;
+}
+
+bool argumento_de_fichero(const QString& ruta, QString& argumento) {
+  argumento.clear();
+  if (ruta.isEmpty()) return false;
+  auto cabe = [](const QString& a) {
+    return !a.isEmpty() && !a.endsWith(' ') && QFile::encodeName(a).size() <= ARGUMENTO_MAXIMO;
+  };
+  auto canonica = [](const QString& c) {
+    const QString s = QFileInfo(c).canonicalFilePath();
+    return s.isEmpty() ? QDir::cleanPath(QFileInfo(c).absoluteFilePath()) : s;
+  };
+  const QFileInfo fichero(ruta);
+  const QString carpeta = canonica(App::Path());
+  QStringList candidatos;
+  if (canonica(fichero.absolutePath()) == carpeta) {
+    candidatos << fichero.fileName();
+  } else {
+    // The folder as it is on disk, so that ".." from the program folder
+    // leads where the path says.
+    const QString completa = QDir(canonica(fichero.absolutePath())).filePath(fichero.fileName());
+    candidatos << completa << QDir(carpeta).relativeFilePath(completa);
+  }
+  for (const QString& c : candidatos)
+    if (cabe(c)) {
+      argumento = c;
+      return true;
+    }
+  return false;
 }
 
 }  // namespace plataforma

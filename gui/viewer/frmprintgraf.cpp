@@ -1,6 +1,8 @@
 #include "viewer/frmprintgraf.hpp"
 
 #include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,6 +39,17 @@ QString numero(double valor) { return QString::number(valor, 'g', 15); }
 double nfb() { return frmdatos::cargado() ? plataforma::Val(frmdatos::instancia().txtfb->text()) : 0; }
 
 void aviso(const QString& texto) { plataforma::MsgBox(texto, plataforma::vbInformation, QString()); }
+
+// Removes the plot file at ruta under every spelling of its name; false when
+// one of them stays.
+bool borrar_grafica(const QString& ruta) {
+  for (int i = 0; i < 64; ++i) {
+    const QString hallada = plataforma::resolver_nombre(ruta);
+    if (!QFileInfo::exists(hallada)) return true;
+    if (!QFile::remove(hallada)) return false;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -194,18 +207,25 @@ void frmprintgraf::btactualizar_Click() {
   if (n < primero || n < ultimo) return aviso(idiomas::texto(164) + " " + numero(n));
   if (primero <= 0 || ultimo <= 0) return aviso(idiomas::texto(165));
 
+  // The plotting program reads exactly the problem file on screen.
+  QString argumento;
+  if (!plataforma::argumento_de_fichero(global::archivo, argumento))
+    return aviso(idiomas::texto(global::archivo.isEmpty() ? 216 : 210));
   if (!plataforma::escribir_bytes(plataforma::resolver_nombre(en_carpeta("dib")), plataforma::a_1252(texto_dib())))
     return;
-  const qsizetype barra = global::archivo.lastIndexOf('/');
-  const QString nombre = barra < 0 ? QString() : global::archivo.mid(barra + 1);
 
   if (frmgraficos::cargado()) frmgraficos::instancia().Unload();
   static const char* const programas[] = {"niveles", "funciones", "probs"};
   static const char* const graficas[] = {"nivel", "funcion", "prob"};
   const int k = opcion();
+  // The plot file of an earlier request goes first, so that a request the
+  // program refuses never shows it as its answer.
+  const bool borrada = borrar_grafica(en_carpeta(graficas[k]));
   // The window events go on while the program runs: nothing of the dialog
   // is used after it.
-  plataforma::ejecutar_y_esperar(en_carpeta(programas[k]), nombre.isEmpty() ? QStringList() : QStringList{nombre});
+  plataforma::ejecutar_y_esperar(en_carpeta(programas[k]), {argumento}, 6, idiomas::texto(215));
+  if (plataforma::saliendo()) return;
+  if (!borrada || !QFileInfo::exists(plataforma::resolver_nombre(en_carpeta(graficas[k])))) return aviso(idiomas::texto(211));
   graficos::fichero_grafico = graficas[k];
   frmgraficos::instancia().Show();
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 
 #include "engines/lector_grafica.hpp"
@@ -100,17 +101,24 @@ TEST_F(Funciones, LegendPlacesFollowTheBoxLength) {
     } casos[] = {
         {10, "    8.000  1.0", "    0.100    0.500"},
         {1300, "  *******  1.0", "   13.000    0.500"},  // 1040 does not fit F7.3
+        // A box on [-10, 10]: the legends measure from its left wall.
+        {-10, "    6.000  1.0", "   -9.800    0.500"},
     };
     for (const auto& c : casos) {
         ProblemaPrueba p;
         p.nbase = "2";
-        p.zonas = {{1, 0, c.xfin, {0.0}}};
+        p.zonas = {c.xfin < 0 ? ZonaPrueba{1, -10, 10, {0.0}} : ZonaPrueba{1, 0, c.xfin, {0.0}}};
         preparar(p, "11", "2.500", "1", {0.5, 2.0}, identidad(2));
         ASSERT_EQ(correr().estado, 0);
         const auto l = funcion();
         ASSERT_EQ(l.size(), 4u + 2 + 11 + 3 + 11 + 5 + 1);
         EXPECT_EQ(l[4], c.registro5) << c.xfin;
         EXPECT_EQ(l[l.size() - 5], c.registro13) << c.xfin;
+        // Record 9: XIZQ + 0.05·L.
+        const double izquierda = c.xfin < 0 ? -10 : 0, largo = c.xfin < 0 ? 20 : c.xfin;
+        char registro9[32];
+        std::snprintf(registro9, sizeof registro9, "  %7.3f       0.50000", izquierda + 0.05 * largo);
+        EXPECT_EQ(l[4 + 2 + 11 + 1], registro9) << c.xfin;
     }
 }
 
@@ -124,6 +132,26 @@ TEST_F(Funciones, TheLevelLegendCarriesTheLevelAndItsEnergy) {
     EXPECT_EQ(l[20], "  M1105 3:" + std::string("  ") + "          -0.5000000");
     EXPECT_EQ(l[13], "    0.100      -0.50000");
     EXPECT_EQ(l[21], "    0.020   -0.500");
+}
+
+TEST_F(Funciones, TheLevelNumberIsWrittenInFullFromLevel100On) {
+    struct Caso {
+        int nivel;
+        std::string numero;
+    } casos[] = {{3, " 3"}, {42, "42"}, {99, "99"}, {100, "100"}, {150, "150"}};
+    for (const auto& c : casos) {
+        ProblemaPrueba p = dos_zonas();
+        p.nbase = "150";
+        std::vector<double> ener(150);
+        for (int j = 0; j < 150; ++j) ener[static_cast<size_t>(j)] = j + 1;
+        preparar(p, "3", "1.0", std::to_string(c.nivel), ener, identidad(150));
+        ASSERT_EQ(correr().estado, 0) << c.nivel;
+        const auto l = funcion();
+        ASSERT_EQ(l.size(), 26u);
+        char energia[32];
+        std::snprintf(energia, sizeof energia, "%20.7f", static_cast<double>(c.nivel));
+        EXPECT_EQ(l[20], "  M1105" + c.numero + ":  " + energia) << c.nivel;
+    }
 }
 
 TEST_F(Funciones, ASecondRunRewritesTheFileFromItsFirstRecord) {
@@ -161,7 +189,7 @@ TEST_F(Funciones, ThePowerSeriesStopLeavesTheHeaderAndThePotentialLegend) {
     const auto r = correr();
     EXPECT_EQ(r.estado, 0);
     EXPECT_EQ(r.salida, " M1109\n");
-    EXPECT_EQ(dir.leer("FUNCION"), prueba::con_crlf({"  M1102", "  x", "  V(x)", "  M1103", "    0.600  1.0"}));
+    EXPECT_EQ(dir.leer("FUNCION"), prueba::con_crlf({"  M1102", "  x", "  V(x)", "  M1103", "    0.600  1.0"}));  // -1 + 0.8 · 2
     // An even count keeps the grid off 0.
     preparar(p, "4", "2.500", "1", {0.5, 2.0}, identidad(2));
     EXPECT_EQ(correr().salida, "");
@@ -210,6 +238,22 @@ TEST_F(Funciones, AnEvenPointCountIsNoticedAndTheRunGoesOn) {
     EXPECT_EQ(r.estado, 0);
     EXPECT_EQ(r.salida, " M1100\n        M1101\n");
     EXPECT_EQ(funcion().size(), 26u);
+}
+
+TEST_F(Funciones, TwoIntegrationPointsAreNoticedAndTheRunGoesOn) {
+    // calculos raises the count to 3; funciones does not use it and draws.
+    for (const char* puntos : {"2", "1", "0"}) {
+        ProblemaPrueba p = dos_zonas();
+        p.npuntos = puntos;
+        preparar(p, "2", "2.500", "1", {0.5, 2.0}, identidad(2));
+        const auto r = correr();
+        EXPECT_EQ(r.estado, 0) << puntos;
+        EXPECT_EQ(r.salida, std::string(puntos) == "1" ? "" : " M1100\n        M1101\n") << puntos;
+        const auto g = prueba::leer_grafica(dir.leer("FUNCION"));
+        ASSERT_EQ(g.curvas.size(), 3u) << puntos;
+        EXPECT_EQ(g.curvas[0].npuntos, 4) << puntos;  // two per zone, from DIB
+        EXPECT_EQ(g.curvas[1].npuntos, 3) << puntos;
+    }
 }
 
 TEST_F(Funciones, ThirtyTwoThousandSevenHundredSixtySevenPointsAreWritten) {

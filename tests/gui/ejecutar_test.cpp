@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <cerrno>
@@ -16,6 +17,7 @@
 #include "frame/idiomas.hpp"
 #include "platform/app.hpp"
 #include "platform/ficheros.hpp"
+#include "platform/consola.hpp"
 #include "platform/mensajes.hpp"
 #include "platform/procesos.hpp"
 #include "platform/texto1252.hpp"
@@ -64,6 +66,9 @@ class PruebaEjecutar : public QObject {
   void run_segun_el_codigo();
   void run_de_punta_a_punta();
   void run_rechazado_por_calculos();
+  void run_lee_el_fichero_abierto();
+  void ventana_de_consola();
+  void espera_al_salir();
 };
 
 void PruebaEjecutar::codigos_de_salida_data() {
@@ -224,6 +229,82 @@ void PruebaEjecutar::run_rechazado_por_calculos() {
   QCOMPARE(guion.cajas[0].estilo, plataforma::vbInformation);
   QCOMPARE(estados(p.f()), QString("01100"));
   QVERIFY(!QFile::exists(plataforma::resolver_nombre(p.carpeta.ruta("RES.tot"))));
+}
+
+// Run reads exactly the problem on screen: outside the program folder by its
+// path (a namesake of the program folder never stands in); a path too long
+// for the engines' argument, or no file at all, runs nothing.
+void PruebaEjecutar::run_lee_el_fichero_abierto() {
+  prueba::Problema p;
+  programa(p.carpeta, "calculos", R"(printf '%s|' "$#" > argumentos.txt; cat "$1" >> argumentos.txt)");
+  p.carpeta.escribir("CAJA.DAT", "impostor");
+  QTemporaryDir otra;
+  const QByteArray propio = "el problema abierto";
+  global::archivo = QDir(otra.path()).filePath("CAJA.DAT");
+  QFile f(global::archivo);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write(propio);
+  f.close();
+  {
+    prueba::Guion guion;
+    run(p.f());
+    QVERIFY(guion.cajas.isEmpty());
+    QCOMPARE(p.carpeta.leer("argumentos.txt"), "1|" + propio);
+  }
+  const QString larga = QDir(otra.path()).filePath(QString(90, 'x'));
+  QVERIFY(QDir().mkpath(larga));
+  global::archivo = QDir(larga).filePath("CAJA.DAT");
+  QFile::remove(p.carpeta.ruta("argumentos.txt"));
+  prueba::Guion guion;
+  run(p.f());
+  QCOMPARE(guion.cajas.size(), qsizetype(1));
+  QCOMPARE(guion.cajas[0].texto, QString("en210"));
+  QVERIFY(!p.carpeta.existe("argumentos.txt"));
+  QCOMPARE(estados(p.f()).right(2), QString("00"));  // no results to read
+  p.f().mnuFileNew_Click();
+  run(p.f());
+  QCOMPARE(guion.cajas.size(), qsizetype(2));
+  QCOMPARE(guion.cajas[1].texto, QString("en216"));
+  QVERIFY(!p.carpeta.existe("argumentos.txt"));
+}
+
+// Both output streams reach the console window, decoded as UTF-8; the window
+// keeps them after the run, minimised, and the next run starts it afresh.
+void PruebaEjecutar::ventana_de_consola() {
+  prueba::Carpeta c;
+  const QString p = programa(c, "motor", "printf 'Año uno\\n'; printf 'fallo\\n' >&2; exit 0");
+  QCOMPARE(ejecutar_y_esperar(p, {}, 6, "Consola"), 0);
+  plataforma::VentanaConsola& v = plataforma::VentanaConsola::instancia();
+  QVERIFY(v.texto().contains(QString::fromUtf8("Año uno\n")));
+  QVERIFY(v.texto().contains("fallo\n"));
+  QVERIFY(v.isReadOnly());
+  QVERIFY(v.windowState() & Qt::WindowMinimized);
+  QCOMPARE(v.windowTitle(), QString("Consola - motor"));
+  QCOMPARE(ejecutar_y_esperar(programa(c, "otro", "echo dos"), {}), 0);
+  QCOMPARE(v.texto(), QString("dos\n"));
+  plataforma::VentanaConsola::destruir();
+}
+
+// A program that quits during a wait does not spin: the wait ends the child
+// and returns after a few sleeps, and a wait started while quitting starts
+// nothing.
+void PruebaEjecutar::espera_al_salir() {
+  prueba::Carpeta c;
+  const QString p = programa(c, "motor", "sleep 30");
+  long long vueltas = -1;
+  std::int32_t despues = 0;
+  QTimer::singleShot(0, [&] {
+    QTimer::singleShot(300, [] { QCoreApplication::quit(); });
+    const long long antes = plataforma::vueltas_de_espera();
+    ejecutar_y_esperar(p, {});
+    vueltas = plataforma::vueltas_de_espera() - antes;
+    despues = ejecutar_y_esperar(p, {});
+  });
+  QCoreApplication::exec();
+  QVERIFY(vueltas >= 1);
+  QVERIFY2(vueltas <= 6, qPrintable(QString::number(vueltas)));
+  QVERIFY(plataforma::saliendo());
+  QCOMPARE(despues, plataforma::error_de_arranque + ECANCELED);
 }
 
 QTEST_MAIN(PruebaEjecutar)

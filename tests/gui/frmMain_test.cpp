@@ -401,13 +401,15 @@ void PruebaFrmMain::ayuda_con_fichero() {
 void PruebaFrmMain::botones_de_la_barra() {
   Arranque a;
   frmMain& f = a.f();
-  prueba::Guion guion({vbNo});
+  prueba::Guion guion({1, vbNo});  // OK to Run's notice, No to Exit
   prueba::GuionDialogos dialogos;  // Open and Save As are cancelled
   f.tbToolBar_Buttons("Imprimir")->trigger();
   f.mnuFilePrint->trigger();
   for (const char* clave : {"Nuevo", "Abrir", "Guardar", "Ejecutar", "EditarD", "EditarR", "EditarG"})
     f.tbToolBar_ButtonClick(f.tbToolBar_Buttons(clave));
-  QCOMPARE(guion.cajas.size(), 0);
+  // Run of the untitled problem has no file to give the engine: it says so.
+  QCOMPARE(guion.cajas.size(), 1);
+  QCOMPARE(guion.cajas[0].texto, idiomas::texto(216));
   QVERIFY(!frmAbout::cargado());
 
   f.tbToolBar_Buttons("Acerca")->trigger();
@@ -416,8 +418,8 @@ void PruebaFrmMain::botones_de_la_barra() {
   QVERIFY(!frmAbout::instancia().isModal());
 
   f.tbToolBar_Buttons("Salir")->trigger();
-  QCOMPARE(guion.cajas.size(), 1);
-  QCOMPARE(guion.cajas[0].texto, QString("en41"));
+  QCOMPARE(guion.cajas.size(), 2);
+  QCOMPARE(guion.cajas[1].texto, QString("en41"));
   QVERIFY(frmMain::cargado());
 }
 

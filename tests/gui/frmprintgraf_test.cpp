@@ -1,7 +1,10 @@
 // The graph-data dialog: its captions and defaults, the level checks, the
 // plot-parameter file dib, and the run of the plotting program, with
 // stand-in programs that record how they were called and leave a plot file.
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -16,6 +19,7 @@
 #include "frame/frmMain.hpp"
 #include "frame/global.hpp"
 #include "grafica_comun.hpp"
+#include "platform/consola.hpp"
 #include "platform/mensajes.hpp"
 #include "viewer/frmgraficos.hpp"
 #include "viewer/frmprintgraf.hpp"
@@ -26,6 +30,7 @@ namespace {
 struct Graficas : prueba::Problema {
   Graficas() {
     d().txtfb->setText("10");
+    global::archivo = carpeta.ruta("P.DAT");
     prueba::Curva curva;
     curva.puntos = prueba::serie(5);
     carpeta.escribir("plantilla", prueba::grafica({curva}));
@@ -55,6 +60,8 @@ class PruebaGraficas : public QObject {
   void peticion_data();
   void peticion();
   void problema_sin_titulo();
+  void peticion_rechazada();
+  void problema_fuera_de_la_carpeta();
   void comprobaciones_data();
   void comprobaciones();
   void nivel_fuera_de_rango_data();
@@ -140,11 +147,48 @@ void PruebaGraficas::peticion() {
   QVERIFY(frmprintgraf::cargado());  // Update keeps the dialog open
 }
 
+// An untitled problem has no file the program could read: nothing runs.
 void PruebaGraficas::problema_sin_titulo() {
   Graficas p;
+  global::archivo.clear();
   prueba::Guion guion;
   p.g().btactualizar->click();
-  QCOMPARE(p.carpeta.leer("llamada"), QByteArray("niveles 0:\n"));
+  QCOMPARE(guion.cajas.size(), 1);
+  QCOMPARE(guion.cajas[0].texto, QString("en216"));
+  QVERIFY(!p.carpeta.existe("llamada"));
+  QVERIFY(!frmgraficos::cargado());
+}
+
+// A program that writes no plot file: the earlier one (under any spelling)
+// is gone, a message points to the console, and no graph window opens.
+void PruebaGraficas::peticion_rechazada() {
+  Graficas p;
+  p.carpeta.escribir("FUNCION", p.carpeta.leer("plantilla"));
+  p.carpeta.escribir("funciones", "#!/bin/sh\necho refused\nexit 0\n");
+  p.g().Optprintgraf(1)->click();
+  prueba::Guion guion;
+  p.g().btactualizar->click();
+  QCOMPARE(guion.cajas.size(), 1);
+  QCOMPARE(guion.cajas[0].texto, QString("en211"));
+  QVERIFY(!p.carpeta.existe("FUNCION"));
+  QVERIFY(!frmgraficos::cargado());
+  QVERIFY(plataforma::VentanaConsola::instancia().texto().contains("refused"));
+}
+
+// A problem kept outside the program folder reaches the program by its path.
+void PruebaGraficas::problema_fuera_de_la_carpeta() {
+  Graficas p;
+  QTemporaryDir otra;
+  global::archivo = QDir(otra.path()).filePath("CAJA.DAT");
+  QFile f(global::archivo);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.close();
+  prueba::Guion guion;
+  p.g().btactualizar->click();
+  QVERIFY(guion.cajas.isEmpty());
+  const QString ruta = QDir(QFileInfo(otra.path()).canonicalFilePath()).filePath("CAJA.DAT");
+  QCOMPARE(p.carpeta.leer("llamada"), ("niveles 1:" + ruta + "\n").toUtf8());
+  QVERIFY(frmgraficos::cargado());
 }
 
 void PruebaGraficas::comprobaciones_data() {

@@ -1,0 +1,67 @@
+#include "platform/consola.hpp"
+
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QScrollBar>
+#include <QTextCursor>
+
+namespace plataforma {
+
+namespace {
+VentanaConsola* instancia_ = nullptr;
+}
+
+VentanaConsola& VentanaConsola::instancia() {
+  if (instancia_ == nullptr) instancia_ = new VentanaConsola();
+  return *instancia_;
+}
+
+bool VentanaConsola::cargada() { return instancia_ != nullptr; }
+
+void VentanaConsola::destruir() {
+  delete instancia_;
+  instancia_ = nullptr;
+}
+
+VentanaConsola::VentanaConsola() : QPlainTextEdit(nullptr) {
+  setObjectName("consola");
+  setWindowFlag(Qt::Window);
+  setReadOnly(true);
+  setLineWrapMode(QPlainTextEdit::NoWrap);
+  setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  resize(640, 360);
+}
+
+void VentanaConsola::empezar(const QString& titulo, const QString& programa, int estilo) {
+  clear();
+  const QString nombre = QFileInfo(programa).fileName();
+  setWindowTitle(titulo.isEmpty() ? nombre : titulo + " - " + nombre);
+  if (estilo == 0) return;
+  const bool con_foco = estilo >= 1 && estilo <= 3;
+  setAttribute(Qt::WA_ShowWithoutActivating, !con_foco);
+  switch (estilo) {
+    case 2:
+    case 6: showMinimized(); break;
+    case 3: showMaximized(); break;
+    default: showNormal(); break;
+  }
+  if (con_foco) {
+    raise();
+    activateWindow();
+  }
+}
+
+void VentanaConsola::anadir(const QString& texto) {
+  QString limpio = texto;
+  limpio.remove('\r');
+  if (limpio.isEmpty()) return;
+  QScrollBar* barra = verticalScrollBar();
+  const bool al_final = barra->value() == barra->maximum();
+  QTextCursor c(document());
+  c.movePosition(QTextCursor::End);
+  c.insertText(limpio);
+  if (al_final) barra->setValue(barra->maximum());
+}
+
+}  // namespace plataforma
