@@ -85,7 +85,7 @@ void leer_curva(FicheroLectura& f, tcurva& curva) {
   if (N < 1) throw std::out_of_range("a curve without points");
   // Long curves of the fitted and interpolated kinds are thinned: slot j
   // holds point trunc(j * s).
-  const bool aclarar = N > puntos_aclarado;
+  const bool aclarar = curva.tipo > 1 && N > puntos_aclarado;
   const double s = aclarar ? N / static_cast<double>(puntos_aclarado) : 1.0;
   const int huecos = aclarar ? puntos_aclarado : N;
   curva.npuntos = static_cast<std::int16_t>(huecos);
