@@ -1,5 +1,6 @@
 #include "viewer/grafica_texto.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -115,6 +116,7 @@ void leer_curva(FicheroLectura& f, tcurva& curva) {
 
 Lectura leer(QByteArray bytes) {
   Lectura r;
+  const qsizetype tamano = bytes.size();
   FicheroLectura f;
   try {
     f = FicheroLectura::de_texto(std::move(bytes));
@@ -135,7 +137,8 @@ Lectura leer(QByteArray bytes) {
   } catch (const std::exception&) {
     // Past the end of the file, a NUL byte or a line too long, or a value
     // the curve cannot take.
-    r.fallo = f.posicion();
+    // (a CR that ends the file moves the position one past its end).
+    r.fallo = std::min(f.posicion(), tamano);
   }
   return r;
 }
