@@ -31,6 +31,7 @@
 #include "frame/global.hpp"
 #include "frame/idiomas.hpp"
 #include "frame/imagenes.hpp"
+#include "frame/problema_texto.hpp"
 #include "platform/ajustes.hpp"
 #include "platform/arriba_abajo.hpp"
 #include "platform/app.hpp"
@@ -453,14 +454,6 @@ void frmMain::mnuFileExit_Click() { salir(); }
 
 namespace {
 
-// VB's Trim: blanks only.
-QString sin_blancos(const QString& t) {
-  qsizetype i = 0, j = t.size();
-  while (i < j && t[i] == ' ') ++i;
-  while (j > i && t[j - 1] == ' ') --j;
-  return t.mid(i, j - i);
-}
-
 // The nearest integer of a number, halves to even; false when it does not
 // fit a 16-bit integer.
 bool entero16(double valor, int& entero) {
@@ -471,9 +464,6 @@ bool entero16(double valor, int& entero) {
 }
 
 QString real(double valor) { return Format(valor, u"####0.000"); }
-
-// A problem file that ends early or holds what the window cannot take.
-struct LecturaFallida {};
 
 }  // namespace
 
@@ -539,10 +529,7 @@ bool frmMain::escribir_datos(const QString& ruta) {
   return true;
 }
 
-QString frmMain::leedato(const QString& linea) {
-  const qsizetype igual = linea.indexOf('=');
-  return igual < 0 ? QString() : sin_blancos(linea.mid(igual + 1));
-}
+QString frmMain::leedato(const QString& linea) { return problema_texto::leedato(linea); }
 
 bool frmMain::abrirfichero() {
   using idiomas::texto;
@@ -557,13 +544,7 @@ bool frmMain::abrirfichero() {
   QByteArray bytes;
   const bool abierto = leer_bytes(resolver_nombre(global::archivo), bytes);
   cambia_titulo();
-  bool leido = false;
-  try {
-    leido = abierto && leer_problema(lineas(bytes));
-  } catch (const std::bad_alloc&) {
-    // A file of gigabytes: its lines do not fit in memory.
-  }
-  if (leido) return true;
+  if (abierto && aplicar_problema(problema_texto::leer(bytes))) return true;
 
   // The load stops where it failed; what was read stays, without a message.
   // The count box shows the zones that are on the strip, and the spinner
@@ -578,97 +559,41 @@ bool frmMain::abrirfichero() {
   return false;
 }
 
-bool frmMain::leer_problema(const QStringList& lineas) {
+bool frmMain::aplicar_problema(const problema_texto::Problema& p) {
   using global::nzonas;
   using global::zonas;
   frmdatos& d = frmdatos::instancia();
-  qsizetype siguiente = 0;
-  // A line that holds a NUL byte or runs for megabytes is a line that cannot
-  // be read: the file is damaged. So is a number too large for a double.
-  auto linea = [&]() -> const QString& {
-    if (siguiente >= lineas.size()) throw LecturaFallida{};
-    const QString& l = lineas[siguiente++];
-    if (l.size() > LINEA_MAXIMA || l.contains(QChar(0))) throw LecturaFallida{};
-    return l;
-  };
-  auto numero = [&] {
-    const double v = Val(leedato(linea()));
-    if (!std::isfinite(v)) throw LecturaFallida{};
-    return v;
-  };
-  auto entero = [&](double valor) {
-    int e = 0;
-    if (!entero16(valor, e)) throw LecturaFallida{};
-    return e;
-  };
+  // The boxes take the header values in file order, each applying its own checks.
+  QLineEdit* const cajas[] = {d.txttitulo, d.txtmasa, d.txtfb, d.txtzonas, d.txtpuntos};
+  for (qsizetype i = 0; i < p.cabecera.size(); ++i) cajas[i]->setText(p.cabecera[i]);
+  if (p.zonas.empty()) return p.leido;
 
-  try {
-    linea();
-    d.txttitulo->setText(leedato(linea()));
-    d.txtmasa->setText(leedato(linea()));
-    d.txtfb->setText(leedato(linea()));
-    d.txtzonas->setText(leedato(linea()));
-    const int n = entero(Val(d.txtzonas->text()));
-    d.txtpuntos->setText(leedato(linea()));
-    linea();
-    // A problem has 1 to 10 zones: a count of none stops the load here, one
-    // above 10 after the tenth zone.
-    if (n < 1) throw LecturaFallida{};
-
-    nzonas = 0;
-    for (int k = 0; k < n; ++k) {
-      if (k >= static_cast<int>(zonas.size())) throw LecturaFallida{};
-      ++nzonas;
-      if (nzonas > 1) {
-        // The controls of the new zone; the zone before keeps the limit it was read with.
-        const double fin_anterior = zonas[static_cast<std::size_t>(k - 1)].xfin;
-        d.crear_zona();
-        zonas[static_cast<std::size_t>(k - 1)].xfin = fin_anterior;
-      }
-      global::tzona& z = zonas[static_cast<std::size_t>(k)];
-      const int tipo = entero(numero() - 1);
-      z.tipo = static_cast<std::int16_t>(tipo);
-      if (tipo < 0 || tipo > 3) throw LecturaFallida{};
-      d.fijar_ListIndex(k, tipo);
-      z.xini = numero();
-      z.xfin = numero();
-      auto& c = z.coeficientes;
-      switch (tipo) {
-        case 0:
-          c(0) = numero();
-          z.nvertices = 2;
-          z.vertices.redim_preserve(2);
-          z.vertices(1) = {z.xini, c(0)};
-          z.vertices(2) = {z.xfin, c(0)};
-          break;
-        case 1: {
-          const int vertices = entero(numero());
-          if (vertices < 1) throw LecturaFallida{};
-          z.nvertices = static_cast<std::int16_t>(vertices);
-          z.vertices.redim_preserve(vertices);
-          for (int j = 1; j <= vertices; ++j) {
-            z.vertices(j).x = numero();
-            z.vertices(j).y = numero();
-          }
-          break;
-        }
-        case 2:
-          z.x0 = numero();
-          c(0) = numero();
-          c(2) = numero();
-          c(3) = numero();
-          c(4) = numero();
-          break;
-        default:
-          for (int i = 0; i <= 6; ++i) c(i) = numero();
-          for (int i = -1; i >= -6; --i) c(i) = numero();
-          break;
-      }
-      linea();
+  nzonas = 0;
+  for (std::size_t k = 0; k < p.zonas.size(); ++k) {
+    ++nzonas;
+    if (nzonas > 1) {
+      // The controls of the new zone; the zone before keeps the limit it was read with.
+      const double fin_anterior = zonas[k - 1].xfin;
+      d.crear_zona();
+      zonas[k - 1].xfin = fin_anterior;
     }
-  } catch (const LecturaFallida&) {
-    return false;
+    // The zone takes the numbers the reader took, in the same order, so a
+    // zone cut short keeps what was read of it and nothing more.
+    const std::vector<double>& valores = p.zonas[k].valores;
+    std::size_t siguiente = 0;
+    try {
+      problema_texto::leer_zona(
+          zonas[k],
+          [&] {
+            if (siguiente >= valores.size()) throw problema_texto::Fallo{};
+            return valores[siguiente++];
+          },
+          [&](int tipo) { d.fijar_ListIndex(static_cast<int>(k), tipo); });
+    } catch (const problema_texto::Fallo&) {
+      return false;
+    }
   }
+  if (!p.leido) return false;
 
   // The strip maps the box from its two end labels.
   d.lblintervalo(0)->setText(real(zonas[0].xini));

@@ -8,6 +8,10 @@
 
 #include "platform/dialogos.hpp"
 
+namespace problema_texto {
+struct Problema;
+}
+
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -128,7 +132,9 @@ class frmMain : public QMainWindow {
   // New with its question; false when the problem stays (Cancel, or a save
   // that did not happen).
   bool nuevo();
-  bool leer_problema(const QStringList& lineas);
+  // Puts a problem read from a file into the problem data and the
+  // problem-data window; true when it was read completely.
+  bool aplicar_problema(const problema_texto::Problema& p);
   void habilitar(const QString& clave, bool habilitado);
   void mosaico(bool horizontal);
 

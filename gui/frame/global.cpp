@@ -1,33 +1,11 @@
 #include "frame/global.hpp"
 
-#include "platform/ficheros.hpp"
 #include "platform/mensajes.hpp"
 
 namespace global {
 
 void preguntar() {
   respuesta = static_cast<std::int16_t>(plataforma::MsgBox(mensaje, estilo, titulo_mensaje));
-}
-
-QString leepalabra(plataforma::FicheroLectura& fichero) {
-  QChar c = fichero.leer();
-  if (c == ' ') {
-    do {
-      c = fichero.leer();
-    } while (c == ' ');
-    fichero.retroceder();
-  }
-  QString palabra;
-  for (;;) {
-    c = fichero.leer();
-    if (c == '\r') {
-      fichero.avanzar();  // the LF that follows
-      break;
-    }
-    if (c == '\n' || c == ' ') break;
-    palabra.append(c);
-  }
-  return palabra;
 }
 
 void extremos(int n, const lista_vertices& puntos, tvertice& minimo, tvertice& maximo) {

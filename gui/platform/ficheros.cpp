@@ -75,12 +75,16 @@ QString resolver_nombre(const QString& ruta) {
 FicheroLectura FicheroLectura::abrir(const QString& ruta) {
   QByteArray bytes;
   if (!leer_bytes(ruta, bytes)) throw ErrorLectura("cannot read " + ruta.toStdString());
+  return de_texto(std::move(bytes), ruta);
+}
+
+FicheroLectura FicheroLectura::de_texto(QByteArray bytes, const QString& nombre) {
   qsizetype inicio = 0;
   for (qsizetype i = 0; i <= bytes.size(); ++i) {
     const char c = i < bytes.size() ? bytes[i] : '\n';
-    if (c == '\0') throw ErrorLectura(ruta.toStdString() + ": a NUL byte");
+    if (c == '\0') throw ErrorLectura(nombre.toStdString() + ": a NUL byte");
     if (c != '\r' && c != '\n') continue;
-    if (i - inicio > LINEA_MAXIMA) throw ErrorLectura(ruta.toStdString() + ": a line too long");
+    if (i - inicio > LINEA_MAXIMA) throw ErrorLectura(nombre.toStdString() + ": a line too long");
     inicio = i + 1;
   }
   return FicheroLectura(std::move(bytes));

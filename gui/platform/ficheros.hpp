@@ -46,6 +46,8 @@ class FicheroLectura {
   // Throws ErrorLectura when the file cannot be read, or when it holds a NUL
   // byte or a line longer than LINEA_MAXIMA.
   static FicheroLectura abrir(const QString& ruta);
+  // The same checks on a text already read; nombre names it in the error.
+  static FicheroLectura de_texto(QByteArray bytes, const QString& nombre = QString());
 
   // The next character; ErrorLectura past the end.
   QChar leer();

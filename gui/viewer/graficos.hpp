@@ -15,7 +15,7 @@ using global::tvertice;
 
 struct tcurva {
   bool activa = false;          // takes part in bounds and drawing
-  std::int16_t npuntos = 0;     // points held in puntos (at most 100 after reading)
+  std::int16_t npuntos = 0;     // points held in puntos (kinds 2 to 7: at most 100 after reading)
   std::int16_t marcas = 0;      // non-zero: a filled circle at every point
   std::int16_t tipo = 0;        // 0 markers, 1 polyline, 2 spline, 3 polynomial, 4-6 fits, 7 Fourier
   std::int16_t parametro = 0;   // degree of the fit or number of harmonics (read for tipo > 3)

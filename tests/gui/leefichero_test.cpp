@@ -60,25 +60,26 @@ class PruebaLeefichero : public QObject {
 
 void PruebaLeefichero::aclarado_data() {
   QTest::addColumn<std::vector<QPointF>>("puntos");
+  QTest::addColumn<int>("tipo");
   QTest::addColumn<QList<double>>("guardados");  // y of the points kept, in slot order
 
   QList<double> todos;
   for (int k = 1; k <= 100; ++k) todos << k;
-  QTest::newRow("100 points: all kept") << diagonal(100) << todos;
+  QTest::newRow("100 points: all kept") << diagonal(100) << 2 << todos;
 
   QList<double> ciento_uno;
   for (int k = 1; k <= 99; ++k) ciento_uno << k;
   ciento_uno << 101;
-  QTest::newRow("101 points: 100 dropped") << diagonal(101) << ciento_uno;
+  QTest::newRow("101 points: 100 dropped") << diagonal(101) << 2 << ciento_uno;
 
   QList<double> ciento_trece;
   for (int j = 1; j <= 100; ++j) ciento_trece << (j == 1 ? 1 : std::trunc(j * (113 / 100.0)));
   QVERIFY(ciento_trece.last() == 112);  // 100 x 1.13 falls just below 113
-  QTest::newRow("113 points: 112 in slot 100, 113 dropped") << diagonal(113) << ciento_trece;
+  QTest::newRow("113 points: 112 in slot 100, 113 dropped") << diagonal(113) << 2 << ciento_trece;
 
   QList<double> trescientos{1};
   for (int j = 2; j <= 100; ++j) trescientos << 3 * j;  // 6, 9, 12, ..., 300
-  QTest::newRow("300 points: 1, 6, 9, ..., 300") << diagonal(300) << trescientos;
+  QTest::newRow("300 points: 1, 6, 9, ..., 300") << diagonal(300) << 2 << trescientos;
 
   // 200 points, s = 2; point 51 stands at the x of point 50 with another y.
   std::vector<QPointF> salto;
@@ -87,21 +88,34 @@ void PruebaLeefichero::aclarado_data() {
   for (int j = 2; j <= 25; ++j) con_salto << 2 * j;  // 4, 6, ..., 50
   con_salto << 50 << 51;                             // the jump spends slots 26 and 27
   for (int j = 28; j <= 100; ++j) con_salto << 2 * j;  // the index goes on: 56, 58, ..., 200
-  QTest::newRow("a vertical jump keeps both points") << salto << con_salto;
+  QTest::newRow("a vertical jump keeps both points") << salto << 2 << con_salto;
 
   // The same x and the same y is no jump.
   std::vector<QPointF> repetido = diagonal(200);
   repetido[50] = repetido[49];
   QList<double> sin_salto{1};
   for (int j = 2; j <= 100; ++j) sin_salto << (j == 25 ? 50 : 2 * j);
-  QTest::newRow("a repeated point is thinned like any other") << repetido << sin_salto;
+  QTest::newRow("a repeated point is thinned like any other") << repetido << 2 << sin_salto;
+
+  // Markers and polylines keep every point, up to the largest count.
+  QList<double> tres_mil;
+  for (int k = 1; k <= 3000; ++k) tres_mil << k;
+  QTest::newRow("a polyline of 3000 points keeps them all") << diagonal(3000) << 1 << tres_mil;
+  QTest::newRow("markers of 3000 points keep them all") << diagonal(3000) << 0 << tres_mil;
+  QTest::newRow("a polyline keeps both points of a jump at its end") << salto << 1 << [] {
+    QList<double> l;
+    for (int k = 1; k <= 200; ++k) l << k;
+    return l;
+  }();
 }
 
 void PruebaLeefichero::aclarado() {
   QFETCH(std::vector<QPointF>, puntos);
   QFETCH(QList<double>, guardados);
   prueba::Visor v;
+  QFETCH(int, tipo);
   Curva c;
+  c.tipo = tipo;
   c.puntos = puntos;
   QVERIFY(v.abrir(grafica({c})) != nullptr);
   QCOMPARE(graficos::num_curvas, 1);
@@ -260,6 +274,7 @@ void PruebaLeefichero::fallos_cierran_solo_la_ventana_data() {
   std::vector<QPointF> p = diagonal(101);
   p[100].setX(100);
   Curva salto;
+  salto.tipo = 2;
   salto.puntos = p;
   QTest::newRow("a vertical jump beyond slot 100") << grafica({salto});
 
