@@ -700,36 +700,59 @@ bool frmgraficos::eventFilter(QObject* objeto, QEvent* evento) {
 
 void frmgraficos::componer() {
   plataforma::Lienzo& c = *pctgraficas;
-  colocar(&c, izq(frmgrafico), arr(frmgrafico), ancho(frmgrafico), alto(frmgrafico));
-  c.Cls();
   const double L = izq(pctgrafico), T = arr(pctgrafico), W = ancho(pctgrafico), H = alto(pctgrafico);
   const double FH = alto(frmgrafico), LH = alto(lbx);
-  c.CurrentX = L;
-  c.CurrentY = T;
-  c.PaintPicture(pctgrafico->Image(), c.CurrentX + 10, c.CurrentY + 10);
-  for (int i = 0; i <= 10; ++i) {
-    c.Line(L - 100, T + i * H / 10, L, T + i * H / 10, QBColor(0));
-    c.Line(L + i * W / 10, T + H, L + i * W / 10, T + H + (FH - T - H - LH) / 2 - 50, QBColor(0));
-  }
-  c.Box(L, T, L + W, T + H, QBColor(0));
-  auto texto_en = [&c](const QLabel* l) {
-    c.CurrentX = izq(l);
-    c.CurrentY = arr(l);
-    c.Print(l->text());
-  };
-  for (int k : {1, 3, 2, 4}) texto_en(leyescala(k));
-  texto_en(lbx);
-  texto_en(lby);
   const plataforma::Lienzo& p = *pctgrafico;
+
+  // The texts of the picture, where they stand in the frame.
+  struct Texto {
+    double x, y;
+    QString texto;
+    QColor color;
+  };
+  std::vector<Texto> textos;
+  const QColor tinta = leyescala(1)->palette().color(QPalette::WindowText);
+  auto texto_de = [&](const QLabel* l) { textos.push_back({izq(l), arr(l), l->text(), tinta}); };
+  for (int k : {1, 3, 2, 4}) texto_de(leyescala(k));
+  texto_de(lbx);
+  texto_de(lby);
   for (int i = 1; i <= graficos::num_curvas && i <= lbleyenda_Count(); ++i) {
     const QLabel* l = lbleyenda(i);
     if (l->isHidden()) continue;
-    c.setForeColor(l->palette().color(QPalette::WindowText));
-    c.CurrentX = (p.Left(l) - p.ScaleLeft()) * W / p.ScaleWidth() + L;
-    c.CurrentY = (p.Top(l) - p.ScaleTop()) * H / p.ScaleHeight() + T;
-    c.Print(l->text());
+    textos.push_back({(p.Left(l) - p.ScaleLeft()) * W / p.ScaleWidth() + L,
+                      (p.Top(l) - p.ScaleTop()) * H / p.ScaleHeight() + T, l->text(),
+                      l->palette().color(QPalette::WindowText)});
   }
-  c.setForeColor(leyescala(1)->palette().color(QPalette::WindowText));
+
+  // The picture takes the frame's size, grown where a text stands out of the
+  // frame (a long corner value at its left or right edge), so that no text
+  // is cut; everything is drawn shifted by the growth at the left and top.
+  double x0 = 0, y0 = 0, x1 = ancho(frmgrafico), y1 = FH;
+  for (const Texto& t : textos) {
+    x0 = std::min(x0, t.x);
+    y0 = std::min(y0, t.y);
+    x1 = std::max(x1, t.x + c.TextWidth(t.texto));
+    y1 = std::max(y1, t.y + c.TextHeight(t.texto));
+  }
+  colocar(&c, izq(frmgrafico) + x0, arr(frmgrafico) + y0, x1 - x0, y1 - y0);
+  c.Cls();
+  const double dx = -x0, dy = -y0;
+
+  c.CurrentX = L + dx;
+  c.CurrentY = T + dy;
+  c.PaintPicture(pctgrafico->Image(), c.CurrentX + 10, c.CurrentY + 10);
+  for (int i = 0; i <= 10; ++i) {
+    c.Line(L - 100 + dx, T + i * H / 10 + dy, L + dx, T + i * H / 10 + dy, QBColor(0));
+    c.Line(L + i * W / 10 + dx, T + H + dy, L + i * W / 10 + dx, T + H + (FH - T - H - LH) / 2 - 50 + dy, QBColor(0));
+  }
+  c.Box(L + dx, T + dy, L + W + dx, T + H + dy, QBColor(0));
+  for (const Texto& t : textos) {
+    c.setForeColor(t.color);
+    c.CurrentX = t.x + dx;
+    c.CurrentY = t.y + dy;
+    c.Print(t.texto);
+  }
+  c.setForeColor(tinta);
 }
 
 void frmgraficos::printgraf() {
