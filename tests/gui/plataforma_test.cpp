@@ -38,6 +38,7 @@ class PruebaPlataforma : public QObject {
   void msgbox_guion_y_titulo();
   void msgbox_real_data();
   void msgbox_real();
+  void msgbox_real_sin_titulo();
   void ajustes_en_carpeta_temporal();
   void twips_y_pixeles();
 };
@@ -188,20 +189,27 @@ void PruebaPlataforma::msgbox_guion_y_titulo() {
   QCOMPARE(guion.cajas[1].titulo, App::Title);
 }
 
-// The real box, its buttons pressed by the test: every answer code.
+// The real box, its buttons pressed by the test: every answer code. Escape
+// and the window's close answer Cancel where there is one, OK on an OK box,
+// and nothing on a Yes/No box, which stays open until a button is pressed.
 void PruebaPlataforma::msgbox_real_data() {
   QTest::addColumn<int>("estilo");
-  QTest::addColumn<int>("boton");  // a QMessageBox::StandardButton, or 0 for Escape
+  QTest::addColumn<int>("boton");  // a QMessageBox::StandardButton; 0 Escape, -1 close
   QTest::addColumn<int>("respuesta");
   QTest::newRow("OK") << 0 << int(QMessageBox::Ok) << vbOK;
   QTest::newRow("critical OK") << 16 << int(QMessageBox::Ok) << vbOK;
   QTest::newRow("information, Escape") << 64 << 0 << vbOK;
+  QTest::newRow("OK, closed") << 0 << -1 << vbOK;
+  QTest::newRow("critical, closed") << 16 << -1 << vbOK;
   QTest::newRow("35 Yes") << 35 << int(QMessageBox::Yes) << vbYes;
   QTest::newRow("35 No") << 35 << int(QMessageBox::No) << vbNo;
   QTest::newRow("35 Cancel") << 35 << int(QMessageBox::Cancel) << vbCancel;
   QTest::newRow("35 Escape") << 35 << 0 << vbCancel;
+  QTest::newRow("35 closed") << 35 << -1 << vbCancel;
   QTest::newRow("36 Yes") << 36 << int(QMessageBox::Yes) << vbYes;
   QTest::newRow("36 No") << 36 << int(QMessageBox::No) << vbNo;
+  QTest::newRow("36 Escape: no answer") << 36 << 0 << 0;
+  QTest::newRow("36 closed: no answer") << 36 << -1 << 0;
 }
 
 void PruebaPlataforma::msgbox_real() {
@@ -210,6 +218,7 @@ void PruebaPlataforma::msgbox_real() {
   QFETCH(int, respuesta);
   QString titulo;
   QMessageBox::Icon icono = QMessageBox::NoIcon;
+  bool sigue_abierta = false;
   QTimer::singleShot(0, [&] {
     auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     QVERIFY(caja != nullptr);
@@ -217,16 +226,45 @@ void PruebaPlataforma::msgbox_real() {
     icono = caja->icon();
     if (boton == 0)
       QTest::keyClick(caja, Qt::Key_Escape);
+    else if (boton == -1)
+      caja->close();
     else
       caja->button(static_cast<QMessageBox::StandardButton>(boton))->click();
+    if (respuesta != 0) return;
+    // A Yes/No box is still there, waiting for one of its buttons.
+    QTimer::singleShot(200, [&, caja] {
+      sigue_abierta = QApplication::activeModalWidget() == caja && caja->isVisible();
+      caja->button(QMessageBox::Yes)->click();
+    });
   });
-  QCOMPARE(MsgBox("texto", estilo, "titulo"), respuesta);
+  const int r = MsgBox("texto", estilo, "titulo");
+  if (respuesta == 0) {
+    QVERIFY(sigue_abierta);
+    QCOMPARE(r, vbYes);
+  } else {
+    QCOMPARE(r, respuesta);
+  }
   QCOMPARE(titulo, QString("titulo"));
   const QMessageBox::Icon esperado = (estilo & 0x70) == 16   ? QMessageBox::Critical
                                      : (estilo & 0x70) == 32 ? QMessageBox::Question
                                      : (estilo & 0x70) == 64 ? QMessageBox::Information
                                                              : QMessageBox::NoIcon;
   QCOMPARE(icono, esperado);
+}
+
+// A box with an empty title carries the program's title, as one without.
+void PruebaPlataforma::msgbox_real_sin_titulo() {
+  QStringList titulos;
+  for (const std::optional<QString>& t : {std::optional<QString>(QString()), std::optional<QString>()}) {
+    QTimer::singleShot(0, [&] {
+      auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(caja != nullptr);
+      titulos << caja->windowTitle();
+      caja->button(QMessageBox::Ok)->click();
+    });
+    QCOMPARE(MsgBox("texto", vbInformation, t), vbOK);
+  }
+  QCOMPARE(titulos, QStringList({"Zedevodero", "Zedevodero"}));
 }
 
 void PruebaPlataforma::ajustes_en_carpeta_temporal() {
