@@ -22,10 +22,12 @@ Trabajo::Trabajo(const Problema& p)
       ENER(problema::reservar(p.NBASE)), XMALLA(problema::reservar(p.NPUNTOS, p.NZONAS)),
       VMALLA(problema::reservar(p.NPUNTOS, p.NZONAS)) {}
 
-std::string fichero_problema(const std::vector<std::string>& argumentos) {
+std::optional<std::string> fichero_problema(const std::vector<std::string>& argumentos) {
     if (argumentos.empty()) return "DATOS.DAT";
+    // One argument is a file name, even an empty or blank one (a file that
+    // cannot be opened); only two or more mean standard input.
     if (argumentos.size() == 1) return io::sin_blancos_finales(argumentos[0].substr(0, 80));
-    return "";
+    return std::nullopt;
 }
 
 namespace {
@@ -40,8 +42,8 @@ Trabajo crear_trabajo(const Problema& p, const std::string& fichero) {
     }
 }
 
-void calcular(std::istream& entrada, const std::string& nombre, ini::Mensajes& m) {
-    io::Fuente f = nombre.empty() ? io::Fuente::flujo(entrada, "standard input") : io::Fuente::abrir(nombre);
+void calcular(std::istream& entrada, const std::optional<std::string>& nombre, ini::Mensajes& m) {
+    io::Fuente f = nombre ? io::Fuente::abrir(*nombre) : io::Fuente::flujo(entrada, "standard input");
     m.leer_seccion();
     const problema::Reglas reglas = problema::reglas_calculos();
     const Problema p = problema::leer_problema(f, m, reglas);

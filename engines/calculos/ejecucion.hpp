@@ -1,6 +1,7 @@
 #pragma once
 // The run of the level solver: from the command line to the exit status.
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,7 @@ struct Trabajo {
 // The problem file named by the arguments after the program name: none gives
 // "DATOS.DAT", one gives its first 80 characters; with two or more the
 // problem is read from standard input (an empty name).
-std::string fichero_problema(const std::vector<std::string>& argumentos);
+std::optional<std::string> fichero_problema(const std::vector<std::string>& argumentos);
 
 // Runs the level solver in the current folder and returns its exit status:
 // 0 after a complete run, -1 after a stop on bad input or exhausted memory,

@@ -58,10 +58,10 @@ void comprobar_datosdib(const std::string& nombre, int N) {
                                " states) that it needs");
 }
 
-Datos leer_datos(std::istream& entrada, const std::string& nombre, int niveles_dib, ini::Mensajes& m) {
+Datos leer_datos(std::istream& entrada, const std::optional<std::string>& nombre, int niveles_dib, ini::Mensajes& m) {
     Datos d;
     {
-        io::Fuente f = nombre.empty() ? io::Fuente::flujo(entrada, "standard input") : io::Fuente::abrir(nombre);
+        io::Fuente f = nombre ? io::Fuente::abrir(*nombre) : io::Fuente::flujo(entrada, "standard input");
         m.leer_seccion();
         d.p = problema::leer_problema(f, m, problema::reglas_funciones());
     }
@@ -71,7 +71,7 @@ Datos leer_datos(std::istream& entrada, const std::string& nombre, int niveles_d
         d.VECT = problema::Matriz(d.p.NBASE);
         d.ENER = problema::reservar(d.p.NBASE);
     } catch (io::SinMemoria& e) {
-        e.detalle = (nombre.empty() ? "standard input" : nombre) + ": the eigen data of a basis of " +
+        e.detalle = nombre.value_or("standard input") + ": the eigen data of a basis of " +
                     std::to_string(d.p.NBASE) + " functions need more memory than this machine has";
         throw;
     }

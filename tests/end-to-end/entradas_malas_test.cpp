@@ -142,4 +142,28 @@ TEST(EntradasMalas, EveryEngineStopsWithAMessageAndLeavesThePreviousResults) {
     }
 }
 
+// One argument is a file name, even an empty or a blank one: a file that
+// cannot be opened. Only two or more arguments take the problem from
+// standard input.
+TEST(EntradasMalas, AnEmptyOrBlankArgumentIsAFileThatCannotBeOpened) {
+    const std::pair<const char*, const char*> programas[] = {
+        {"calculos", CALCULOS_EXE}, {"funciones", FUNCIONES_EXE}, {"niveles", NIVELES_EXE}, {"probs", PROBS_EXE}};
+    Entradas e;
+    for (const auto& [nombre, exe] : programas) {
+        for (const std::string argumento : {"", "   "}) {
+            prueba::CarpetaTemporal dir;
+            dir.escribir("dib", std::string(nombre) == "niveles" ? e.dib_dos_niveles : e.dib_un_nivel);
+            dir.escribir("DatosDIB", e.datos);
+            dir.escribir("idioma.lng", e.idioma);
+            for (const auto& [f, bytes] : anteriores) dir.escribir(f, bytes);
+            const prueba::Resultado r =
+                prueba::ejecutar(exe, dir.ruta(), {argumento}, prueba::con_crlf(e.problema));
+            const std::string que = std::string(nombre) + " \"" + argumento + "\"";
+            EXPECT_EQ(r.estado, 2) << que << "\n" << r.salida << r.errores;
+            EXPECT_NE(r.errores.find("cannot be opened"), std::string::npos) << que << "\n" << r.errores;
+            for (const auto& [f, bytes] : anteriores) EXPECT_EQ(dir.leer(f), bytes) << que << ": " << f;
+        }
+    }
+}
+
 } // namespace
