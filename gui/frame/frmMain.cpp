@@ -1,5 +1,6 @@
 #include "frame/frmMain.hpp"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
@@ -15,6 +16,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
@@ -74,6 +76,76 @@ double ajuste_numerico(const QString& clave, double por_defecto) {
   const double valor = Val(texto);
   return std::abs(valor) <= 1.0e8 ? valor : por_defecto;
 }
+
+// The toolbar from the keyboard: Run, Results and Graph have no menu item.
+// F6 takes the focus from the active window to the first enabled button and
+// back; on a button, Left and Right go along the bar, Return, Enter and Space
+// press it, and Escape goes back to the window.
+class TecladoBarra : public QObject {
+ public:
+  TecladoBarra(QMainWindow* ventana, QToolBar* barra, QMdiArea* area)
+      : QObject(ventana), barra_(barra), area_(area) {
+    auto* f6 = new QShortcut(QKeySequence(Qt::Key_F6), ventana);
+    connect(f6, &QShortcut::activated, this, [this] {
+      if (en_la_barra()) volver();
+      else entrar();
+    });
+  }
+
+  bool eventFilter(QObject* objeto, QEvent* evento) override {
+    auto* boton = qobject_cast<QAbstractButton*>(objeto);
+    if (evento->type() != QEvent::KeyPress || boton == nullptr) return QObject::eventFilter(objeto, evento);
+    const auto* tecla = static_cast<QKeyEvent*>(evento);
+    if ((tecla->modifiers() & ~Qt::KeypadModifier) != 0) return QObject::eventFilter(objeto, evento);
+    switch (tecla->key()) {
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        if (!tecla->isAutoRepeat()) boton->click();
+        return true;
+      case Qt::Key_Left: mover(boton, -1); return true;
+      case Qt::Key_Right: mover(boton, +1); return true;
+      case Qt::Key_Escape: volver(); return true;
+      default: return QObject::eventFilter(objeto, evento);
+    }
+  }
+
+ private:
+  // The bar's buttons that can take the focus now, in their order.
+  QList<QWidget*> botones() const {
+    QList<QWidget*> lista;
+    if (!barra_->isVisible()) return lista;
+    for (QAction* a : barra_->actions()) {
+      QWidget* w = a->isSeparator() ? nullptr : barra_->widgetForAction(a);
+      if (w != nullptr && w->isEnabled() && w->isVisible()) lista.append(w);
+    }
+    return lista;
+  }
+  bool en_la_barra() const {
+    QWidget* foco = QApplication::focusWidget();
+    return foco != nullptr && barra_->isAncestorOf(foco);
+  }
+  void entrar() {
+    const QList<QWidget*> lista = botones();
+    if (!lista.isEmpty()) lista.first()->setFocus(Qt::ShortcutFocusReason);
+  }
+  void volver() {
+    if (QMdiSubWindow* s = area_->activeSubWindow()) {
+      s->setFocus(Qt::ShortcutFocusReason);
+    } else if (QWidget* foco = QApplication::focusWidget(); foco != nullptr && barra_->isAncestorOf(foco)) {
+      foco->clearFocus();
+    }
+  }
+  void mover(QWidget* desde, int paso) {
+    const QList<QWidget*> lista = botones();
+    const qsizetype i = lista.indexOf(desde);
+    if (i < 0) return;
+    const qsizetype n = lista.size();
+    lista.at((i + paso + n) % n)->setFocus(Qt::TabFocusReason);
+  }
+
+  QToolBar* barra_;
+  QMdiArea* area_;
+};
 
 // The menu bar from the keyboard, as the target platform offers it whatever
 // the captions: F10, or a press of Alt alone (no other key or click between
@@ -245,6 +317,7 @@ void frmMain::crear_barra() {
   tbToolBar->setObjectName("tbToolBar");
   tbToolBar->setMovable(false);
   tbToolBar->setIconSize(QSize(24, 24));
+  auto* teclado = new TecladoBarra(this, tbToolBar, mdiArea);
   const char* botones[] = {"Nuevo", "Abrir", "Guardar", nullptr, "Ejecutar", nullptr, "Imprimir",
                            "EditarD", "EditarR", "EditarG", nullptr, "Acerca", "Salir"};
   for (const char* clave : botones) {
@@ -255,6 +328,9 @@ void frmMain::crear_barra() {
     QAction* b = tbToolBar->addAction(imagen_boton(clave), clave);
     b->setObjectName(QStringLiteral("tbToolBar_%1").arg(clave));
     b->setData(QString::fromLatin1(clave));
+    QWidget* boton = tbToolBar->widgetForAction(b);
+    boton->setFocusPolicy(Qt::TabFocus);
+    boton->installEventFilter(teclado);
   }
   connect(tbToolBar, &QToolBar::actionTriggered, this, &frmMain::tbToolBar_ButtonClick);
 }

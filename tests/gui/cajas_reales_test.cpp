@@ -3,6 +3,8 @@
 // up there. One press shows one box, however long the box is left open.
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -13,6 +15,7 @@
 #include "comun.hpp"
 #include "editor/frmdatos.hpp"
 #include "editor/frmpoligonal.hpp"
+#include "frame/frmMain.hpp"
 #include "editor_comun.hpp"
 #include "frame/global.hpp"
 #include "platform/arriba_abajo.hpp"
@@ -49,6 +52,9 @@ class PruebaCajasReales : public QObject {
  private Q_SLOTS:
   void pulsacion_en_el_limite_data();
   void pulsacion_en_el_limite();
+  void teclas_de_flecha_data();
+  void teclas_de_flecha();
+  void tecla_sostenida_en_el_limite();
 };
 
 void PruebaCajasReales::pulsacion_en_el_limite_data() {
@@ -98,6 +104,67 @@ void PruebaCajasReales::pulsacion_en_el_limite() {
                                                             : frmpoligonal::instancia().udnvertices->boton_abajo();
   QTest::mouseClick(otra, Qt::LeftButton);
   QCOMPARE(cuenta(), caso == 0 || caso == 2 ? antes + 1 : antes - 1);
+}
+
+void PruebaCajasReales::teclas_de_flecha_data() {
+  QTest::addColumn<int>("caso");
+  QTest::newRow("points") << 0;
+  QTest::newRow("zones") << 1;
+  QTest::newRow("vertices") << 2;
+}
+
+// Up and Down in a spinner's box step it as its arrows do; other keys and
+// modified arrows reach the box.
+void PruebaCajasReales::teclas_de_flecha() {
+  QFETCH(int, caso);
+  prueba::Problema p;
+  frmdatos& d = p.d();
+  p.f().show();
+  QLineEdit* caja = caso == 0 ? d.txtpuntos : d.txtzonas;
+  if (caso == 2) caja = abrir_poligono(d).txtnvertices;
+  QVERIFY(QTest::qWaitForWindowExposed(caja->window()));
+  caja->setFocus();
+  const int antes = caja->text().toInt();
+  QTest::keyClick(caja, Qt::Key_Up);
+  QCOMPARE(caja->text().toInt(), antes + 1);
+  QTest::keyClick(caja, Qt::Key_Up);
+  QTest::keyClick(caja, Qt::Key_Down, Qt::KeypadModifier);
+  QCOMPARE(caja->text().toInt(), antes + 1);
+  QTest::keyClick(caja, Qt::Key_Down, Qt::ShiftModifier);
+  QCOMPARE(caja->text().toInt(), antes + 1);
+  if (caso == 1) QCOMPARE(int(global::nzonas), 2);
+  QVERIFY(cajas_visibles().isEmpty());
+}
+
+// Down held in the zone count's box at one zone: the real box shows once;
+// the key's repeats after OK step nothing and open no other box.
+void PruebaCajasReales::tecla_sostenida_en_el_limite() {
+  prueba::Problema p;
+  frmdatos& d = p.d();
+  QLineEdit* caja = d.txtzonas;
+  p.f().show();
+  QVERIFY(QTest::qWaitForWindowExposed(caja->window()));
+  caja->setFocus();
+  int vistas = 0;
+  QTimer vigia;
+  vigia.setInterval(200);
+  QObject::connect(&vigia, &QTimer::timeout, [&] {
+    const QList<QMessageBox*> cajas = cajas_visibles();
+    vistas += int(cajas.size());
+    for (QMessageBox* c : cajas) c->button(QMessageBox::Ok)->click();
+  });
+  vigia.start();
+  QTest::keyPress(caja, Qt::Key_Down);
+  for (int i = 0; i < 5; ++i) {
+    QKeyEvent repeticion(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(caja, &repeticion);
+  }
+  QTest::qWait(500);
+  QTest::keyRelease(caja, Qt::Key_Down);
+  QCOMPARE(vistas, 1);
+  QCOMPARE(int(global::nzonas), 1);
+  QTest::keyClick(caja, Qt::Key_Up);
+  QCOMPARE(int(global::nzonas), 2);
 }
 
 QTEST_MAIN(PruebaCajasReales)

@@ -535,7 +535,7 @@ void PruebaFrmMain::menu_desde_el_teclado() {
   QTRY_VERIFY(abierto || !f.mnuFile->isVisible());
 }
 
-// New, then Save As of the untitled problem, from the keyboard alone.
+// New, Save As and Run, from the keyboard alone.
 void PruebaFrmMain::nuevo_y_guardar_como_desde_el_teclado() {
   Arranque a;
   frmMain& f = a.f();
@@ -564,6 +564,39 @@ void PruebaFrmMain::nuevo_y_guardar_como_desde_el_teclado() {
   QCOMPARE(dialogos.peticiones.size(), 1);
   QVERIFY(a.carpeta.existe("TECLADO.DAT"));
   QCOMPARE(global::archivo, a.carpeta.ruta("TECLADO.DAT"));
+
+  // Run has only its toolbar button: F6 goes to the bar and back, Left and
+  // Right along it, Return presses the button, Escape goes back.
+  QAction* ejecutar = f.tbToolBar_Buttons("Ejecutar");
+  QWidget* boton_ejecutar = f.tbToolBar->widgetForAction(ejecutar);
+  auto boton = [&](const char* clave) { return f.tbToolBar->widgetForAction(f.tbToolBar_Buttons(clave)); };
+  auto foco = [] { return QApplication::focusWidget(); };
+  auto en_la_ventana = [&] { return foco() != nullptr && frmdatos::instancia().isAncestorOf(foco()); };
+  QSignalSpy pulsados(f.tbToolBar, &QToolBar::actionTriggered);
+  QVERIFY(ejecutar->isEnabled());
+
+  QTest::keyClick(foco(), Qt::Key_F6);
+  QCOMPARE(foco(), boton("Nuevo"));
+  QTest::keyClick(foco(), Qt::Key_F6);
+  QVERIFY(en_la_ventana());
+  // Left from the first button wraps to the last; a disabled button is passed.
+  QTest::keyClick(foco(), Qt::Key_F6);
+  QTest::keyClick(foco(), Qt::Key_Left);
+  QCOMPARE(foco(), boton("Salir"));
+  f.tbToolBar_Buttons("Guardar")->setEnabled(false);
+  for (const char* clave : {"Nuevo", "Abrir", "Ejecutar"}) {
+    QTest::keyClick(foco(), Qt::Key_Right);
+    QCOMPARE(foco(), boton(clave));
+  }
+  QTest::keyClick(foco(), Qt::Key_Escape);
+  QVERIFY(en_la_ventana());
+  QCOMPARE(pulsados.size(), 0);
+
+  QTest::keyClick(foco(), Qt::Key_F6);
+  while (foco() != boton_ejecutar) QTest::keyClick(foco(), Qt::Key_Right);
+  QTest::keyClick(foco(), Qt::Key_Return);
+  QCOMPARE(pulsados.size(), 1);
+  QCOMPARE(pulsados[0][0].value<QAction*>(), ejecutar);
 }
 
 void PruebaFrmMain::guardar_como_sin_extension_data() {
