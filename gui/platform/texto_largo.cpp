@@ -1,8 +1,11 @@
 #include "platform/texto_largo.hpp"
 
+#include <QClipboard>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
@@ -27,6 +30,8 @@ void TextoLargo::clear() {
   bytes_ = QByteArray();
   inicios_ = std::vector<qsizetype>();
   columnas_ = 0;
+  ancla_ = cursor_ = Lugar{};
+  arrastrando_ = false;
   verticalScrollBar()->setValue(0);
   horizontalScrollBar()->setValue(0);
   ajustar_barras();
@@ -120,8 +125,110 @@ void TextoLargo::paintEvent(QPaintEvent*) {
   const int x = margen - horizontalScrollBar()->value();
   const qsizetype primera = primera_visible();
   const int cuantas = viewport()->height() / alto + 1;
-  for (int k = 0; k < cuantas && primera + k < lineas(); ++k)
-    p.drawText(x, margen + k * alto + ascenso, linea(primera + k));
+  const Lugar desde = std::min(ancla_, cursor_), hasta = std::max(ancla_, cursor_);
+  const QFontMetrics medida = fontMetrics();
+  for (int k = 0; k < cuantas && primera + k < lineas(); ++k) {
+    const qsizetype i = primera + k;
+    const QString t = linea(i);
+    const int y = margen + k * alto;
+    p.drawText(x, y + ascenso, t);
+    if (desde == hasta || i < desde.linea || i > hasta.linea) continue;
+    // The selected part: from its first column to its last, or to the line
+    // end and one character past it where the selection goes on below.
+    const qsizetype c0 = i == desde.linea ? std::min(desde.columna, t.size()) : 0;
+    const qsizetype c1 = i == hasta.linea ? std::min(hasta.columna, t.size()) : t.size();
+    const int x0 = x + medida.horizontalAdvance(t.left(c0));
+    const QString parte = t.mid(c0, c1 - c0);
+    const int ancho = medida.horizontalAdvance(parte) + (i < hasta.linea ? ancho_caracter() : 0);
+    p.fillRect(x0, y, ancho, alto, palette().color(QPalette::Highlight));
+    p.setPen(palette().color(QPalette::HighlightedText));
+    p.drawText(x0, y + ascenso, parte);
+    p.setPen(palette().color(QPalette::Text));
+  }
+}
+
+TextoLargo::Lugar TextoLargo::fin_del_texto() const {
+  if (lineas() == 0) return {};
+  return {lineas() - 1, linea(lineas() - 1).size()};
+}
+
+// The place nearest a point of the viewport, within the text.
+TextoLargo::Lugar TextoLargo::lugar_en(QPoint punto) const {
+  if (lineas() == 0) return {};
+  const qsizetype i = primera_visible() + (punto.y() - margen) / alto_linea() - (punto.y() < margen ? 1 : 0);
+  if (i < 0) return {};
+  if (i >= lineas()) return fin_del_texto();
+  const QString t = linea(i);
+  const QFontMetrics medida = fontMetrics();
+  const int x = punto.x() - margen + horizontalScrollBar()->value();
+  int izquierda = 0;
+  for (qsizetype c = 0; c < t.size(); ++c) {
+    const int derecha = izquierda + medida.horizontalAdvance(t.at(c));
+    if (x < (izquierda + derecha) / 2) return {i, c};
+    izquierda = derecha;
+  }
+  return {i, t.size()};
+}
+
+void TextoLargo::seleccionar(Lugar desde, Lugar hasta) {
+  ancla_ = desde;
+  cursor_ = hasta;
+  viewport()->update();
+}
+
+void TextoLargo::selectAll() { seleccionar({}, fin_del_texto()); }
+
+QString TextoLargo::selectedText() const {
+  const Lugar desde = std::min(ancla_, cursor_), hasta = std::max(ancla_, cursor_);
+  QString texto;
+  for (qsizetype i = desde.linea; i <= hasta.linea && i < lineas() && desde != hasta; ++i) {
+    const QString t = linea(i);
+    const qsizetype c0 = i == desde.linea ? std::min(desde.columna, t.size()) : 0;
+    const qsizetype c1 = i == hasta.linea ? std::min(hasta.columna, t.size()) : t.size();
+    if (i > desde.linea) texto += '\n';
+    texto += t.mid(c0, c1 - c0);
+  }
+  return texto;
+}
+
+void TextoLargo::copy() const {
+  const QString texto = selectedText();
+  if (!texto.isEmpty()) QGuiApplication::clipboard()->setText(texto);
+}
+
+void TextoLargo::mousePressEvent(QMouseEvent* evento) {
+  if (evento->button() != Qt::LeftButton) return QAbstractScrollArea::mousePressEvent(evento);
+  const Lugar aqui = lugar_en(evento->position().toPoint());
+  seleccionar(evento->modifiers() & Qt::ShiftModifier ? ancla_ : aqui, aqui);
+  arrastrando_ = true;
+}
+
+void TextoLargo::mouseMoveEvent(QMouseEvent* evento) {
+  // A release lost to a window that opened meanwhile ends the drag.
+  if (!(evento->buttons() & Qt::LeftButton)) arrastrando_ = false;
+  if (!arrastrando_) return QAbstractScrollArea::mouseMoveEvent(evento);
+  const QPoint punto = evento->position().toPoint();
+  // Above or below the view, the text scrolls a line a move.
+  QScrollBar* v = verticalScrollBar();
+  if (punto.y() < 0) v->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  else if (punto.y() >= viewport()->height()) v->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  seleccionar(ancla_, lugar_en(punto));
+}
+
+void TextoLargo::mouseReleaseEvent(QMouseEvent* evento) {
+  if (evento->button() == Qt::LeftButton) arrastrando_ = false;
+  QAbstractScrollArea::mouseReleaseEvent(evento);
+}
+
+void TextoLargo::mouseDoubleClickEvent(QMouseEvent* evento) {
+  if (evento->button() != Qt::LeftButton) return QAbstractScrollArea::mouseDoubleClickEvent(evento);
+  const Lugar aqui = lugar_en(evento->position().toPoint());
+  const QString t = linea(aqui.linea);
+  // A word: the run of non-blank characters around the place.
+  qsizetype c0 = std::min(aqui.columna, t.size()), c1 = c0;
+  while (c0 > 0 && !t.at(c0 - 1).isSpace()) --c0;
+  while (c1 < t.size() && !t.at(c1).isSpace()) ++c1;
+  seleccionar({aqui.linea, c0}, {aqui.linea, c1});
 }
 
 void TextoLargo::resizeEvent(QResizeEvent* evento) {
@@ -137,6 +244,17 @@ void TextoLargo::changeEvent(QEvent* evento) {
 void TextoLargo::scrollContentsBy(int, int) { viewport()->update(); }
 
 void TextoLargo::keyPressEvent(QKeyEvent* evento) {
+  if (evento->matches(QKeySequence::Copy) ||
+      (evento->key() == Qt::Key_Insert && evento->modifiers() == Qt::ControlModifier)) {
+    copy();
+    evento->accept();
+    return;
+  }
+  if (evento->matches(QKeySequence::SelectAll)) {
+    selectAll();
+    evento->accept();
+    return;
+  }
   QScrollBar* v = verticalScrollBar();
   QScrollBar* h = horizontalScrollBar();
   const bool control = evento->modifiers() & Qt::ControlModifier;

@@ -1,6 +1,7 @@
 // The results dialog, its reduced report res.min and the text viewer, on a
 // report of ten basis functions (21 blocks) in a program folder of its own.
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDate>
 #include <QGroupBox>
 #include <QLabel>
@@ -92,6 +93,7 @@ class PruebaResultados : public QObject {
   void nombre_impreso();
   void imprimir_visor();
   void visor_de_textos_largos();
+  void visor_selecciona_y_copia();
 };
 
 void PruebaResultados::dialogo_al_abrir() {
@@ -335,6 +337,56 @@ void PruebaResultados::visor_de_textos_largos() {
   QCOMPARE(t->primera_visible(), qsizetype(0));
   QCOMPARE(t->toPlainText(), QString("a\nb\n\nc\td\u00e1"));
   QCOMPARE(t->linea(3), QString("c       d\u00e1"));  // a tab to column 8
+}
+
+// The viewer's text can be selected with the mouse or Ctrl+A and copied.
+void PruebaResultados::visor_selecciona_y_copia() {
+  Resultados p;
+  p.carpeta.escribir("corto.txt", "a\rb\r\n\r\nc\td\xe1 x1.5E-03\r\n");
+  p.f().escribir_archivo_pantalla(p.carpeta.ruta("corto.txt"));
+  plataforma::TextoLargo* t = frmedit::instancia().rtxtdatos;
+  p.f().resize(900, 700);
+  p.f().show();
+  frmedit::instancia().show();
+  frmedit::instancia().parentWidget()->resize(600, 400);
+  QVERIFY(QTest::qWaitForWindowExposed(t->window()));
+  t->setFocus();
+  QWidget* vista = t->viewport();
+  const int alto = t->fontMetrics().height();
+  auto fila = [&](int i) { return 3 + i * alto + alto / 2; };
+  QClipboard* portapapeles = QGuiApplication::clipboard();
+  portapapeles->setText("antes");
+
+  QTest::keyClick(t, Qt::Key_C, Qt::ControlModifier);  // nothing selected: nothing copied
+  QCOMPARE(portapapeles->text(), QString("antes"));
+  QTest::keyClick(t, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(t, Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(portapapeles->text(), QString("a\nb\n\nc       d\u00e1 x1.5E-03"));
+
+  // A drag from the start of the first line to the end of the second.
+  QTest::mousePress(vista, Qt::LeftButton, {}, QPoint(0, fila(0)));
+  QTest::mouseMove(vista, QPoint(vista->width() - 2, fila(1)));
+  QTest::mouseRelease(vista, Qt::LeftButton, {}, QPoint(vista->width() - 2, fila(1)));
+  QCOMPARE(t->selectedText(), QString("a\nb"));
+  // Shift with a click extends it from the same start.
+  QTest::mouseClick(vista, Qt::LeftButton, Qt::ShiftModifier, QPoint(vista->width() - 2, fila(3)));
+  QCOMPARE(t->selectedText(), QString("a\nb\n\nc       d\u00e1 x1.5E-03"));
+  // A double click takes the word: the last number of the line.
+  QTest::mouseDClick(vista, Qt::LeftButton, {}, QPoint(vista->width() - 2, fila(3)));
+  QTest::keyClick(t, Qt::Key_Insert, Qt::ControlModifier);
+  QCOMPARE(portapapeles->text(), QString("x1.5E-03"));
+
+  // A move with no button held (its release was lost) selects nothing more.
+  QTest::mousePress(vista, Qt::LeftButton, {}, QPoint(0, fila(0)));
+  QMouseEvent sin_boton(QEvent::MouseMove, QPointF(vista->width() - 2, fila(1)), vista->mapToGlobal(QPointF(vista->width() - 2, fila(1))),
+                        Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(vista, &sin_boton);
+  QCOMPARE(t->selectedText(), QString());
+
+  // A new file drops the selection.
+  QTest::keyClick(t, Qt::Key_A, Qt::ControlModifier);
+  p.f().escribir_archivo_pantalla(p.carpeta.ruta("corto.txt"));
+  QCOMPARE(t->selectedText(), QString());
 }
 
 QTEST_MAIN(PruebaResultados)
