@@ -866,6 +866,10 @@ void frmdatos::txtescala_LostFocus(int Index) {
 }
 
 void frmdatos::lnsepara_MouseMove(int Index, int Button, QPoint pantalla) {
+  // A drag lasts while the left button is held: a move without it means
+  // the release went elsewhere (to a message box opened meanwhile), and
+  // the drag ends as the release would have ended it.
+  if (arrastrando_ && Button != 1) arrastrando_ = false;
   if (arrastrando_) {
     arrastre(pantalla);
     return;

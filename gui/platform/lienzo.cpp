@@ -365,6 +365,7 @@ class FiltroArrastre : public QObject {
       case QEvent::MouseButtonDblClick: {
         const auto* raton = static_cast<QMouseEvent*>(evento);
         if (raton->button() == Qt::LeftButton) {
+          terminar();  // a band left by a drag whose release was lost
           pulsado_ = true;
           inicio_ = raton->globalPosition().toPoint();
         }
@@ -372,7 +373,14 @@ class FiltroArrastre : public QObject {
       }
       case QEvent::MouseMove: {
         const auto* raton = static_cast<QMouseEvent*>(evento);
-        if (pulsado_ && (raton->buttons() & Qt::LeftButton)) mover(raton->globalPosition().toPoint());
+        if (pulsado_ && (raton->buttons() & Qt::LeftButton)) {
+          mover(raton->globalPosition().toPoint());
+        } else if (pulsado_) {
+          // The release went elsewhere (a message box opened meanwhile took
+          // it): the drag is dropped nowhere and the control stays put.
+          terminar();
+          pulsado_ = false;
+        }
         return true;
       }
       case QEvent::MouseButtonRelease: {

@@ -1,5 +1,6 @@
 #include "viewer/frmgraficos.hpp"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCursor>
@@ -250,7 +251,27 @@ bool frmgraficos::event(QEvent* evento) {
 void frmgraficos::Form_Resize() {
   if (cerrando_ || isMinimized()) return;
   coloca_controles();
-  if (graficos::escala_grafico(graficos::minimo, graficos::maximo)) dibuja();
+  if (escala()) dibuja();
+}
+
+bool frmgraficos::escala() {
+  // Its message is modal and the window still resizes while it is shown: a
+  // resize then only lays out, and the view is checked again (and the graph
+  // drawn) on the next one.
+  if (comprobando_escala_) return false;
+  comprobando_escala_ = true;
+  const bool aceptada = graficos::escala_grafico(graficos::minimo, graficos::maximo);
+  comprobando_escala_ = false;
+  if (!aceptada) tras_una_caja();
+  return aceptada;
+}
+
+void frmgraficos::tras_una_caja() {
+  // A press on the plot that took the focus from a corner editor is
+  // delivered after the message its leaving opened; its release went to the
+  // message, so it starts no zoom.
+  caja_mostrada_ = true;
+  QTimer::singleShot(0, this, [this] { caja_mostrada_ = false; });
 }
 
 void frmgraficos::Form_Unload() {
@@ -430,7 +451,7 @@ void frmgraficos::dibuja() {
   using namespace graficos;
   if (cerrando_) return;
   paso([this] { coloca_controles(); });
-  if (!escala_grafico(minimo, maximo)) return;
+  if (!escala()) return;
   for (int i = 1; i <= num_curvas; ++i) {
     const tcurva& c = curvas(i);
     if (!c.activa) continue;
@@ -510,18 +531,24 @@ void frmgraficos::dibuja_curva(std::int16_t marcas, std::int16_t tipo, std::int1
 
 void frmgraficos::pctgrafico_MouseDown(int Button, int, double X, double Y) {
   using namespace graficos;
+  if (caja_mostrada_ || QApplication::activeModalWidget() != nullptr) return;
   pctgrafico->setDrawMode(plataforma::vbMergePenNot);
   if (Button == plataforma::vbLeftButton) {
     vista_anterior_ = {minimo, maximo};
     minimo = {X, Y};
+    zoom_abierto_ = true;
   } else if (Button == plataforma::vbRightButton) {
     minimo = minimo_datos;
     maximo = maximo_datos;
   }
 }
 
-void frmgraficos::pctgrafico_MouseMove(int Button, int, double X, double Y) {
+void frmgraficos::pctgrafico_MouseMove(int Button, int Shift, double X, double Y) {
   using graficos::minimo;
+  // A move without a button while a zoom box is open: its release was lost
+  // (a message box took it). The box ends as a release at its start would,
+  // without width: the view stays as it was.
+  if (zoom_abierto_ && Button == 0) pctgrafico_MouseUp(plataforma::vbLeftButton, Shift, minimo.x, minimo.y);
   if (Button == plataforma::vbLeftButton) {
     pctgrafico->setDrawStyle(2);
     const auto& r = recuadro_zoom;
@@ -540,6 +567,9 @@ void frmgraficos::pctgrafico_MouseMove(int Button, int, double X, double Y) {
 void frmgraficos::pctgrafico_MouseUp(int Button, int, double X, double Y) {
   using namespace graficos;
   if (Button == plataforma::vbLeftButton) {
+    // Only the release of a press that started a box zooms.
+    if (!zoom_abierto_) return;
+    zoom_abierto_ = false;
     if (X <= minimo.x) {
       maximo.x = minimo.x;
       minimo.x = X;
@@ -555,7 +585,7 @@ void frmgraficos::pctgrafico_MouseUp(int Button, int, double X, double Y) {
   }
   if (minimo.x != maximo.x && minimo.y != maximo.y) {
     pctgrafico->setDrawMode(plataforma::vbCopyPen);
-    if (escala_grafico(minimo, maximo)) dibuja();
+    if (escala()) dibuja();
   } else if (Button == plataforma::vbLeftButton) {
     // A box without width or height zooms nothing: the view stays as it was,
     // so that the next redraw does not meet a view of zero extent, and the
@@ -630,6 +660,7 @@ void frmgraficos::aceptar_escala(int Index) {
   if (es_maximo ? !(v > otra) : !(v < otra)) {
     plataforma::MsgBox(Index <= 2 ? QStringLiteral("El valor de Y máxima debe ser mayor que Y mínima")
                                   : QStringLiteral("El valor de X máximo debe ser mayor que X mínimo"));
+    tras_una_caja();
     t->setFocus();
     return;
   }

@@ -127,6 +127,10 @@ class frmgraficos : public QWidget {
   void aceptar_escala(int Index);
   // A failure the window cannot go on from: the message, then the window closes.
   void fallo_grave(const QString& texto, const std::optional<QString>& titulo);
+  // escala_grafico on the view, never inside its own message.
+  bool escala();
+  // A message box was answered: a press delivered with it starts no zoom.
+  void tras_una_caja();
 
   std::vector<QLabel*> leyendas_;  // lbleyenda(i) at [i - 1]
   std::array<QLabel*, 4> escalas_{};
@@ -134,4 +138,7 @@ class frmgraficos : public QWidget {
   bool cerrando_ = false;
   QSize exterior_;  // the outer size the layout was made for
   std::array<global::tvertice, 2> vista_anterior_{};  // the view when a zoom box began
+  bool zoom_abierto_ = false;       // a left press on the plot waits for its release
+  bool comprobando_escala_ = false;
+  bool caja_mostrada_ = false;
 };
