@@ -29,7 +29,10 @@ int entero16(double valor);
 
 // One zone of the file.
 struct Zona {
-  global::tzona zona;           // the fields read; the others as a new record has them
+  // The fields read; the others as a new record has them. The vertex list of
+  // a polygon holds the vertices reached (all of them, nvertices, when the
+  // zone was read to its end).
+  global::tzona zona;
   std::vector<double> valores;  // the numbers read for it, in file order
 };
 
@@ -48,6 +51,12 @@ struct Problema {
 
 Problema leer(const QByteArray& bytes);
 
+// How leer_zona sizes a polygon's vertex list: at once to the count the file
+// states (the window, whose zone then holds that many vertices whatever
+// follows), or as the vertices come (the reader, for which a count far above
+// what the file holds then costs nothing).
+enum class Vertices { del_recuento, segun_llegan };
+
 // The values of one zone in file order, each number from siguiente() (which
 // throws Fallo when there is none), stored into z as they come: the type
 // code (al_tipo(tipo) is called once it is known to be 0 to 3), the two
@@ -56,7 +65,8 @@ Problema leer(const QByteArray& bytes);
 // is given the numbers the reader took ends in the same state, field for
 // field, also for a zone cut short.
 template <class Siguiente, class AlTipo>
-void leer_zona(global::tzona& z, Siguiente&& siguiente, AlTipo&& al_tipo) {
+void leer_zona(global::tzona& z, Siguiente&& siguiente, AlTipo&& al_tipo,
+               Vertices tamano = Vertices::del_recuento) {
   const int tipo = entero16(siguiente() - 1);
   z.tipo = static_cast<std::int16_t>(tipo);
   if (tipo < 0 || tipo > 3) throw Fallo{};
@@ -76,8 +86,9 @@ void leer_zona(global::tzona& z, Siguiente&& siguiente, AlTipo&& al_tipo) {
       const int vertices = entero16(siguiente());
       if (vertices < 1) throw Fallo{};
       z.nvertices = static_cast<std::int16_t>(vertices);
-      z.vertices.redim_preserve(vertices);
+      if (tamano == Vertices::del_recuento) z.vertices.redim_preserve(vertices);
       for (int j = 1; j <= vertices; ++j) {
+        if (j > z.vertices.ubound()) z.vertices.redim_preserve(j);  // the list's storage grows by doubling
         z.vertices(j).x = siguiente();
         z.vertices(j).y = siguiente();
       }

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
+#include <cstring>
 #include <new>
 #include <unistd.h>
 
@@ -27,11 +28,12 @@ QStringList lineas(const QByteArray& bytes) {
   QStringList resultado;
   qsizetype inicio = 0;
   const qsizetype n = bytes.size();
+  const char* const d = bytes.constData();
   for (qsizetype i = 0; i < n; ++i) {
-    const char c = bytes[i];
+    const char c = d[i];
     if (c != '\r' && c != '\n') continue;
     resultado.append(desde_1252(QByteArrayView(bytes).sliced(inicio, i - inicio)));
-    if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n') ++i;
+    if (c == '\r' && i + 1 < n && d[i + 1] == '\n') ++i;
     inicio = i + 1;
   }
   if (inicio < n) resultado.append(desde_1252(QByteArrayView(bytes).sliced(inicio)));
@@ -79,9 +81,18 @@ FicheroLectura FicheroLectura::abrir(const QString& ruta) {
 }
 
 FicheroLectura FicheroLectura::de_texto(QByteArray bytes, const QString& nombre) {
+  const char* const d = bytes.constData();
+  const qsizetype n = bytes.size();
+  // No line of a text shorter than the longest line can be too long: then
+  // only a NUL byte can spoil it.
+  if (n <= LINEA_MAXIMA) {
+    if (std::memchr(d, '\0', static_cast<std::size_t>(n)) != nullptr)
+      throw ErrorLectura(nombre.toStdString() + ": a NUL byte");
+    return FicheroLectura(std::move(bytes));
+  }
   qsizetype inicio = 0;
-  for (qsizetype i = 0; i <= bytes.size(); ++i) {
-    const char c = i < bytes.size() ? bytes[i] : '\n';
+  for (qsizetype i = 0; i <= n; ++i) {
+    const char c = i < n ? d[i] : '\n';
     if (c == '\0') throw ErrorLectura(nombre.toStdString() + ": a NUL byte");
     if (c != '\r' && c != '\n') continue;
     if (i - inicio > LINEA_MAXIMA) throw ErrorLectura(nombre.toStdString() + ": a line too long");
@@ -90,15 +101,31 @@ FicheroLectura FicheroLectura::de_texto(QByteArray bytes, const QString& nombre)
   return FicheroLectura(std::move(bytes));
 }
 
-QChar FicheroLectura::leer() {
-  if (pos_ >= bytes_.size()) throw ErrorLectura("input past end of file");
-  return caracter_1252(static_cast<unsigned char>(bytes_[pos_++]));
-}
+void FicheroLectura::fin_pasado() { throw ErrorLectura("input past end of file"); }
+
+QChar FicheroLectura::leer() { return caracter_1252(static_cast<unsigned char>(leer_byte())); }
 
 void FicheroLectura::retroceder() {
   if (pos_ > 0) --pos_;
 }
 
 void FicheroLectura::avanzar() { ++pos_; }
+
+QByteArrayView FicheroLectura::palabra() {
+  const char* const d = bytes_.constData();
+  const qsizetype n = bytes_.size();
+  if (pos_ >= n) fin_pasado();
+  if (d[pos_++] == ' ') {
+    while (pos_ < n && d[pos_] == ' ') ++pos_;
+    if (pos_ >= n) fin_pasado();
+  }
+  const qsizetype inicio = pos_;
+  while (pos_ < n && d[pos_] != ' ' && d[pos_] != '\r' && d[pos_] != '\n') ++pos_;
+  if (pos_ >= n) fin_pasado();
+  const qsizetype fin = pos_;
+  // A CR takes the character after it along; a blank or a LF goes alone.
+  pos_ += d[pos_] == '\r' ? 2 : 1;
+  return QByteArrayView(d + inicio, fin - inicio);
+}
 
 }  // namespace plataforma

@@ -3,6 +3,7 @@
 // Windows-1252 bytes, lines ended by CR LF (a lone CR or LF also ends a line
 // when reading).
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <stdexcept>
@@ -51,6 +52,11 @@ class FicheroLectura {
 
   // The next character; ErrorLectura past the end.
   QChar leer();
+  // The next byte as it stands in the file; ErrorLectura past the end.
+  char leer_byte() {
+    if (pos_ >= bytes_.size()) fin_pasado();
+    return bytes_.constData()[pos_++];
+  }
   // Moves the read position back by one character.
   void retroceder();
   // Moves the read position forward by one character, without reading it.
@@ -58,7 +64,20 @@ class FicheroLectura {
   bool eof() const { return pos_ >= bytes_.size(); }
   qsizetype posicion() const { return pos_; }
 
+  // The next token of a plot file, as the bytes of the file: the characters
+  // that follow at least one blank, up to the next blank (consumed) or the
+  // line end (CR and the character after it; a lone LF also ends the line).
+  // A first character that follows no blank is dropped. ErrorLectura past
+  // the end, with the read position at the end.
+  QByteArrayView palabra();
+  // The bytes from position desde up to hasta, both within the file.
+  QByteArrayView tramo(qsizetype desde, qsizetype hasta) const {
+    return QByteArrayView(bytes_).sliced(desde, hasta - desde);
+  }
+
  private:
+  [[noreturn]] static void fin_pasado();
+
   QByteArray bytes_;
   qsizetype pos_ = 0;
 };

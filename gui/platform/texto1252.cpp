@@ -30,9 +30,10 @@ QChar caracter_1252(unsigned char byte) {
 }
 
 QString desde_1252(QByteArrayView bytes) {
-  QString texto;
-  texto.reserve(bytes.size());
-  for (char b : bytes) texto.append(caracter_1252(static_cast<unsigned char>(b)));
+  // One character per byte.
+  QString texto(bytes.size(), Qt::Uninitialized);
+  QChar* c = texto.data();
+  for (char b : bytes) *c++ = caracter_1252(static_cast<unsigned char>(b));
   return texto;
 }
 

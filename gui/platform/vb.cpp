@@ -6,6 +6,7 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace plataforma {
 
@@ -15,7 +16,7 @@ bool es_digito(char c) { return c >= '0' && c <= '9'; }
 
 // Length of the number at the start of s (ASCII, no blanks): sign, digits,
 // ".", digits, exponent with at least one digit. 0 when there is no digit.
-std::size_t longitud_numero(const std::string& s) {
+std::size_t longitud_numero(std::string_view s) {
   std::size_t i = 0;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
   std::size_t digitos = 0;
@@ -56,13 +57,43 @@ double convertir(std::string s) {
   return valor;
 }
 
+// What a character is to Val: a blank (ignored wherever it stands), one of
+// the characters a number is made of, or anything else (which ends it).
+enum Clase : unsigned char { otro, blanco, de_numero };
+
+constexpr std::array<Clase, 128> clases = [] {
+  std::array<Clase, 128> t{};
+  for (char c : {' ', '\t', '\r', '\n'}) t[static_cast<unsigned char>(c)] = blanco;
+  for (char c : {'+', '-', '.', 'e', 'E', 'd', 'D'}) t[static_cast<unsigned char>(c)] = de_numero;
+  for (char c = '0'; c <= '9'; ++c) t[static_cast<unsigned char>(c)] = de_numero;
+  return t;
+}();
+
+// Val on a run of characters (UTF-16 units or Windows-1252 bytes; nothing
+// above 0x7F is part of a number). The number's characters are gathered,
+// blanks skipped, up to the first character no number holds: nothing after
+// it can change the number.
+template <class C>
+double valor_inicial(const C* p, const C* fin) {
+  std::string s;
+  for (; p != fin; ++p) {
+    const auto u = *p;
+    const Clase clase = u < 0x80 ? clases[u] : otro;
+    if (clase == otro) break;
+    if (clase == de_numero) s.push_back(static_cast<char>(u));
+  }
+  const std::size_t n = longitud_numero(s);
+  if (n == 0) return 0.0;
+  s.resize(n);
+  return convertir(std::move(s));
+}
+
 // The ASCII characters of a text, others replaced by a character no number has.
-std::string ascii(QStringView texto, bool sin_blancos) {
+std::string ascii(QStringView texto) {
   std::string s;
   s.reserve(texto.size());
   for (QChar c : texto) {
     const char16_t u = c.unicode();
-    if (sin_blancos && (u == ' ' || u == '\t' || u == '\r' || u == '\n')) continue;
     s.push_back(u < 0x80 ? static_cast<char>(u) : '\x01');
   }
   return s;
@@ -70,14 +101,15 @@ std::string ascii(QStringView texto, bool sin_blancos) {
 
 }  // namespace
 
-double Val(QStringView texto) {
-  const std::string s = ascii(texto, true);
-  const std::size_t n = longitud_numero(s);
-  return n == 0 ? 0.0 : convertir(s.substr(0, n));
+double Val(QStringView texto) { return valor_inicial(texto.utf16(), texto.utf16() + texto.size()); }
+
+double Val(QByteArrayView bytes) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  return valor_inicial(p, p + bytes.size());
 }
 
 bool IsNumeric(QStringView texto) {
-  const std::string s = ascii(texto.trimmed(), false);
+  const std::string s = ascii(texto.trimmed());
   return !s.empty() && longitud_numero(s) == s.size();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The toolkit's number conversions that the system relies on, independent of
 // any locale: "." is the decimal point everywhere.
+#include <QByteArrayView>
 #include <QColor>
 #include <QString>
 #include <QStringView>
@@ -11,6 +12,9 @@ namespace plataforma {
 // they stand; then an optional sign, digits with an optional "." and an
 // optional exponent (E or D). 0 when the text starts with no number.
 double Val(QStringView texto);
+// The same on the bytes of a Windows-1252 text, as the readers of the
+// system's files take their numbers.
+double Val(QByteArrayView bytes);
 
 // True when the whole text, blanks aside, is one number: optional sign,
 // digits with an optional ".", at least one digit, optional exponent.

@@ -7,6 +7,7 @@
 
 #include "frame/global.hpp"
 #include "platform/ficheros.hpp"
+#include "platform/texto1252.hpp"
 #include "platform/vb.hpp"
 
 namespace grafica_texto {
@@ -22,39 +23,39 @@ using plataforma::FicheroLectura;
 // (what follows up to the comma or the line end is dropped). Blanks that end
 // an unquoted field are dropped too. Past the end of the file: ErrorLectura.
 QString leer_campo(FicheroLectura& f) {
-  QChar c = f.leer();
+  char c = f.leer_byte();
   while (c == ' ' || c == '\t') {
     if (f.eof()) return QString();
-    c = f.leer();
+    c = f.leer_byte();
   }
-  QString campo;
   const bool entrecomillado = c == '"';
-  bool cerrado = false;  // past the closing quote: the rest of the field is dropped
   if (!entrecomillado) f.retroceder();
+  // The field's text is the run of bytes from inicio to fin.
+  const qsizetype inicio = f.posicion();
+  qsizetype fin = -1;
   while (!f.eof()) {
-    c = f.leer();
-    if (entrecomillado && !cerrado) {
-      if (c == '"')
-        cerrado = true;
-      else
-        campo.append(c);
+    const qsizetype aqui = f.posicion();
+    c = f.leer_byte();
+    if (entrecomillado && fin < 0) {
+      if (c == '"') fin = aqui;
       continue;
     }
-    if (c == ',' || c == '\n') break;
-    if (c == '\r') {
-      if (!f.eof() && f.leer() != '\n') f.retroceder();
+    if (c == ',' || c == '\n' || c == '\r') {
+      if (fin < 0) fin = aqui;
+      if (c == '\r' && !f.eof() && f.leer_byte() != '\n') f.retroceder();
       break;
     }
-    if (!cerrado) campo.append(c);
   }
+  if (fin < 0) fin = f.posicion();
+  QByteArrayView campo = f.tramo(inicio, fin);
   if (!entrecomillado)
     while (campo.endsWith(' ') || campo.endsWith('\t')) campo.chop(1);
-  return campo;
+  return plataforma::desde_1252(campo);
 }
 
 // A number token; a value that is not finite is out of range.
 double leer_doble(FicheroLectura& f) {
-  const double v = plataforma::Val(global::leepalabra(f));
+  const double v = plataforma::Val(f.palabra());
   if (!std::isfinite(v)) throw std::out_of_range("number out of range");
   return v;
 }
@@ -90,23 +91,27 @@ void leer_curva(FicheroLectura& f, tcurva& curva) {
   const double s = aclarar ? N / static_cast<double>(puntos_aclarado) : 1.0;
   const int huecos = aclarar ? puntos_aclarado : N;
   curva.npuntos = static_cast<std::int16_t>(huecos);
-  curva.puntos.redim_preserve(huecos);
+  // A curve that keeps every point takes its slots as its points come, so
+  // that a count far above what the file holds costs nothing.
+  auto& puntos = curva.puntos;
+  puntos.redim_preserve(aclarar ? huecos : 1);
 
   tvertice anterior{leer_doble(f), leer_doble(f)};
-  curva.puntos(1) = anterior;
+  puntos(1) = anterior;
   int j = 2;
   for (int k = 2; k <= N; ++k) {
     const tvertice p{leer_doble(f), leer_doble(f)};
     if (!aclarar) {
-      curva.puntos(j++) = p;
+      if (j > puntos.ubound()) puntos.redim_preserve(j);  // the list's storage grows by doubling
+      puntos(j++) = p;
     } else if (p.x == anterior.x && p.y != anterior.y) {
       // A vertical jump keeps both of its points, whatever the thinning says.
       if (j + 1 > huecos) throw std::out_of_range("a vertical jump beyond the last slot");
-      curva.puntos(j) = anterior;
-      curva.puntos(j + 1) = p;
+      puntos(j) = anterior;
+      puntos(j + 1) = p;
       j += 2;
     } else if (static_cast<long long>(j * s) == k) {
-      curva.puntos(j++) = p;
+      puntos(j++) = p;
     }
     anterior = p;
   }

@@ -1,0 +1,282 @@
+// The problem-file and plot-file parsers on their own: what a good file
+// gives, where a bad one stops and what it keeps, and the limits.
+#include <QtTest>
+
+#include "frame/problema_texto.hpp"
+#include "viewer/grafica_texto.hpp"
+
+namespace {
+
+// Problem files -------------------------------------------------------------
+
+QByteArray linea(const QByteArray& texto) { return texto + "\r\n"; }
+
+QByteArray cabecera(const QByteArray& zonas) {
+  return linea("****** DATOS GENERALES:") + linea("T\xEDtulo = Pozo, \"doble\"") + linea("Masa (u.a.) = 1.000") +
+         linea("N\xFAmero de funciones de base = 10") + linea("N\xFAmero de zonas = " + zonas) +
+         linea("Puntos de integraci\xF3n por zona = 1001") + linea("****** DATOS DE LAS ZONAS:");
+}
+
+QByteArray constante(int i, const QByteArray& xini, const QByteArray& xfin, const QByteArray& v0) {
+  const QByteArray n = QByteArray::number(i);
+  return linea("Tipo de potencial de la zona " + n + " = 1") + linea("L\xEDmite izquierdo de la zona " + n + " = " + xini) +
+         linea("L\xEDmite derecho de la zona " + n + " = " + xfin) + linea("V0 = " + v0) +
+         linea("-----------------------------");
+}
+
+// A polygonal zone whose count line says `cuenta` and that holds `vertices` vertices (k, k * k).
+QByteArray poligonal(int i, const QByteArray& cuenta, int vertices) {
+  const QByteArray n = QByteArray::number(i);
+  QByteArray z = linea("Tipo de potencial de la zona " + n + " = 2") + linea("L\xEDmite izquierdo de la zona " + n + " = 5.000") +
+                 linea("L\xEDmite derecho de la zona " + n + " = 10.000") +
+                 linea("N\xFAmero de v\xE9rtices de la zona " + n + " = " + cuenta);
+  for (int k = 1; k <= vertices; ++k)
+    z += linea("Abscisa x(" + QByteArray::number(k) + ") = " + QByteArray::number(k)) +
+         linea("Potencial V(" + QByteArray::number(k) + ") = " + QByteArray::number(k * k));
+  return z;
+}
+
+const QByteArray raya = linea("-----------------------------");
+
+// The first n lines of a text.
+QByteArray primeras(const QByteArray& texto, int n) {
+  qsizetype fin = 0;
+  for (int i = 0; i < n; ++i) fin = texto.indexOf('\n', fin) + 1;
+  return texto.left(fin);
+}
+
+// Plot files ----------------------------------------------------------------
+
+QByteArray curva(const QByteArray& leyenda, int n, int tipo, int puntos, const QByteArray& parametro = "") {
+  QByteArray c = "  " + leyenda + "\r\n    0.500  1.500\r\n  " + QByteArray::number(n) + "  1  " + QByteArray::number(tipo) +
+                 (parametro.isEmpty() ? "" : "  " + parametro) + "  2  0  9\r\n";
+  for (int k = 1; k <= puntos; ++k) c += "  " + QByteArray::number(k) + "  " + QByteArray::number(-k) + ".5\r\n";
+  return c;
+}
+
+const QByteArray titulos = "  Niveles de energ\xED" "a\r\n  x\r\n  V(x)\r\n";
+
+}  // namespace
+
+class PruebaLectores : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void problema_data();
+  void problema();
+  void problema_completo();
+  void grafica_data();
+  void grafica();
+  void grafica_completa();
+  void grafica_aclarada_data();
+  void grafica_aclarada();
+};
+
+void PruebaLectores::problema_data() {
+  QTest::addColumn<QByteArray>("texto");
+  QTest::addColumn<bool>("leido");
+  QTest::addColumn<qsizetype>("linea_fallo");
+  QTest::addColumn<int>("cabeceras");
+  QTest::addColumn<int>("zonas");
+  QTest::addColumn<QList<double>>("valores_ultima");  // the numbers read for the last zone
+
+  const QByteArray dos = cabecera("2") + constante(1, "0.000", "5.000", "1.000") + poligonal(2, "3.000", 3) + raya;
+  QTest::newRow("two zones") << dos << true << qsizetype(0) << 5 << 2
+                             << QList<double>{2, 5, 10, 3, 1, 1, 2, 4, 3, 9};
+  QTest::newRow("empty file") << QByteArray() << false << qsizetype(1) << 0 << 0 << QList<double>{};
+  QTest::newRow("ends in the header") << primeras(dos, 3) << false << qsizetype(4) << 2 << 0 << QList<double>{};
+  QTest::newRow("NUL byte in the mass") << primeras(dos, 2) + QByteArray("Masa = 1\0.0\r\n", 14) << false << qsizetype(3) << 1 << 0
+                                        << QList<double>{};
+  QTest::newRow("no zones") << cabecera("0") << false << qsizetype(7) << 5 << 0 << QList<double>{};
+  // Lines 13 to 19 of the second zone were read; its second vertex's y is missing.
+  QTest::newRow("ends in a vertex") << primeras(dos, 19) << false << qsizetype(20) << 5 << 2
+                                    << QList<double>{2, 5, 10, 3, 1, 1, 2};
+  QTest::newRow("no dash line at the end") << primeras(dos, 22) << false << qsizetype(23) << 5 << 2
+                                           << QList<double>{2, 5, 10, 3, 1, 1, 2, 4, 3, 9};
+  QTest::newRow("type code 5") << cabecera("1") + linea("Tipo = 5") << false << qsizetype(8) << 5 << 1
+                               << QList<double>{5};
+  QTest::newRow("infinite limit") << cabecera("1") + constante(1, "1e999", "5", "0") << false << qsizetype(9) << 5 << 1
+                                  << QList<double>{1};
+  QTest::newRow("text for numbers is 0") << cabecera("1") + constante(1, "abc", "", "x") << true << qsizetype(0) << 5
+                                         << 1 << QList<double>{1, 0, 0, 0};
+  // The largest count the zone can take, in a file that holds two vertices.
+  QTest::newRow("32767 vertices stated") << cabecera("1") + poligonal(1, "32767.000", 2) << false << qsizetype(16) << 5
+                                         << 1 << QList<double>{2, 5, 10, 32767, 1, 1, 2, 4};
+  QTest::newRow("32768 vertices") << cabecera("1") + poligonal(1, "32768", 0) << false << qsizetype(11) << 5 << 1
+                                  << QList<double>{2, 5, 10, 32768};
+  QTest::newRow("no vertices") << cabecera("1") + poligonal(1, "0.000", 0) + raya << false << qsizetype(11) << 5 << 1
+                               << QList<double>{2, 5, 10, 0};
+
+  QByteArray diez = cabecera("10"), once = cabecera("11");
+  for (int i = 1; i <= 11; ++i) {
+    const QByteArray z = constante(i, QByteArray::number(i - 1), QByteArray::number(i), "0.5");
+    if (i <= 10) diez += z;
+    once += z;
+  }
+  QTest::newRow("ten zones") << diez << true << qsizetype(0) << 5 << 10 << QList<double>{1, 9, 10, 0.5};
+  // The eleventh zone is never read: reading stops at the tenth one's dash line.
+  QTest::newRow("eleven zones") << once << false << qsizetype(57) << 5 << 10 << QList<double>{1, 9, 10, 0.5};
+}
+
+void PruebaLectores::problema() {
+  QFETCH(QByteArray, texto);
+  QFETCH(bool, leido);
+  QFETCH(qsizetype, linea_fallo);
+  QFETCH(int, cabeceras);
+  QFETCH(int, zonas);
+  QFETCH(QList<double>, valores_ultima);
+  const problema_texto::Problema p = problema_texto::leer(texto);
+  QCOMPARE(p.leido, leido);
+  QCOMPARE(p.linea_fallo, linea_fallo);
+  QCOMPARE(p.cabecera.size(), cabeceras);
+  QCOMPARE(static_cast<int>(p.zonas.size()), zonas);
+  if (zonas > 0) {
+    const std::vector<double>& v = p.zonas.back().valores;
+    QCOMPARE(QList<double>(v.begin(), v.end()), valores_ultima);
+  }
+}
+
+// Every field of a good file, and a polygon cut short keeps the vertices reached.
+void PruebaLectores::problema_completo() {
+  const QByteArray texto = cabecera("2") + constante(1, "-1.250", "5.000", "-0.500") + poligonal(2, "3.000", 3) + raya;
+  const problema_texto::Problema p = problema_texto::leer(texto);
+  QVERIFY(p.leido);
+  QCOMPARE(p.cabecera, (QStringList{QString::fromLatin1("Pozo, \"doble\""), "1.000", "10", "2", "1001"}));
+  const global::tzona& c = p.zonas[0].zona;
+  QCOMPARE(c.tipo, 0);
+  QCOMPARE(c.xini, -1.25);
+  QCOMPARE(c.xfin, 5.0);
+  QCOMPARE(c.coeficientes(0), -0.5);
+  QCOMPARE(c.nvertices, 2);
+  QCOMPARE(c.vertices(1).x, -1.25);
+  QCOMPARE(c.vertices(2).x, 5.0);
+  QCOMPARE(c.vertices(2).y, -0.5);
+  const global::tzona& pol = p.zonas[1].zona;
+  QCOMPARE(pol.tipo, 1);
+  QCOMPARE(pol.nvertices, 3);
+  QCOMPARE(pol.vertices.ubound(), 3);
+  QCOMPARE(pol.vertices(3).x, 3.0);
+  QCOMPARE(pol.vertices(3).y, 9.0);
+
+  const problema_texto::Problema corta = problema_texto::leer(cabecera("1") + poligonal(1, "32767.000", 2));
+  const global::tzona& z = corta.zonas[0].zona;
+  QCOMPARE(z.nvertices, 32767);
+  QCOMPARE(z.vertices.ubound(), 3);  // the third vertex was being read
+  QCOMPARE(z.vertices(2).y, 4.0);
+}
+
+void PruebaLectores::grafica_data() {
+  QTest::addColumn<QByteArray>("texto");
+  QTest::addColumn<bool>("leida");
+  QTest::addColumn<qsizetype>("fallo");  // -1, or the byte place where reading stopped
+  QTest::addColumn<int>("curvas");
+
+  const QByteArray una = curva("Nivel 1:", 2, 1, 2);
+  QTest::newRow("first legend fin") << titulos + "  fin\r\n" + una << true << qsizetype(-1) << 0;
+  QTest::newRow("padded FIN") << titulos + una + "  FIN   \r\n" + una << true << qsizetype(-1) << 1;
+  QTest::newRow("no FIN") << titulos + una + una << true << qsizetype(-1) << 2;
+  QTest::newRow("ends in the header") << QByteArray("  comentario\r\n  x\r\n") << false << qsizetype(19) << 0;
+  QTest::newRow("NUL byte") << titulos + una + QByteArray("\0", 1) << false << qsizetype(0) << 0;
+  // Reading stops right behind the offending token.
+  const QByteArray sin_puntos = titulos + "  a\r\n    0.500  1.500\r\n  0  1  1  2  0  9\r\n";
+  QTest::newRow("no points") << sin_puntos << false << sin_puntos.size() << 0;
+  const QByteArray grande = titulos + "  a\r\n    0.500  1.500\r\n  32768";
+  QTest::newRow("32768 points") << grande + "  1  1  2  0  9\r\n" << false << grande.size() + 1 << 0;
+  QTest::newRow("32767 points stated, two held") << titulos + curva("a", 32767, 0, 2) << false
+                                                 << (titulos + curva("a", 32767, 0, 2)).size() << 0;
+  const QByteArray colores = titulos + "  a\r\n    0.500  1.500\r\n  2  1  1  2  0  3e9";
+  QTest::newRow("colour beyond 32 bits") << colores + "\r\n  1  1\r\n  2  2\r\n" << false << colores.size() + 2 << 0;
+
+  QByteArray veinte = titulos;
+  for (int i = 1; i <= 20; ++i) veinte += curva("c" + QByteArray::number(i), 1, 0, 1);
+  QTest::newRow("twenty curves and FIN") << veinte + "  FIN\r\n" << true << qsizetype(-1) << 20;
+  // The 21st legend fails before any of its tokens is read.
+  const QByteArray veintiuna = veinte + "  c21\r\n";
+  QTest::newRow("21 curves") << veintiuna + "    0.500  1.500\r\n" << false << veintiuna.size() << 0;
+}
+
+void PruebaLectores::grafica() {
+  QFETCH(QByteArray, texto);
+  QFETCH(bool, leida);
+  QFETCH(qsizetype, fallo);
+  QFETCH(int, curvas);
+  const grafica_texto::Lectura l = grafica_texto::leer(texto);
+  QCOMPARE(l.leida, leida);
+  QCOMPARE(l.fallo, fallo);
+  if (leida) QCOMPARE(static_cast<int>(l.grafica.curvas.size()), curvas);
+}
+
+// Every field of a good file; parametro only for the kinds above 3.
+void PruebaLectores::grafica_completa() {
+  const grafica_texto::Lectura l =
+      grafica_texto::leer(titulos + curva("\"Ajuste, grado 3\"", 3, 4, 3, "3") + curva("Nivel 1:  ", 2, 3, 2) + "  FIN\r\n");
+  QVERIFY(l.leida);
+  const grafica_texto::Grafica& g = l.grafica;
+  QCOMPARE(g.comentario, QString::fromUtf8("Niveles de energía"));
+  QCOMPARE(g.etiqueta_x, "x");
+  QCOMPARE(g.etiqueta_y, "V(x)");
+  QCOMPARE(g.curvas.size(), std::size_t(2));
+  const graficos::tcurva& a = g.curvas[0];
+  QCOMPARE(a.leyenda, "Ajuste, grado 3");
+  QCOMPARE(a.leyenda_x, 0.5);
+  QCOMPARE(a.leyenda_y, 1.5);
+  QVERIFY(a.activa);
+  QCOMPARE(a.npuntos, 3);
+  QCOMPARE(a.marcas, 1);
+  QCOMPARE(a.tipo, 4);
+  QCOMPARE(a.parametro, 3);
+  QCOMPARE(a.grosor, 2);
+  QCOMPARE(a.estilo_trazo, 0);
+  QCOMPARE(a.color, 9);
+  QCOMPARE(a.puntos(3).x, 3.0);
+  QCOMPARE(a.puntos(3).y, -3.5);
+  const graficos::tcurva& b = g.curvas[1];
+  QCOMPARE(b.leyenda, "Nivel 1:");
+  QCOMPARE(b.tipo, 3);
+  QCOMPARE(b.parametro, 0);
+  QCOMPARE(b.grosor, 2);
+  QCOMPARE(b.puntos.ubound(), 2);
+}
+
+void PruebaLectores::grafica_aclarada_data() {
+  QTest::addColumn<int>("tipo");
+  QTest::addColumn<int>("n");
+  QTest::addColumn<QList<int>>("elegidos");  // the point held in each slot
+  auto todos = [](int n) {
+    QList<int> l;
+    for (int k = 1; k <= n; ++k) l << k;
+    return l;
+  };
+  auto aclarados = [](int n) {
+    QList<int> l{1};
+    for (int j = 2; j <= 100; ++j) l << static_cast<int>(j * (n / 100.0));
+    return l;
+  };
+  QTest::newRow("100 points") << 2 << 100 << todos(100);
+  QList<int> ciento_uno = todos(99);
+  ciento_uno << 101;
+  QTest::newRow("101 points") << 2 << 101 << ciento_uno;
+  QTest::newRow("113 points") << 3 << 113 << aclarados(113);
+  QTest::newRow("300 points") << 7 << 300 << aclarados(300);
+  QTest::newRow("polyline of 101 points") << 1 << 101 << todos(101);
+  QTest::newRow("markers of 32767 points") << 0 << 32767 << todos(32767);
+}
+
+void PruebaLectores::grafica_aclarada() {
+  QFETCH(int, tipo);
+  QFETCH(int, n);
+  QFETCH(QList<int>, elegidos);
+  const grafica_texto::Lectura l = grafica_texto::leer(titulos + curva("a", n, tipo, n, tipo > 3 ? "2" : ""));
+  QVERIFY(l.leida);
+  const graficos::tcurva& c = l.grafica.curvas.at(0);
+  QCOMPARE(int(c.npuntos), int(elegidos.size()));
+  QCOMPARE(c.puntos.ubound(), int(elegidos.size()));
+  if (n == 113) QCOMPARE(elegidos.last(), 112);
+  for (int j = 1; j <= c.npuntos; ++j) {
+    QCOMPARE(c.puntos(j).x, static_cast<double>(elegidos[j - 1]));
+    QCOMPARE(c.puntos(j).y, -elegidos[j - 1] - 0.5);
+  }
+}
+
+QTEST_APPLESS_MAIN(PruebaLectores)
+#include "lectores_test.moc"
