@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "io/errores.hpp"
 #include "io/registro.hpp"
 
 namespace calculos {
@@ -53,6 +54,8 @@ void transiciones(int I, const Matriz& XMAT, const std::vector<double>& ENER, Ca
         const double dE = ENER[static_cast<size_t>(I - 1)] - ENER[static_cast<size_t>(k - 1)];
         const double a = dE * dE * dE * FACTOR_EINSTEIN * (x * x);
         S = S + a;
+        io::exigir_finito(dE, claves::transiciones);
+        io::exigir_finito(S, claves::transiciones);  // and so every term
         const std::string abajo = I < 10 ? linea(io::I(2, k), blancos(4)) : linea(io::I(3, k), blancos(3));
         destino.escribir(linea(blancos(5), io::I(3, I), " ->", abajo, E(14, 6, x), blancos(1), E(14, 6, dE), blancos(1),
                                E(14, 6, a)));
@@ -200,6 +203,7 @@ void CALPROB(const Problema& p, int I, const Matriz& VECT, const Matriz& XMAT, c
     destino.escribir(linea(blancos(5), "Con esta funcion de onda, La probabilidad de encontrar la particula:"));
     for (int z = 1; z <= p.NZONAS; ++z) {
         const double P = zonas ? (*zonas)(z, I) : propias[static_cast<size_t>(z - 1)];
+        io::exigir_finito(P, claves::probabilidades_zonas);
         destino.escribir("");
         destino.escribir(linea(blancos(5), "en la zona", io::I(2, z), " vale:", F(7, 4, P)));
     }

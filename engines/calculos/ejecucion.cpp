@@ -54,7 +54,14 @@ void calcular(std::istream& entrada, const std::optional<std::string>& nombre, i
     m.escribir(1004, ini::Disposicion::linea_y_siete);
 
     problema::GENDAT(p, t.XMALLA, t.VMALLA, p.NPUNTOS, m, reglas.estado_parada);
+    // A value that is not finite stops the run where it first appears; the
+    // report checks everything it writes, the eigen data included.
+    io::exigir_finitos(t.VMALLA, claves::potencial);
     construir_matrices(p, t, m);
+    io::exigir_finitos(t.VPOT.elementos(), claves::potencial_senos);
+    io::exigir_finitos(t.TCIN.elementos(), claves::cinetica_senos);
+    io::exigir_finitos(t.HAM.elementos(), claves::hamiltoniano_senos);
+    io::exigir_finitos(t.XMAT.elementos(), claves::posicion_senos);
     // The report is not open yet: a diagonalisation that does not converge says so on the console.
     JACOBI(p.NBASE, t.HAM, t.VECT, t.ENER, 1e-7, -1, m.consola());
 
@@ -87,6 +94,10 @@ int ejecutar(const std::vector<std::string>& argumentos, std::istream& entrada, 
         return 0;
     } catch (const io::Parada& p) {
         return p.estado;
+    } catch (const io::NoFinito& e) {
+        // Thrown before the files are put in place: the earlier ones stand.
+        m.escribir_no_finito(e.que);
+        return -1;
     } catch (const io::SinMemoria& e) {
         m.consola().escribir(" INSUFFICIENT MEMORY");
         if (!e.detalle.empty()) errores << "calculos: " << e.detalle << '\n';

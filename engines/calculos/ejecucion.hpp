@@ -11,6 +11,24 @@
 
 namespace calculos {
 
+// The keys whose texts name a computed quantity that is not finite (the
+// report's headings where it has one).
+namespace claves {
+constexpr int potencial = 1103;
+constexpr int potencial_senos = 1024;
+constexpr int potencial_propia = 1026;
+constexpr int cinetica_senos = 1027;
+constexpr int cinetica_propia = 1028;
+constexpr int hamiltoniano_senos = 1029;
+constexpr int hamiltoniano_propia = 1030;
+constexpr int posicion_senos = 1031;
+constexpr int posicion_propia = 1032;
+constexpr int energias = 1033;
+constexpr int vectores = 1037;
+constexpr int transiciones = 1062;
+constexpr int probabilidades_zonas = 1063;
+} // namespace claves
+
 // The work arrays of a run, created after the checks in this order.
 struct Trabajo {
     problema::Matriz HAM, VPOT, TCIN, XMAT, VECT;
@@ -26,8 +44,9 @@ struct Trabajo {
 std::optional<std::string> fichero_problema(const std::vector<std::string>& argumentos);
 
 // Runs the level solver in the current folder and returns its exit status:
-// 0 after a complete run, -1 after a stop on bad input or exhausted memory,
-// 2 after an error of the input and output layer (diagnostic on `errores`).
+// 0 after a complete run, -1 after a stop on bad input, exhausted memory or
+// a computed value that is not finite (no file is then replaced), 2 after an
+// error of the input and output layer (diagnostic on `errores`).
 int ejecutar(const std::vector<std::string>& argumentos, std::istream& entrada, std::ostream& consola,
              std::ostream& errores);
 

@@ -7,6 +7,7 @@
 
 #include "calculos/calprob.hpp"
 #include "calculos/matout.hpp"
+#include "io/errores.hpp"
 #include "io/registro.hpp"
 
 namespace calculos {
@@ -188,6 +189,7 @@ void Informe::zona(int i) {
 }
 
 void Informe::matriz(int clave, Matriz& M, bool en_la_base_propia) {
+    io::exigir_finitos(M.elementos(), clave);
     const int n = p_.NBASE;
     if (n <= 99) {
         w("");
@@ -217,6 +219,13 @@ void Informe::niveles() {
     w("");
     w("");
     w("");
+    // The energies, in every unit the report gives them, and the
+    // eigenvectors, which the eigen data repeat.
+    for (double e : t_.ENER) {
+        io::exigir_finito(e * HARTREE_CM, claves::energias);
+        io::exigir_finito(e * HARTREE_KCAL, claves::energias);
+    }
+    io::exigir_finitos(t_.VECT.elementos(), claves::vectores);
     w(linea(blancos(9), tx(1033), blancos(2), "( u.a. y cm-1 ):"));
     for (int k = 1; k <= p_.NBASE; ++k) {
         const double e = t_.ENER[static_cast<size_t>(k - 1)];

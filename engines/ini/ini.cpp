@@ -112,6 +112,14 @@ std::string LEERVALOR(const std::string& fichero, const std::string& seccion, co
     return campo("");
 }
 
+std::vector<std::string> SECCIONES(const std::string& fichero) {
+    std::vector<std::string> r;
+    auto f = io::Fuente::abrir(fichero);
+    while (auto linea = f.siguiente())
+        if (const auto nombre = nombre_seccion(campo(*linea))) r.push_back(io::sin_blancos_finales(*nombre));
+    return r;
+}
+
 int LEERVALOR_INT(const std::string& fichero, const std::string& seccion, const std::string& clave) {
     const std::string v = LEERVALOR(fichero, seccion, clave);
     if (ultimo_no_blanco(v) == 0) return 0;

@@ -9,6 +9,7 @@
 // last non-blank character. Names and keys match ignoring the case of a-z and
 // trailing blanks (COMPARACADENA); leading blanks count.
 #include <string>
+#include <vector>
 
 namespace ini {
 
@@ -18,6 +19,11 @@ constexpr int LONGITUD_CAMPO = 100;
 // blank-padded to 100 characters; blank when the section or the key is
 // absent. A missing file is an input-layer error.
 std::string LEERVALOR(const std::string& fichero, const std::string& seccion, const std::string& clave);
+
+// The names of the section headers of `fichero`, in file order, without
+// their trailing blanks (the rule of LEERVALOR). A missing file is an
+// input-layer error.
+std::vector<std::string> SECCIONES(const std::string& fichero);
 
 // True when a and b are equal ignoring a-z case and trailing blanks. Both
 // arguments are put into upper case in place.

@@ -1,14 +1,30 @@
 #include "ini/mensajes.hpp"
 
+#include <vector>
+
 #include "ini/ini.hpp"
 #include "io/registro.hpp"
 
 namespace ini {
 
-void Mensajes::leer_seccion() { seccion_ = LEERVALOR(fichero_, "Idioma", "Idioma").substr(0, 10); }
+void Mensajes::leer_seccion() {
+    seccion_ = LEERVALOR(fichero_, "Idioma", "Idioma").substr(0, 10);
+    // COMPARACADENA changes both of its arguments: it is given copies.
+    auto mismo = [](std::string a, std::string b) { return COMPARACADENA(a, b); };
+    std::vector<std::string> lenguas;
+    for (const std::string& s : SECCIONES(fichero_))
+        if (!mismo(s, "Idioma")) lenguas.push_back(s);
+    for (const std::string& s : lenguas)
+        if (mismo(s, seccion_)) return;
+    if (!lenguas.empty()) seccion_ = lenguas.front();
+}
 
 std::string Mensajes::texto(int clave) const {
     return io::sin_blancos_finales(LEERVALOR(fichero_, seccion_, std::to_string(clave)));
+}
+
+void Mensajes::escribir_no_finito(int que) {
+    consola_.escribir(io::linea(io::blancos(1), texto(clave_no_finito), io::blancos(1), texto(que)));
 }
 
 void Mensajes::escribir(int clave, Disposicion d) {

@@ -9,6 +9,10 @@
 
 namespace ini {
 
+// The refusal of a computed value that is not a finite number; the name of
+// the quantity follows it on the same line.
+constexpr int clave_no_finito = 1061;
+
 enum class Disposicion {
     un_blanco,       // one blank and the text
     ocho_blancos,    // eight blanks and the text
@@ -21,13 +25,19 @@ public:
         : consola_(consola), fichero_(std::move(fichero)) {}
 
     // SECCIDIOMA: the first 10 characters of the current language's name,
-    // read from key Idioma of section Idioma.
+    // read from key Idioma of section Idioma. When no language section has
+    // that name, the first language section of the file (the first section
+    // other than Idioma) is taken, so that no message is blank while the file
+    // holds a language.
     void leer_seccion();
     const std::string& SECCIDIOMA() const { return seccion_; }
 
     // The text of key `clave` (empty when the key is missing).
     std::string texto(int clave) const;
     void escribir(int clave, Disposicion d = Disposicion::un_blanco);
+    // One blank, the text of key 1061, one blank and the text of key `que`,
+    // the quantity that is not finite (io::NoFinito).
+    void escribir_no_finito(int que);
     io::Consola& consola() { return consola_; }
 
 private:

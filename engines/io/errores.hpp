@@ -1,6 +1,8 @@
 #pragma once
 // Ways an engine run ends early. Each is thrown where the engine stops and
 // caught by the engine's main, which turns it into the exit status.
+#include <cmath>
+#include <span>
 #include <stdexcept>
 #include <string>
 
@@ -35,5 +37,21 @@ struct Parada {
 struct SinMemoria {
     std::string detalle;
 };
+
+// A computed value is not a finite number (an overflow, or a result made of
+// one): the run writes none of its files. `que` is the message key that names
+// the quantity; the engine's main writes the refusal with that name
+// (ini::Mensajes::escribir_no_finito) and ends as after its other refusals.
+struct NoFinito {
+    int que;
+};
+
+// Throws NoFinito{que} when the value, or one of the values, is not finite.
+inline void exigir_finito(double v, int que) {
+    if (!std::isfinite(v)) throw NoFinito{que};
+}
+inline void exigir_finitos(std::span<const double> v, int que) {
+    for (double x : v) exigir_finito(x, que);
+}
 
 } // namespace io

@@ -1,7 +1,10 @@
 #include "io/salida.hpp"
 
 #include <array>
+#include <atomic>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <random>
 #include <system_error>
@@ -14,6 +17,71 @@ namespace fs = std::filesystem;
 
 namespace io {
 
+namespace {
+
+// The temporaries being written, as absolute paths ready for unlink: the
+// signal handler may neither allocate nor build a path. An engine has at
+// most a few files open at once.
+constexpr int PLAZAS = 32;
+std::atomic<char*> temporales_vivos[PLAZAS];
+constexpr int senales_finales[] = {SIGTERM, SIGINT, SIGHUP};
+
+extern "C" void borrar_temporales_y_terminar(int senal) {
+    for (auto& plaza : temporales_vivos)
+        if (const char* ruta = plaza.load()) unlink(ruta);
+    // The signal again, now with its default action, so that the process
+    // ends as the signal says.
+    struct sigaction por_defecto {};
+    por_defecto.sa_handler = SIG_DFL;
+    sigemptyset(&por_defecto.sa_mask);
+    sigaction(senal, &por_defecto, nullptr);
+    sigset_t esta;
+    sigemptyset(&esta);
+    sigaddset(&esta, senal);
+    sigprocmask(SIG_UNBLOCK, &esta, nullptr);
+    raise(senal);
+    _exit(128 + senal);
+}
+
+void vigilar_senales() {
+    static const bool instalado = [] {
+        struct sigaction a {};
+        a.sa_handler = borrar_temporales_y_terminar;
+        sigemptyset(&a.sa_mask);
+        for (int s : senales_finales) sigaddset(&a.sa_mask, s);
+        for (int s : senales_finales) {
+            struct sigaction antes {};
+            if (sigaction(s, nullptr, &antes) == 0 && antes.sa_handler == SIG_IGN) continue;
+            sigaction(s, &a, nullptr);
+        }
+        return true;
+    }();
+    (void)instalado;
+}
+
+// The slot of the new temporary, or -1 when every slot is taken (the file is
+// then written all the same, without the removal on a signal).
+int registrar_temporal(const fs::path& ruta) {
+    vigilar_senales();
+    const std::string texto = fs::absolute(ruta).string();
+    char* c = new char[texto.size() + 1];
+    std::memcpy(c, texto.c_str(), texto.size() + 1);
+    for (int i = 0; i < PLAZAS; ++i) {
+        char* libre = nullptr;
+        if (temporales_vivos[i].compare_exchange_strong(libre, c)) return i;
+    }
+    delete[] c;
+    return -1;
+}
+
+void olvidar_temporal(int& plaza) {
+    if (plaza < 0) return;
+    delete[] temporales_vivos[plaza].exchange(nullptr);
+    plaza = -1;
+}
+
+} // namespace
+
 FicheroSalida::FicheroSalida(const std::string& nombre) : destino_(resolver(nombre)) {
     std::random_device rd;
     for (int intento = 0; intento < 100 && !f_.is_open(); ++intento) {
@@ -22,7 +90,10 @@ FicheroSalida::FicheroSalida(const std::string& nombre) : destino_(resolver(nomb
         std::error_code ec;
         if (fs::exists(t, ec)) continue;
         temporal_ = t;
+        // Known to the handler before it exists, so that no moment leaves it behind.
+        plaza_ = registrar_temporal(temporal_);
         f_.open(temporal_, std::ios::binary | std::ios::trunc);
+        if (!f_.is_open()) olvidar_temporal(plaza_);
     }
     if (!f_.is_open()) throw ErrorFichero(destino_.string(), 0, "cannot be created");
 }
@@ -33,6 +104,7 @@ FicheroSalida::~FicheroSalida() {
         std::error_code ec;
         fs::remove(temporal_, ec);
     }
+    olvidar_temporal(plaza_);
 }
 
 void FicheroSalida::escribir(std::string_view registro) {
@@ -53,6 +125,7 @@ void FicheroSalida::confirmar() {
     fs::rename(temporal_, destino_, ec);
     if (ec) throw ErrorFichero(destino_.string(), 0, "cannot be replaced: " + ec.message());
     confirmado_ = true;
+    olvidar_temporal(plaza_);
 }
 
 std::string cp1252_a_utf8(std::string_view t) {

@@ -2,6 +2,11 @@
 // Where the engines write: files of records ended by CR LF, written to a
 // temporary name and renamed into place so that a complete file is never
 // replaced by a half-written one; and the console, in UTF-8.
+//
+// An engine ended by SIGTERM, SIGINT or SIGHUP while it writes leaves no
+// temporary behind: the temporaries alive at that moment are removed and the
+// signal then ends the process as it would have (a signal that the process
+// ignores when its first file is created stays ignored).
 #include <filesystem>
 #include <fstream>
 #include <iosfwd>
@@ -32,6 +37,7 @@ private:
     std::filesystem::path destino_;
     std::filesystem::path temporal_;
     std::ofstream f_;
+    int plaza_ = -1;  // where the temporary is known to the signal handler
     bool cerrado_ = false;
     bool confirmado_ = false;
 };

@@ -4,6 +4,7 @@
 // machine's memory, or the allocation fails) throws io::SinMemoria, which the
 // engine reports as "INSUFFICIENT MEMORY".
 #include <cstddef>
+#include <span>
 #include <vector>
 
 namespace problema {
@@ -23,6 +24,7 @@ public:
     double operator()(int i, int j) const { return a_[static_cast<size_t>(j - 1) * n_ + (i - 1)]; }
     double* datos() { return a_.data(); }
     const double* datos() const { return a_.data(); }
+    std::span<const double> elementos() const { return a_; }
 
 private:
     int n_ = 0;

@@ -98,6 +98,12 @@ Problema leer_problema(io::Fuente& f, ini::Mensajes& m, const Reglas& r) {
         if (std::fabs(p.ZONA(i, XFIN) - p.ZONA(i + 1, XINI)) > 1e-6) l.parar(r.clave_no_tocan);
     for (int i = 1; i <= p.NZONAS; ++i)
         if (!(p.ZONA(i, XFIN) > p.ZONA(i, XINI))) l.parar(claves::zona_vacia);
+    // A negative power is infinite at x = 0: a zone that holds 0 has no
+    // finite integral, whether or not a sample falls on it.
+    for (int i = 1; i <= p.NZONAS; ++i)
+        if (p.ITIPO(i) == potencias && p.ZONA(i, XINI) <= 0.0 && 0.0 <= p.ZONA(i, XFIN))
+            for (int c = 10; c <= COLUMNAS_ZONA; ++c)
+                if (p.ZONA(i, c) != 0.0) l.parar(claves::cero_en_zona_singular);
     // The sampler needs the vertices of a polygonal zone from left to right
     // (equal abscissae, a vertical step, are allowed).
     for (int i = 1; i <= p.NZONAS; ++i)

@@ -68,6 +68,7 @@ constexpr int tipo_desconocido = 1045;
 constexpr int vertices_desordenados = 1046;
 constexpr int masa_no_positiva = 1049;
 constexpr int zona_vacia = 1050;
+constexpr int cero_en_zona_singular = 1060;
 } // namespace claves
 
 // What differs between the engines when they read a problem.

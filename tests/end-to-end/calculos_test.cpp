@@ -2,6 +2,14 @@
 // and the files it leaves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
 #include "fixtures/carpeta.hpp"
 #include "fixtures/problemas.hpp"
 
@@ -78,6 +86,113 @@ TEST_F(Calculos, StopsAndNoticesOnTheConsole) {
     }
 }
 
+// A problem whose answer is not a set of finite numbers is refused, and the
+// files of the earlier run stay as they were, with no temporary beside them.
+TEST_F(Calculos, RefusesAProblemWithoutAFiniteAnswerAndKeepsTheEarlierFiles) {
+    auto serie = [](double xini, double xfin, int potencia, double coeficiente) {
+        std::vector<double> c(13, 0.0);  // Y0, Y1 to Y6, YM1 to YM6
+        c[static_cast<size_t>(potencia < 0 ? 6 - potencia : potencia)] = coeficiente;
+        return ZonaPrueba{4, xini, xfin, c};
+    };
+    auto con = [](std::vector<ZonaPrueba> zonas, const char* masa = "1.000", const char* puntos = "1001") {
+        ProblemaPrueba p;
+        p.zonas = std::move(zonas);
+        p.masa = masa;
+        p.npuntos = puntos;
+        return p;
+    };
+    const std::string calculando = "\n       M1004\n";
+    struct Caso {
+        const char* que;
+        ProblemaPrueba p;
+        int estado;
+        std::string salida;
+    } casos[] = {
+        // No sample falls on 0 here (1000 points become 1001, a step of 0.0099).
+        {"1/x^2 on [-4.9, 5]", con({serie(-4.9, 5, -2, -1)}, "1.000", "1000"), estado_parada, " M1000\n        M1001\n M1060\n"},
+        {"1/x^2 on [0, 5]", con({serie(0, 5, -2, -1)}), estado_parada, " M1060\n"},
+        {"1/x^6 on [-5, 0]", con({serie(-5, 0, -6, 1)}), estado_parada, " M1060\n"},
+        {"1/x in the second zone", con({{1, -5, -1, {0}}, serie(-1, 5, -1, 2)}), estado_parada, " M1060\n"},
+        {"1/x^2 on [0.5, 5]", con({serie(0.5, 5, -2, -1)}), 0, calculando},
+        {"x^2 on [-4.9, 5]", con({serie(-4.9, 5, 2, 1)}), 0, calculando},
+        {"a potential of 1e308", con({{1, 0, 10, {1e308}}}), estado_parada, calculando + " M1061 M1024\n"},
+        {"a mass of 1e-300", con({{1, 0, 10, {0}}}, "1e-300"), estado_parada, calculando + " M1061 M1062\n"},
+    };
+    for (const auto& c : casos) {
+        prueba::CarpetaTemporal d;
+        d.escribir("idioma.lng", prueba::idioma_de_prueba());
+        d.escribir("p.dat", prueba::texto_problema(c.p));
+        d.escribir("RES.tot", "informe anterior\r\n");
+        d.escribir("DatosDIB", "datos anteriores\r\n");
+        const auto r = prueba::ejecutar(CALCULOS_EXE, d.ruta(), {"p.dat"});
+        EXPECT_EQ(r.estado, c.estado) << c.que << r.errores;
+        EXPECT_EQ(r.salida, c.salida) << c.que;
+        std::vector<std::string> ficheros;
+        for (const auto& e : std::filesystem::directory_iterator(d.ruta())) ficheros.push_back(e.path().filename());
+        std::sort(ficheros.begin(), ficheros.end());
+        EXPECT_EQ(ficheros, (std::vector<std::string>{"DatosDIB", "RES.tot", "idioma.lng", "p.dat"})) << c.que;
+        if (c.estado != 0) {
+            EXPECT_EQ(d.leer("RES.tot"), "informe anterior\r\n") << c.que;
+            EXPECT_EQ(d.leer("DatosDIB"), "datos anteriores\r\n") << c.que;
+        } else {
+            EXPECT_NE(d.leer("RES.tot"), "informe anterior\r\n") << c.que;
+        }
+    }
+}
+
+// Ended while it writes its report, the engine leaves no temporary file and
+// the files of the earlier run as they were.
+TEST_F(Calculos, ASignalWhileTheReportIsWrittenLeavesNoTemporary) {
+    ProblemaPrueba p = caja();
+    p.nbase = "800";
+    p.zonas = {{1, 0, 5, {0.0}}, {1, 5, 10, {1.0}}};
+    dir.escribir("p.dat", prueba::texto_problema(p));
+    dir.escribir("RES.tot", "informe anterior\r\n");
+    dir.escribir("DatosDIB", "datos anteriores\r\n");
+    auto temporales = [&] {
+        int n = 0;
+        for (const auto& e : std::filesystem::directory_iterator(dir.ruta()))
+            n += e.path().filename().string().find(".tmp") != std::string::npos;
+        return n;
+    };
+    const pid_t hijo = fork();
+    ASSERT_GE(hijo, 0);
+    if (hijo == 0) {
+        const int nulo = open("/dev/null", O_WRONLY);
+        dup2(nulo, 1);
+        dup2(nulo, 2);
+        if (chdir(dir.ruta().c_str()) != 0) _exit(127);
+        execl(CALCULOS_EXE, CALCULOS_EXE, "p.dat", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    // Polled with a bound far beyond any machine's time, so that a fault
+    // fails the test instead of hanging it.
+    auto esperar = [](auto hecho) {
+        for (int i = 0; i < 60000; ++i) {
+            if (hecho()) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
+    };
+    int estado = 0;
+    bool terminado = false;
+    const bool escribiendo = esperar([&] {
+        terminado = terminado || waitpid(hijo, &estado, WNOHANG) == hijo;
+        return terminado || temporales() > 0;
+    });
+    ASSERT_TRUE(escribiendo && !terminado) << "the report was not being written; status " << estado;
+    kill(hijo, SIGTERM);
+    if (!esperar([&] { return waitpid(hijo, &estado, WNOHANG) == hijo; })) {
+        kill(hijo, SIGKILL);
+        waitpid(hijo, &estado, 0);
+        FAIL() << "calculos did not end on SIGTERM";
+    }
+    EXPECT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == SIGTERM) << "status " << estado;
+    EXPECT_EQ(temporales(), 0);
+    EXPECT_EQ(dir.leer("RES.tot"), "informe anterior\r\n");
+    EXPECT_EQ(dir.leer("DatosDIB"), "datos anteriores\r\n");
+}
+
 TEST_F(Calculos, InputErrorsEndWithStatus2AndADiagnostic) {
     struct Caso {
         const char* que;
@@ -122,6 +237,21 @@ TEST_F(Calculos, WorkArraysThatCannotBeCreatedStopTheRun) {
     r = correr({"p.dat"});
     EXPECT_EQ(r.estado, estado_parada);
     EXPECT_EQ(r.salida, " INSUFFICIENT MEMORY\n");
+}
+
+// A recorded language without a section: the engine speaks the first
+// language of the file, in its console and in its report.
+TEST_F(Calculos, ALanguageWithoutASectionGivesTheFirstLanguagesTexts) {
+    dir.escribir("idioma.lng", "[Idioma]\r\nIdioma=Deutsch\r\n[Uno]\r\n1004=Calculando\r\n1005=Cabecera uno\r\n"
+                               "1009=Zona\r\n[Dos]\r\n1004=Calculating\r\n1005=Heading two\r\n1009=Zone\r\n");
+    dir.escribir("p.dat", prueba::texto_problema(caja()));
+    const auto r = correr({"p.dat"});
+    EXPECT_EQ(r.estado, 0) << r.errores;
+    EXPECT_EQ(r.salida, "\n       Calculando\n");
+    const auto informe = prueba::lineas(dir.leer("RES.tot"));
+    auto tiene = [&](const std::string& l) { return std::find(informe.begin(), informe.end(), l) != informe.end(); };
+    EXPECT_TRUE(tiene("       ***  Cabecera uno" + std::string(14, ' ') + "***"));
+    EXPECT_TRUE(tiene(std::string(41, ' ') + "Zona  1 :"));
 }
 
 TEST_F(Calculos, MessagesAreWrittenInUtf8) {

@@ -139,12 +139,12 @@ TEST_F(Gendat, TheRememberedSegmentOutlivesTheCallAndSharesItsStorageWithTheSums
 }
 
 TEST_F(Gendat, PowerSeriesSumBothWaysAndStopAtTheOrigin) {
-    // Y0 = 1, Y1 = 2, YM6 = 64: 63 at x = -1 and 67 at x = 1. With an even
-    // count no point of [-1, 1] comes near 0.
+    // Y0 = 1, Y1 = 2, YM6 = 64: 63 at x = -1 and 67 at x = 1. A zone with a
+    // negative power may not hold 0, so a constant zone lies between.
     const std::vector<double> y = {1, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 64};
-    muestrear({potencias(-1, 1, y), potencias(1, 2, y)}, 4);
+    muestrear({potencias(-1, -0.5, y), {1, -0.5, 1, {0}}, potencias(1, 2, y)}, 4);
     EXPECT_EQ(v[0], 63.0);
-    EXPECT_EQ(v[4], 67.0);
+    EXPECT_EQ(v[8], 67.0);
     for (double w : v) EXPECT_TRUE(std::isfinite(w));
 
     // An odd count puts a point on 0, which stops whatever the coefficients;
@@ -179,6 +179,26 @@ TEST_F(Gendat, VerticesWhoseAbscissaeDecreaseAreRefused) {
         EXPECT_EQ(consola.str(), " M1046\n");
     }
     EXPECT_NO_THROW(leer({poligonal(0, 2, {0, 0, 1, 1, 1, 3, 2, 0})}));
+}
+
+// A negative power has no finite integral over a zone that holds 0, whether
+// a sample falls on 0 or not: both engines refuse it as they read it.
+TEST_F(Gendat, ANegativePowerOverTheOriginIsRefusedWhenRead) {
+    const std::vector<double> inversa = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1e-9};  // YM5
+    for (const Reglas& r : {reglas_calculos(), reglas_funciones()}) {
+        for (const auto& [a, b] : {std::pair{-4.9, 5.0}, {0.0, 5.0}, {-5.0, 0.0}}) {
+            consola.str("");
+            try {
+                leer({potencias(a, b, inversa)}, r);
+                ADD_FAILURE() << "accepted [" << a << ", " << b << "]";
+            } catch (const io::Parada& p) {
+                EXPECT_EQ(p.estado, r.estado_parada);
+            }
+            EXPECT_EQ(consola.str(), " M1060\n") << a << ", " << b;
+        }
+        EXPECT_NO_THROW(leer({potencias(1e-3, 5, inversa)}, r));
+        EXPECT_NO_THROW(leer({potencias(-5, 5, {0, 1, 2, 3, 4, 5, 6})}, r));
+    }
 }
 
 } // namespace

@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "calculos/informe.hpp"
 #include "fixtures/canal.hpp"
+#include "io/errores.hpp"
 #include "io/registro.hpp"
 
 using namespace calculos;
@@ -460,6 +462,47 @@ TEST(Informe, AStateBlockEndsWithItsVectorItsTransitionsAndTheSeparator) {
         separador,
     };
     EXPECT_EQ(bl[11], esperado);
+}
+
+// A quantity of the report that is not a finite number stops the writing
+// before it reaches the file, naming what overflowed; the caller then puts
+// no file in place.
+TEST(Informe, AQuantityThatIsNotFiniteStopsTheReportAndNamesIt) {
+    const double inf = HUGE_VAL;
+    struct Caso {
+        const char* que;
+        std::function<void(Trabajo&)> cambiar;
+        int clave;
+    } casos[] = {
+        {"a potential element", [](Trabajo& t) { t.VPOT(1, 2) = NAN; }, 1024},
+        {"a kinetic element", [=](Trabajo& t) { t.TCIN(3, 3) = inf; }, 1027},
+        {"a potential element that overflows in the eigenbasis",
+         [](Trabajo& t) {
+             t.VECT(1, 1) = t.VECT(2, 1) = 1.0;
+             t.VPOT(1, 1) = t.VPOT(2, 2) = 1e308;
+         },
+         1026},
+        {"the position matrix", [=](Trabajo& t) { t.XMAT(2, 1) = -inf; }, 1031},
+        {"an energy", [](Trabajo& t) { t.ENER[1] = NAN; }, 1033},
+        {"an energy in cm-1", [](Trabajo& t) { t.ENER[2] = 1e304; }, 1033},
+        {"an Einstein coefficient", [](Trabajo& t) { t.ENER = {0.0, 1e103, 2e103}; t.XMAT(1, 2) = 1.0; }, 1062},
+    };
+    for (const auto& c : casos) {
+        Problema p = caja(3);
+        Trabajo t = trabajo(p);
+        c.cambiar(t);
+        CanalMemoria canal;
+        try {
+            escribir_informe(p, t, {0, 0, 1.5}, {5, 3, 2024}, textos, canal);
+            ADD_FAILURE() << c.que << ": written";
+        } catch (const io::NoFinito& e) {
+            EXPECT_EQ(e.que, c.clave) << c.que;
+        }
+        for (const auto& l : canal.lineas) {
+            EXPECT_EQ(l.find("NaN"), std::string::npos) << c.que << ": " << l;
+            EXPECT_EQ(l.find("Inf"), std::string::npos) << c.que << ": " << l;
+        }
+    }
 }
 
 } // namespace

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "fixtures/carpeta.hpp"
 #include "ini/ini.hpp"
+#include "ini/mensajes.hpp"
 #include "io/errores.hpp"
 #include "io/registro.hpp"
 
@@ -148,6 +151,57 @@ TEST(Guardavalor, CreatesTheSectionAndTheFileWhenMissing) {
     EXPECT_EQ(dir.leer("sin_fin.ini"), "[A]\r\n1=uno\r\n\r\n[B]\r\n");
     CREARSECCION(g, "b");  // already there: nothing changes
     EXPECT_EQ(dir.leer("sin_fin.ini"), "[A]\r\n1=uno\r\n\r\n[B]\r\n");
+}
+
+// The language the engines speak: the recorded one when it has a section,
+// otherwise the first language of the file, so that no message is blank
+// while the file holds a language.
+TEST(Mensajes, ALanguageWithoutASectionFallsBackToTheFirstLanguage) {
+    const std::string lenguas = "[Primera]\r\n1004=uno\r\n[Segunda]\r\n1004=dos\r\n";
+    struct Caso {
+        const char* que;
+        std::string fichero;
+        std::string seccion;  // the section taken
+        std::string texto;    // the text of key 1004
+    } casos[] = {
+        {"recorded and present", "[Idioma]\r\nIdioma=Segunda\r\n" + lenguas, "Segunda", "dos"},
+        {"recorded in other letter case", "[idioma]\r\nidioma=SEGUNDA\r\n" + lenguas, "SEGUNDA", "dos"},
+        {"recorded but missing", "[Idioma]\r\nIdioma=Aleman\r\n" + lenguas, "Primera", "uno"},
+        {"nothing recorded", "[Idioma]\r\n" + lenguas, "Primera", "uno"},
+        {"a name cut at 10 characters", "[Idioma]\r\nIdioma=SegundaLengua\r\n[SegundaLengua]\r\n1004=larga\r\n" + lenguas,
+         "SegundaLengua", "larga"},
+        {"the settings section named", "[Idioma]\r\nIdioma=Idioma\r\n1004=ajuste\r\n" + lenguas, "Primera", "uno"},
+        {"the settings section after a language", "[Primera]\r\n1004=uno\r\n[Idioma]\r\nIdioma=Otra\r\n",
+         "Primera", "uno"},
+        {"no language at all", "[Idioma]\r\nIdioma=Aleman\r\n", "Aleman", ""},
+    };
+    for (const auto& c : casos) {
+        CarpetaTemporal dir;
+        dir.escribir("idioma.lng", c.fichero);
+        std::ostringstream consola;
+        ini::Mensajes m(io::Consola(consola), (dir / "idioma.lng").string());
+        m.leer_seccion();
+        EXPECT_EQ(io::sin_blancos_finales(m.SECCIDIOMA()), c.seccion) << c.que;
+        EXPECT_EQ(m.texto(1004), c.texto) << c.que;
+        m.escribir(1004);
+        EXPECT_EQ(consola.str(), " " + c.texto + "\n") << c.que;
+    }
+}
+
+TEST(Mensajes, TheRefusalOfAValueThatIsNotFiniteNamesTheQuantity) {
+    CarpetaTemporal dir;
+    dir.escribir("idioma.lng", "[Idioma]\r\nIdioma=L\r\n[L]\r\n1061=No es finito:   \r\n1033=Niveles de energ\xed" "a\r\n");
+    std::ostringstream consola;
+    ini::Mensajes m(io::Consola(consola), (dir / "idioma.lng").string());
+    m.leer_seccion();
+    m.escribir_no_finito(1033);
+    EXPECT_EQ(consola.str(), " No es finito: Niveles de energ\xc3\xad" "a\n");
+}
+
+TEST(Secciones, ListsTheHeadersByTheEngineRules) {
+    CarpetaTemporal dir;
+    dir.escribir("i.lng", "x=1\r\n[Idioma]  \r\nIdioma=A\r\n[Espa\xf1ol]\r\n1=a\r\n\r\n[English\r\n [Falsa]\r\n");
+    EXPECT_EQ(SECCIONES((dir / "i.lng").string()), (std::vector<std::string>{"Idioma", "Espa\xf1ol", "Englis"}));
 }
 
 } // namespace

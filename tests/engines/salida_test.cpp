@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "fixtures/carpeta.hpp"
 #include "io/ficheros.hpp"
 #include "io/salida.hpp"
@@ -51,6 +55,47 @@ TEST(FicheroSalida, AClosedButUnconfirmedFileIsNotPutInPlace) {
     }  // the other file of the run failed: this one must not replace the old one
     EXPECT_EQ(dir.leer("RES.tot"), "anterior\r\n");
     EXPECT_EQ(entradas(dir.ruta()), 1u);
+}
+
+// A signal that ends the engine while it writes removes every temporary it
+// holds; the files of the earlier run stand, and the process still ends by
+// that signal. The writing runs in a child process that sends itself the
+// signal in the middle of its two files.
+TEST(FicheroSalida, ASignalThatEndsTheEngineLeavesNoTemporary) {
+    struct Caso {
+        int senal;
+        bool ignorada;  // ignored before the first file is created, as under nohup
+    } casos[] = {{SIGTERM, false}, {SIGINT, false}, {SIGHUP, false}, {SIGHUP, true}};
+    for (const auto& c : casos) {
+        prueba::CarpetaTemporal dir;
+        dir.escribir("RES.tot", "anterior\r\n");
+        const pid_t hijo = fork();
+        ASSERT_GE(hijo, 0);
+        if (hijo == 0) {
+            if (c.ignorada) signal(c.senal, SIG_IGN);
+            io::FicheroSalida res((dir / "RES.tot").string());
+            res.escribir("nuevo");
+            res.cerrar();
+            io::FicheroSalida dib((dir / "DatosDIB").string());
+            dib.escribir("a medias");
+            raise(c.senal);
+            dib.confirmar();
+            res.confirmar();
+            _exit(0);
+        }
+        int estado = 0;
+        ASSERT_EQ(waitpid(hijo, &estado, 0), hijo);
+        const std::string que = strsignal(c.senal) + std::string(c.ignorada ? ", ignored" : "");
+        if (c.ignorada) {
+            EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0) << que;
+            EXPECT_EQ(dir.leer("RES.tot"), "nuevo\r\n") << que;
+            EXPECT_EQ(entradas(dir.ruta()), 2u) << que;
+        } else {
+            EXPECT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == c.senal) << que << ": status " << estado;
+            EXPECT_EQ(dir.leer("RES.tot"), "anterior\r\n") << que;
+            EXPECT_EQ(entradas(dir.ruta()), 1u) << que;
+        }
+    }
 }
 
 TEST(Ficheros, ResolvePrefersTheExactSpelling) {
