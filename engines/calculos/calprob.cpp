@@ -54,8 +54,10 @@ void transiciones(int I, const Matriz& XMAT, const std::vector<double>& ENER, Ca
         const double dE = ENER[static_cast<size_t>(I - 1)] - ENER[static_cast<size_t>(k - 1)];
         const double a = dE * dE * dE * FACTOR_EINSTEIN * (x * x);
         S = S + a;
+        // A term that is not finite leaves the sum not finite for good, so
+        // checking the sum checks every term.
         io::exigir_finito(dE, claves::transiciones);
-        io::exigir_finito(S, claves::transiciones);  // and so every term
+        io::exigir_finito(S, claves::transiciones);
         const std::string abajo = I < 10 ? linea(io::I(2, k), blancos(4)) : linea(io::I(3, k), blancos(3));
         destino.escribir(linea(blancos(5), io::I(3, I), " ->", abajo, E(14, 6, x), blancos(1), E(14, 6, dE), blancos(1),
                                E(14, 6, a)));
