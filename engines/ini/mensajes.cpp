@@ -24,7 +24,8 @@ std::string Mensajes::texto(int clave) const {
 }
 
 void Mensajes::escribir_no_finito(int que) {
-    consola_.escribir(io::linea(io::blancos(1), texto(clave_no_finito), io::blancos(1), texto(que)));
+    escribir(clave_no_finito, Disposicion::un_blanco);
+    escribir(que, Disposicion::ocho_blancos);
 }
 
 void Mensajes::escribir(int clave, Disposicion d) {

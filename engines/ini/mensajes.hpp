@@ -10,7 +10,7 @@
 namespace ini {
 
 // The refusal of a computed value that is not a finite number; the name of
-// the quantity follows it on the same line.
+// the quantity follows it on the next line.
 constexpr int clave_no_finito = 1061;
 
 enum class Disposicion {
@@ -35,8 +35,9 @@ public:
     // The text of key `clave` (empty when the key is missing).
     std::string texto(int clave) const;
     void escribir(int clave, Disposicion d = Disposicion::un_blanco);
-    // One blank, the text of key 1061, one blank and the text of key `que`,
-    // the quantity that is not finite (io::NoFinito).
+    // The text of key 1061 after one blank, then on the next line the text
+    // of key `que`, the quantity that is not finite (io::NoFinito), after
+    // eight blanks.
     void escribir_no_finito(int que);
     io::Consola& consola() { return consola_; }
 

@@ -195,7 +195,7 @@ TEST(Mensajes, TheRefusalOfAValueThatIsNotFiniteNamesTheQuantity) {
     ini::Mensajes m(io::Consola(consola), (dir / "idioma.lng").string());
     m.leer_seccion();
     m.escribir_no_finito(1033);
-    EXPECT_EQ(consola.str(), " No es finito: Niveles de energ\xc3\xad" "a\n");
+    EXPECT_EQ(consola.str(), " No es finito:\n        Niveles de energ\xc3\xad" "a\n");
 }
 
 TEST(Secciones, ListsTheHeadersByTheEngineRules) {
