@@ -12,6 +12,7 @@
 #include "frame/frmMain.hpp"
 #include "frame/global.hpp"
 #include "frame/idiomas.hpp"
+#include "frame/lineas_problema.hpp"
 #include "platform/caja_numerica.hpp"
 #include "platform/twips.hpp"
 
@@ -76,11 +77,13 @@ DialogoZona::~DialogoZona() {
 }
 
 QLineEdit* DialogoZona::caja_real(QWidget* padre, const char* nombre, double left, double top, double width,
-                                  double height) {
+                                  double height, std::function<QString()> etiqueta) {
   auto* c = new QLineEdit(padre);
   c->setObjectName(nombre);
   colocar(c, left, top, width, height);
-  new plataforma::CajaNumerica(c, {"", {"", "-"}, true}, textoanterior, marcar_modificado);
+  plataforma::ReglaNumerica regla{"", {"", "-"}, true};
+  lineas_problema::limitar(regla, std::move(etiqueta), lineas_problema::Escrito::real);
+  new plataforma::CajaNumerica(c, regla, textoanterior, marcar_modificado);
   limitar_tecleo(c, 8);
   return c;
 }

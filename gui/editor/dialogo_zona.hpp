@@ -7,6 +7,7 @@
 // its closing, so every opening starts from the zone's values.
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 namespace global {
 struct tzona;
@@ -60,8 +61,11 @@ class DialogoZona : public QWidget {
   // The zone the dialog edits: zonas(zona_actual).
   static global::tzona& zona();
 
-  // Makes a box a numeric box of real values of this dialog.
-  QLineEdit* caja_real(QWidget* padre, const char* nombre, double left, double top, double width, double height);
+  // Makes a box a numeric box of real values of this dialog; etiqueta gives
+  // the label of its value's line in a problem file, so that the box
+  // refuses a number that line could not hold.
+  QLineEdit* caja_real(QWidget* padre, const char* nombre, double left, double top, double width, double height,
+                       std::function<QString()> etiqueta);
 
   virtual void rellenar() = 0;    // fills the boxes from the zone
   virtual void actualizar() = 0;  // stores the boxes into the zone

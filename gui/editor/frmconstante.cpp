@@ -7,6 +7,7 @@
 #include "editor/posicion.hpp"
 #include "frame/global.hpp"
 #include "frame/idiomas.hpp"
+#include "frame/lineas_problema.hpp"
 #include "platform/vb.hpp"
 
 using plataforma::Format;
@@ -33,7 +34,7 @@ frmconstante::frmconstante() : DialogoZona(instancia_, 80, 3960, 1935) {
   Label2 = new QLabel(this);
   Label2->setObjectName("Label2");
   editor::colocar(Label2, 240, 840, 1200, 255);
-  v0_ = caja_real(this, "txtcoeficientes_0", 1560, 795, 1095, 285);
+  v0_ = caja_real(this, "txtcoeficientes_0", 1560, 795, 1095, 285, lineas_problema::v0);
   editor::colocar(btactualiza, 120, 1380, 1155, 375);
   editor::colocar(btcancel, 1403, 1380, 1155, 375);
   editor::colocar(btaceptar, 2685, 1380, 1155, 375);

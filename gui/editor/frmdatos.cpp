@@ -26,6 +26,7 @@
 #include "frame/frmMain.hpp"
 #include "frame/global.hpp"
 #include "frame/idiomas.hpp"
+#include "frame/lineas_problema.hpp"
 #include "platform/arriba_abajo.hpp"
 #include "platform/caja_numerica.hpp"
 #include "platform/lienzo.hpp"
@@ -259,10 +260,15 @@ void frmdatos::crear_controles() {
   udzonas->Increment = 1;
 
   // The numeric boxes: the mass is a real value, the basis size and the
-  // points are whole numbers.
-  caja_masa_ = new plataforma::CajaNumerica(txtmasa, {"-", {"", "-"}, true}, textoanterior, marcar_modificado);
-  caja_fb_ = new plataforma::CajaNumerica(txtfb, {"-.", {""}, false}, textoanterior, marcar_modificado);
-  caja_puntos_ = new plataforma::CajaNumerica(txtpuntos, {"-.", {"", "-"}, false}, textoanterior, marcar_modificado);
+  // points are whole numbers, written to the problem file as typed.
+  using lineas_problema::Escrito;
+  plataforma::ReglaNumerica masa{"-", {"", "-"}, true}, fb{"-.", {""}, false}, puntos{"-.", {"", "-"}, false};
+  lineas_problema::limitar(masa, lineas_problema::masa, Escrito::real);
+  lineas_problema::limitar(fb, lineas_problema::base, Escrito::tal_cual);
+  lineas_problema::limitar(puntos, lineas_problema::puntos, Escrito::tal_cual);
+  caja_masa_ = new plataforma::CajaNumerica(txtmasa, masa, textoanterior, marcar_modificado);
+  caja_fb_ = new plataforma::CajaNumerica(txtfb, fb, textoanterior, marcar_modificado);
+  caja_puntos_ = new plataforma::CajaNumerica(txtpuntos, puntos, textoanterior, marcar_modificado);
 
   connect(txttitulo, &QLineEdit::textChanged, this, &frmdatos::txttitulo_Change);
   connect(txtzonas, &QLineEdit::textChanged, this, &frmdatos::txtzonas_Change);
@@ -754,8 +760,17 @@ void frmdatos::enganchar_limite(int k) {
   QLineEdit* caja = txtescala_.at(u(k));
   caja->setProperty("indice", k);
   // The numeric idiom without the focus formatting; the change of a limit
-  // counts only once it is applied.
-  new plataforma::CajaNumerica(caja, {"", {"", "-"}, false}, textoanterior);
+  // counts only once it is applied. While the message of a number too long
+  // for the file is shown, the box's leaving applies nothing.
+  plataforma::ReglaNumerica regla{"", {"", "-"}, false};
+  lineas_problema::limitar(regla, lineas_problema::limite, lineas_problema::Escrito::real);
+  regla.rechazo = [this, caja, aviso = regla.rechazo] {
+    aplicando_ = true;
+    aviso();
+    aplicando_ = false;
+    caja->setFocus();
+  };
+  new plataforma::CajaNumerica(caja, regla, textoanterior);
   caja->installEventFilter(this);  // after the idiom's, so it sees Enter first
 
   if (k >= 1 && k <= 9) {

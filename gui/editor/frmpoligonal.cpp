@@ -7,6 +7,7 @@
 #include "editor/posicion.hpp"
 #include "frame/global.hpp"
 #include "frame/idiomas.hpp"
+#include "frame/lineas_problema.hpp"
 #include "platform/arriba_abajo.hpp"
 #include "platform/mensajes.hpp"
 #include "platform/vb.hpp"
@@ -98,9 +99,12 @@ frmpoligonal::Fila frmpoligonal::crear_fila(double top) {
     colocar(l, left, top, width, 195);
     return l;
   };
-  auto caja = [&](const char* nombre, double left) {
+  // Row n's values are written as vertex n's; the end vertex moves on to the
+  // rows the arrows add, up to 10, so the check takes the widest index.
+  auto caja = [&](const char* nombre, double left, QString (*etiqueta)(int)) {
     const QByteArray nombre_caja = QStringLiteral("%1_%2").arg(nombre).arg(n).toLatin1();
-    return caja_real(frmscroll1, nombre_caja.constData(), left, top, 765, 240);
+    return caja_real(frmscroll1, nombre_caja.constData(), left, top, 765, 240,
+                     [etiqueta, j = std::max(n, limite_superior - 1)] { return etiqueta(j); });
   };
   Fila f;
   // The two labels take the room up to the next one, so that "Vértice" and
@@ -109,9 +113,9 @@ frmpoligonal::Fila frmpoligonal::crear_fila(double top) {
   f.lbnvertice = etiqueta("lbnvertice", 1170, 255);
   f.lbscroll2 = etiqueta("lbscroll2", 1440, 75);
   f.lbx = etiqueta("lbx", 1620, 90);
-  f.txtx = caja("txtx", 1800);
+  f.txtx = caja("txtx", 1800, lineas_problema::vertice_x);
   f.lby = etiqueta("lby", 2745, 90);
-  f.txty = caja("txty", 2925);
+  f.txty = caja("txty", 2925, lineas_problema::vertice_y);
   return f;
 }
 

@@ -6,6 +6,7 @@
 #include "editor/posicion.hpp"
 #include "frame/global.hpp"
 #include "frame/idiomas.hpp"
+#include "frame/lineas_problema.hpp"
 #include "platform/vb.hpp"
 
 using plataforma::Format;
@@ -36,7 +37,10 @@ frmpotencias::frmpotencias() : DialogoZona(instancia_, 140, 6840, 4245) {
     editor::colocar(l, left, top + 45, 1800, 255);
     etiquetas_[static_cast<std::size_t>(etiqueta)] = l;
     const QByteArray nombre = QStringLiteral("txtcoeficientes_%1").arg(caja).toLatin1();
-    cajas_[static_cast<std::size_t>(caja)] = caja_real(this, nombre.constData(), left + 1860, top, 1095, 285);
+    // Box i holds the coefficient of x^i, boxes 7 to 12 those of x^-1 to x^-6.
+    const int potencia = caja <= 6 ? caja : 6 - caja;
+    cajas_[static_cast<std::size_t>(caja)] = caja_real(this, nombre.constData(), left + 1860, top, 1095, 285,
+                                                       [potencia] { return lineas_problema::coeficiente(potencia); });
   };
   // V0 on top; C1..C6 on the left, C-1..C-6 on the right.
   constexpr double arriba = 750, paso = 390;

@@ -6,6 +6,7 @@
 #include "editor/posicion.hpp"
 #include "frame/global.hpp"
 #include "frame/idiomas.hpp"
+#include "frame/lineas_problema.hpp"
 #include "platform/vb.hpp"
 
 using plataforma::Format;
@@ -39,15 +40,18 @@ frmvibracion::frmvibracion() : DialogoZona(instancia_, 200, 6840, 3315) {
   };
   constexpr double arriba = 780, paso = 390, caja_left = 3240;
   Label1 = etiqueta("Label1", arriba);
-  txtcoeficientex0 = caja_real(this, "txtcoeficientex0", caja_left, arriba, 1095, 285);
+  txtcoeficientex0 = caja_real(this, "txtcoeficientex0", caja_left, arriba, 1095, 285, lineas_problema::x0);
   Label2 = etiqueta("Label2", arriba + paso);
-  cajas_[0] = caja_real(this, "txtcoeficientes_0", caja_left, arriba + paso, 1095, 285);
+  cajas_[0] = caja_real(this, "txtcoeficientes_0", caja_left, arriba + paso, 1095, 285, lineas_problema::v0);
   Label3 = etiqueta("Label3", arriba + 2 * paso);
-  cajas_[2] = caja_real(this, "txtcoeficientes_2", caja_left, arriba + 2 * paso, 1095, 285);
+  cajas_[2] = caja_real(this, "txtcoeficientes_2", caja_left, arriba + 2 * paso, 1095, 285,
+                        [] { return lineas_problema::k(2); });
   Label4 = etiqueta("Label4", arriba + 3 * paso);
-  cajas_[3] = caja_real(this, "txtcoeficientes_3", caja_left, arriba + 3 * paso, 1095, 285);
+  cajas_[3] = caja_real(this, "txtcoeficientes_3", caja_left, arriba + 3 * paso, 1095, 285,
+                        [] { return lineas_problema::k(3); });
   Label5 = etiqueta("Label5", arriba + 4 * paso);
-  cajas_[4] = caja_real(this, "txtcoeficientes_4", caja_left, arriba + 4 * paso, 1095, 285);
+  cajas_[4] = caja_real(this, "txtcoeficientes_4", caja_left, arriba + 4 * paso, 1095, 285,
+                        [] { return lineas_problema::k(4); });
 
   editor::colocar(btactualiza, 1560, 2790, 1155, 375);
   editor::colocar(btcancel, 2843, 2790, 1155, 375);

@@ -33,6 +33,7 @@
 #include "frame/global.hpp"
 #include "frame/idiomas.hpp"
 #include "frame/imagenes.hpp"
+#include "frame/lineas_problema.hpp"
 #include "frame/problema_texto.hpp"
 #include "platform/ajustes.hpp"
 #include "platform/arriba_abajo.hpp"
@@ -539,7 +540,8 @@ bool entero16(double valor, int& entero) {
   return true;
 }
 
-QString real(double valor) { return Format(valor, u"####0.000"); }
+using lineas_problema::real;
+namespace linea = lineas_problema;
 
 }  // namespace
 
@@ -550,43 +552,39 @@ bool frmMain::escribir_datos(const QString& ruta) {
 
   QStringList l;
   l << "****** " + texto(45) + ":";
-  l << texto(46) + " = " + d.txttitulo->text();
-  l << texto(47) + " (u.a.) = " + formato_caja(d.txtmasa->text());
-  l << texto(48) + " = " + d.txtfb->text();
-  l << texto(49) + " = " + d.txtzonas->text();
-  l << texto(50) + " = " + d.txtpuntos->text();
+  l << linea::titulo() + d.txttitulo->text();
+  l << linea::masa() + formato_caja(d.txtmasa->text());
+  l << linea::base() + d.txtfb->text();
+  l << linea::zonas() + d.txtzonas->text();
+  l << linea::puntos() + d.txtpuntos->text();
   l << "****** " + texto(51) + ":";
   int n = 0;
   if (!entero16(Val(d.txtzonas->text()), n)) n = 0;
   n = std::clamp(n, 0, static_cast<int>(zonas.size()));
   for (int i = 1; i <= n; ++i) {
     const global::tzona& z = zonas[static_cast<std::size_t>(i - 1)];
-    const QString numero = QString::number(i);
     const auto& c = z.coeficientes;
-    l << texto(52) + " " + numero + " = " + QString::number(z.tipo + 1);
-    l << texto(53) + " " + numero + " = " + real(z.xini);
-    l << texto(54) + " " + numero + " = " + real(z.xfin);
+    l << linea::tipo(i) + QString::number(z.tipo + 1);
+    l << linea::limite_izquierdo(i) + real(z.xini);
+    l << linea::limite_derecho(i) + real(z.xfin);
     switch (z.tipo) {
-      case 0: l << texto(55) + " = " + real(c(0)); break;
+      case 0: l << linea::v0() + real(c(0)); break;
       case 1: {
         const int vertices = std::clamp<int>(z.nvertices, 0, z.vertices.ubound());
-        l << texto(56) + " " + numero + " = " + real(vertices);
+        l << linea::vertices(i) + real(vertices);
         for (int j = 1; j <= vertices; ++j) {
-          l << texto(57) + "(" + QString::number(j) + ") = " + real(z.vertices(j).x);
-          l << texto(58) + "(" + QString::number(j) + ") = " + real(z.vertices(j).y);
+          l << linea::vertice_x(j) + real(z.vertices(j).x);
+          l << linea::vertice_y(j) + real(z.vertices(j).y);
         }
         break;
       }
       case 2:
-        l << texto(59) + " = " + real(z.x0);
-        l << texto(55) + " = " + real(c(0));
-        l << texto(60) + " = " + real(c(2));
-        l << texto(61) + " = " + real(c(3));
-        l << texto(62) + " = " + real(c(4));
+        l << linea::x0() + real(z.x0);
+        l << linea::v0() + real(c(0));
+        for (int n : {2, 3, 4}) l << linea::k(n) + real(c(n));
         break;
       case 3:
-        for (int k : {0, 1, 2, 3, 4, 5, 6, -1, -2, -3, -4, -5, -6})
-          l << texto(63) + "(" + QString::number(k) + ") = " + real(c(k));
+        for (int k : {0, 1, 2, 3, 4, 5, 6, -1, -2, -3, -4, -5, -6}) l << linea::coeficiente(k) + real(c(k));
         break;
       default: break;
     }

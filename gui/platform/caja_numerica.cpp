@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
+#include <utility>
 
 #include "platform/vb.hpp"
 
@@ -21,6 +22,10 @@ CajaNumerica::CajaNumerica(QLineEdit* caja, ReglaNumerica regla, QString& textoa
       textoanterior_(textoanterior),
       al_editar_(std::move(al_editar)) {
   caja_->installEventFilter(this);
+  vigente_ = caja_->text();
+  // A change by the user is reported as edited just before it is reported
+  // as changed; a text written by the program only as changed.
+  connect(caja_, &QLineEdit::textEdited, this, [this] { tecleado_ = true; });
   connect(caja_, &QLineEdit::textChanged, this, [this] { Change(); });
 }
 
@@ -32,12 +37,22 @@ bool CajaNumerica::KeyPress(QChar tecla) {
 
 void CajaNumerica::Change() {
   const QString t = caja_->text();
-  if (regla_.pasan.contains(t)) return;
-  if (IsNumeric(t)) {
-    if (al_editar_) al_editar_();
-  } else {
-    caja_->setText(textoanterior_);
+  const bool tecleado = std::exchange(tecleado_, false);
+  if (regla_.pasan.contains(t)) {
+    vigente_ = t;
+    return;
   }
+  if (!IsNumeric(t)) {
+    caja_->setText(textoanterior_);
+    return;
+  }
+  if (tecleado && regla_.admite && !regla_.admite(t)) {
+    caja_->setText(vigente_);
+    if (regla_.rechazo) regla_.rechazo();
+    return;
+  }
+  vigente_ = t;
+  if (al_editar_) al_editar_();
 }
 
 void CajaNumerica::GotFocus() { caja_->selectAll(); }

@@ -6,7 +6,9 @@
 //    the box's text in the window's `textoanterior`.
 //  - Change: a passing text ("" or "-" while a number is typed) does nothing;
 //    a numeric text counts as an edit (the window's al_editar); any other
-//    text is replaced by `textoanterior`, which raises Change again.
+//    text is replaced by `textoanterior`, which raises Change again. A box
+//    may also refuse some numbers the user enters (its rule's `admite`):
+//    such a number gives way to the box's text before it.
 //  - Gaining focus selects the whole text.
 //  - Losing focus, for boxes of real values, rewrites the text as "####0.000"
 //    unless it is "" or "-".
@@ -26,6 +28,11 @@ struct ReglaNumerica {
   QString rechazadas;            // characters whose keys are dropped
   QStringList pasan;             // texts that pass unchecked
   bool formato_al_salir = false;  // "####0.000" when the box loses focus
+  // A further test of a number the user enters, typed or pasted (none when
+  // empty). A number it refuses is undone, back to the box's text before
+  // it, and then `rechazo` runs (to say why).
+  std::function<bool(const QString&)> admite = {};
+  std::function<void()> rechazo = {};
 };
 
 class CajaNumerica : public QObject {
@@ -50,6 +57,8 @@ class CajaNumerica : public QObject {
   ReglaNumerica regla_;
   QString& textoanterior_;
   std::function<void()> al_editar_;
+  QString vigente_;         // the box's text as the last change left it
+  bool tecleado_ = false;   // the change under way comes from the user
 };
 
 // A box's text as it is stored on losing focus or in a problem file: a

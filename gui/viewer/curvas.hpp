@@ -6,9 +6,9 @@
 // routines only walk them.
 //
 // A step fails when it divides by zero or gives a value that is not finite.
-// Each routine says what a failure does: the interpolating kinds give up the
-// whole curve, the fits keep the coefficients computed so far, and the
-// evaluations give no value (the drawing skips that segment).
+// Each routine says what a failure does: the coefficient routines report it
+// (the drawing then leaves the curve out), and the evaluations give no value
+// (the drawing skips that segment).
 #include <cstdint>
 #include <initializer_list>
 #include <optional>

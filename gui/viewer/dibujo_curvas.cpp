@@ -155,24 +155,24 @@ void dibuja_polinomio(plano_curvas& pctgrafico, std::int16_t marcas, std::int16_
 void dibuja_ajuste(plano_curvas& pctgrafico, std::int16_t clase, std::int16_t parametro, std::int16_t marcas,
                    std::int16_t npuntos, std::int16_t grosor, std::int16_t estilo_trazo, const lista_puntos& puntos,
                    std::int32_t color) {
-  restablece al_final(pctgrafico);
-  ajustes(pctgrafico, grosor, estilo_trazo, color);
   const lista_puntos p = primeros(puntos, npuntos);
   if (p.cuantos() < 1) return;
   lista<double> a;
-  ajuste_minimos_cuadrados(clase, p, parametro, a);
+  if (!ajuste_minimos_cuadrados(clase, p, parametro, a)) return;
+  restablece al_final(pctgrafico);
+  ajustes(pctgrafico, grosor, estilo_trazo, color);
   const double L = p(p.cuantos()).x - p(1).x;
   dibuja_ajustada(pctgrafico, marcas, grosor, p, color, [&](double x) { return valor_ajuste(clase, a, x, L); });
 }
 
 void dibuja_fourier(plano_curvas& pctgrafico, std::int16_t parametro, std::int16_t marcas, std::int16_t npuntos,
                     std::int16_t grosor, std::int16_t estilo_trazo, const lista_puntos& puntos, std::int32_t color) {
-  restablece al_final(pctgrafico);
-  ajustes(pctgrafico, grosor, estilo_trazo, color);
   const lista_puntos p = primeros(puntos, npuntos);
   if (p.cuantos() < 1) return;
   lista<double> a(0, parametro), b(0, parametro);
-  coeficientes_fourier(p, static_cast<std::int16_t>(p.cuantos()), 0, parametro, a, b);
+  if (!coeficientes_fourier(p, static_cast<std::int16_t>(p.cuantos()), 0, parametro, a, b)) return;
+  restablece al_final(pctgrafico);
+  ajustes(pctgrafico, grosor, estilo_trazo, color);
   const double L = p(p.cuantos()).x - p(1).x;
   dibuja_ajustada(pctgrafico, marcas, grosor, p, color,
                   [&](double x) { return valor_fourier(a, b, parametro, x, L); });

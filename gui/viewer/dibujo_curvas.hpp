@@ -3,13 +3,15 @@
 // polynomial, least-squares fit and Fourier series, walked over the plot in
 // its user scale.
 //
-// The interpolating kinds compute their coefficients first and give up the
-// whole curve, drawing nothing, when that fails. Then they set the colour,
-// fill, width and style, and draw each interval in 50 segments from its first
-// point, with a marker at every point before its interval and one at the last
-// point. The fits set the picture first, compute (a failure keeps the
-// coefficients it reached), draw all markers and then the curve over the
-// whole x range in 500 segments from its own value at the first x.
+// Every kind computes its coefficients first and gives up the whole curve,
+// drawing nothing and leaving the picture as it was, when that meets a zero
+// divisor or a value that is not finite (points that repeat an x, among
+// others): such a curve would not be the curve of its points. Then it sets
+// the colour, fill, width and style. The interpolating kinds draw each
+// interval in 50 segments from its first point, with a marker at every point
+// before its interval and one at the last point. The fits draw all markers
+// and then the curve over the whole x range in 500 segments from its own
+// value at the first x.
 //
 // A step that fails while drawing is skipped and the drawing goes on: a
 // setting the picture refuses, a segment whose end has no finite value (the

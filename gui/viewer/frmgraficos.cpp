@@ -69,6 +69,10 @@ QString texto_numero(double v) { return QString::number(v, 'g', 15).toUpper(); }
 
 QString formato_escala(double v) { return plataforma::Format(v, u"####0.0000"); }
 
+bool igual(const std::array<global::tvertice, 2>& a, const std::array<global::tvertice, 2>& b) {
+  return a[0].x == b[0].x && a[0].y == b[0].y && a[1].x == b[1].x && a[1].y == b[1].y;
+}
+
 }  // namespace
 
 // ---- the frame's tick marks ---------------------------------------------------------
@@ -255,14 +259,34 @@ void frmgraficos::Form_Resize() {
 }
 
 bool frmgraficos::escala() {
+  using graficos::maximo;
+  using graficos::minimo;
   // Its message is modal and the window still resizes while it is shown: a
   // resize then only lays out, and the view is checked again (and the graph
   // drawn) on the next one.
   if (comprobando_escala_) return false;
+  // A view already refused, with none in force to go back to, is not
+  // reported again.
+  if (rechazada_ && igual(*rechazada_, {minimo, maximo})) return false;
   comprobando_escala_ = true;
-  const bool aceptada = graficos::escala_grafico(graficos::minimo, graficos::maximo);
+  bool aceptada = graficos::escala_grafico(minimo, maximo);
+  if (!aceptada) {
+    tras_una_caja();
+    // The scale was not changed: the view in force comes back, and the
+    // corner labels show it again.
+    if (en_vigor_) {
+      minimo = (*en_vigor_)[0];
+      maximo = (*en_vigor_)[1];
+      aceptada = graficos::escala_grafico(minimo, maximo);
+    } else {
+      rechazada_ = Vista{minimo, maximo};
+    }
+  }
   comprobando_escala_ = false;
-  if (!aceptada) tras_una_caja();
+  if (aceptada) {
+    en_vigor_ = Vista{minimo, maximo};
+    rechazada_.reset();
+  }
   return aceptada;
 }
 

@@ -137,7 +137,10 @@ class frmgraficos : public QWidget {
   std::array<QLineEdit*, 4> editores_{};
   bool cerrando_ = false;
   QSize exterior_;  // the outer size the layout was made for
-  std::array<global::tvertice, 2> vista_anterior_{};  // the view when a zoom box began
+  using Vista = std::array<global::tvertice, 2>;       // minimo, maximo
+  Vista vista_anterior_{};                             // the view when a zoom box began
+  std::optional<Vista> en_vigor_;                      // the view the scale check accepted last
+  std::optional<Vista> rechazada_;                     // a view refused with none in force
   bool zoom_abierto_ = false;       // a left press on the plot waits for its release
   bool comprobando_escala_ = false;
   bool caja_mostrada_ = false;

@@ -103,6 +103,9 @@ class PruebaFrmgraficos : public QObject {
   void leyenda_arrastrada();
   void escala_tecleada();
   void escala_tecleada_sin_numero();
+  void esquina_rechazada_y_redimensionar();
+  void vista_de_datos_rechazada();
+  void ajuste_imposible_fuera_del_dibujo();
   void imprimir_grafica();
   void portapapeles_y_leyendas_ocultas();
   void logo_y_descarga();
@@ -260,8 +263,16 @@ void PruebaFrmgraficos::escala() {
   QCOMPARE(v.guion.cajas[0].texto, mensaje);
   QCOMPARE(v.guion.cajas[0].estilo, plataforma::vbCritical);
   QCOMPARE(v.guion.cajas[0].titulo, QString("Advertencia"));
-  QCOMPARE(w->pctgrafico->Image(), antes);  // nothing redrawn
+  QCOMPARE(w->pctgrafico->Image(), antes);  // the picture of the view in force
   QVERIFY(frmgraficos::cargado());
+  // The view in force is back, and the corners show it; a resize has
+  // nothing more to report.
+  QCOMPARE(graficos::minimo.x, -2.0);
+  QCOMPARE(graficos::maximo.y, 4.0);
+  QCOMPARE(esquinas(w), (QStringList{"4.0000", "-1.0000", "-2.0000", "3.0000"}));
+  QCOMPARE(w->pctgrafico->ScaleWidth(), 5.0);
+  w->Form_Resize();
+  QCOMPARE(v.guion.cajas.size(), 1);
 }
 
 void PruebaFrmgraficos::leyendas_automatica_y_oculta() {
@@ -500,6 +511,113 @@ void PruebaFrmgraficos::escala_tecleada() {
   QVERIFY(x->isHidden());
   QCOMPARE(graficos::minimo.x, -1.0);
   QCOMPARE(w->leyescala(3)->text(), QString("-1.0000"));
+}
+
+// A typed corner value the scale check refuses (an x extent above 1e8):
+// the view in force stays, the corner shows it again, and a resize after
+// it has nothing to report.
+void PruebaFrmgraficos::esquina_rechazada_y_redimensionar() {
+  prueba::Visor v;
+  frmgraficos* w = ventana_basica(v);
+  QVERIFY(w != nullptr);
+  w->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(w));
+  auto teclear = [w](int k, const QString& texto) {
+    QTest::mouseDClick(w->leyescala(k), Qt::LeftButton);
+    QLineEdit* t = w->txtescala(k);
+    t->selectAll();
+    QTest::keyClicks(t, texto);
+    QTest::keyClick(t, Qt::Key_Return);
+  };
+  // A view of its own first: x up to 2.5.
+  teclear(4, "2.5");
+  const QStringList en_vigor{"4.0000", "-1.0000", "-2.0000", "2.5000"};
+  QCOMPARE(esquinas(w), en_vigor);
+  const QImage antes = w->pctgrafico->Image();
+
+  teclear(4, "2000000000");
+  QCOMPARE(v.guion.cajas.size(), 1);
+  QCOMPARE(v.guion.cajas[0].texto, QString("en204\nen205"));
+  QVERIFY(w->txtescala(4)->isHidden());
+  QCOMPARE(esquinas(w), en_vigor);
+  QCOMPARE(graficos::maximo.x, 2.5);
+  QCOMPARE(w->pctgrafico->ScaleWidth(), 4.5);
+  QCOMPARE(w->pctgrafico->Image(), antes);
+
+  const QSize mayor = w->size() + QSize(40, 30);
+  w->resize(mayor);
+  QTRY_COMPARE(w->size(), mayor);
+  w->Form_Resize();
+  QCOMPARE(v.guion.cajas.size(), 1);
+  QCOMPARE(esquinas(w), en_vigor);
+  QCOMPARE(w->pctgrafico->ScaleWidth(), 4.5);
+
+  // The corner takes a good value again, checked against what it shows.
+  teclear(3, "2.4");
+  QCOMPARE(v.guion.cajas.size(), 1);
+  QCOMPARE(esquinas(w), (QStringList{"4.0000", "-1.0000", "2.4000", "2.5000"}));
+}
+
+// Data spanning more than 1e8 along x: the view is refused at load with no
+// view in force to go back to; a resize does not report it again, and a
+// corner typed into range draws.
+void PruebaFrmgraficos::vista_de_datos_rechazada() {
+  prueba::Visor v;
+  Curva a;
+  a.leyenda_x = a.leyenda_y = 0;
+  a.puntos = {{0, 0}, {2e8, 1}};
+  frmgraficos* w = v.abrir(grafica({a}));
+  QVERIFY(w != nullptr);
+  QCOMPARE(v.guion.cajas.size(), 1);
+  QCOMPARE(v.guion.cajas[0].texto, QString("en204\nen205"));
+  w->Form_Resize();
+  QCOMPARE(v.guion.cajas.size(), 1);
+
+  QTest::mouseDClick(w->leyescala(4), Qt::LeftButton);
+  QLineEdit* t = w->txtescala(4);
+  t->selectAll();
+  QTest::keyClicks(t, "100");
+  QTest::keyClick(t, Qt::Key_Return);
+  QCOMPARE(v.guion.cajas.size(), 1);
+  QCOMPARE(esquinas(w), (QStringList{"1.0000", "0.0000", "0.0000", "100.0000"}));
+  QVERIFY(contar(w->pctgrafico->Image(), Qt::white) < w->pctgrafico->Image().width() * w->pctgrafico->Image().height());
+}
+
+// Pixels whose colour leans to one channel (0 red, 1 green, 2 blue): a line
+// of a pure colour, smoothed against the white of the plot.
+int tenidos(const QImage& imagen, int canal) {
+  int n = 0;
+  for (int y = 0; y < imagen.height(); ++y)
+    for (int x = 0; x < imagen.width(); ++x) {
+      const QColor c = imagen.pixelColor(x, y);
+      const int v[3] = {c.red(), c.green(), c.blue()};
+      if (v[canal] > v[(canal + 1) % 3] + 60 && v[canal] > v[(canal + 2) % 3] + 60) ++n;
+    }
+  return n;
+}
+
+// A Fourier fit on points that repeat an x cannot be made: it is left out
+// of the drawing, and the curves before and after it are drawn as usual.
+void PruebaFrmgraficos::ajuste_imposible_fuera_del_dibujo() {
+  prueba::Visor v;
+  Curva antes, fourier, despues;
+  antes.leyenda_x = antes.leyenda_y = 0;
+  antes.color = 10;  // green
+  antes.puntos = {{0, 0}, {10, 10}};
+  fourier.tipo = 7;
+  fourier.parametro = 1;
+  fourier.color = 12;  // red
+  fourier.puntos = {{0, 1}, {4, 3}, {4, 5}, {10, 2}};
+  despues.leyenda_x = despues.leyenda_y = 0;
+  despues.color = 9;  // blue
+  despues.puntos = {{0, 10}, {10, 0}};
+  frmgraficos* w = v.abrir(grafica({antes, fourier, despues}));
+  QVERIFY(w != nullptr);
+  QCOMPARE(v.guion.cajas.size(), 0);
+  const QImage& imagen = w->pctgrafico->Image();
+  QCOMPARE(tenidos(imagen, 0), 0);
+  QVERIFY(tenidos(imagen, 1) > 100);
+  QVERIFY(tenidos(imagen, 2) > 100);
 }
 
 void PruebaFrmgraficos::escala_tecleada_sin_numero() {
