@@ -52,6 +52,13 @@ void VentanaConsola::empezar(const QString& titulo, const QString& programa, int
   }
 }
 
+void VentanaConsola::mostrar_delante() {
+  setAttribute(Qt::WA_ShowWithoutActivating, false);
+  if (isMinimized() || !isVisible()) showNormal();
+  raise();
+  activateWindow();
+}
+
 void VentanaConsola::anadir(const QString& texto) {
   QString limpio = texto;
   limpio.remove('\r');
