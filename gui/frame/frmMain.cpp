@@ -817,9 +817,10 @@ void frmMain::ejecutar() {
     return;
   }
   // A failed run is always said, and its reason stands in the console
-  // window, which is brought in front of this one.
-  VentanaConsola::instancia().mostrar_delante();
-  MsgBox(idiomas::texto(r == -1 ? 67 : es_error_de_arranque(r) ? 221 : 217), vbInformation, QString());
+  // window, which is brought in front of this one with the message.
+  VentanaConsola& consola = VentanaConsola::instancia();
+  consola.mostrar_delante();
+  MsgBox(idiomas::texto(r == -1 ? 67 : es_error_de_arranque(r) ? 221 : 217), vbInformation, QString(), &consola);
 }
 
 // ---- views ------------------------------------------------------------------------

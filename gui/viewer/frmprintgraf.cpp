@@ -227,9 +227,12 @@ void frmprintgraf::btactualizar_Click() {
   plataforma::ejecutar_y_esperar(en_carpeta(programas[k]), {argumento}, 6, idiomas::texto(215), {graficas[k]});
   if (plataforma::saliendo()) return;
   if (!borrada || !QFileInfo::exists(plataforma::resolver_nombre(en_carpeta(graficas[k])))) {
-    // The program's reason stands in the console window.
-    plataforma::VentanaConsola::instancia().mostrar_delante();
-    return aviso(idiomas::texto(211));
+    // The program's reason stands in the console window, brought in front
+    // with the message.
+    plataforma::VentanaConsola& consola = plataforma::VentanaConsola::instancia();
+    consola.mostrar_delante();
+    plataforma::MsgBox(idiomas::texto(211), plataforma::vbInformation, QString(), &consola);
+    return;
   }
   graficos::fichero_grafico = graficas[k];
   frmgraficos::instancia().Show();

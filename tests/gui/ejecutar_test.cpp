@@ -324,7 +324,8 @@ void PruebaEjecutar::fallo_con_la_caja_real() {
       reloj->deleteLater();
       reloj->stop();
       texto = caja->text();
-      consola = consola_a_la_vista();
+      // The box belongs to the console, so that both stand in front.
+      consola = consola_a_la_vista() && caja->parentWidget() == &plataforma::VentanaConsola::instancia();
       caja->buttons().first()->click();
     });
     reloj->start(20);

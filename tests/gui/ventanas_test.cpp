@@ -3,9 +3,11 @@
 // main window, the help window opens inside the screen, and Qt's own texts
 // follow the desktop's language.
 #include <QFileDialog>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTextBrowser>
+#include <QToolBar>
 #include <QTranslator>
 #include <QtTest>
 
@@ -108,8 +110,15 @@ void PruebaVentanas::ventanas_del_principal() {
   }
   QVERIFY(QApplication::activeModalWidget() == nullptr);
 
-  // The console window stands on its own.
-  QVERIFY(plataforma::VentanaConsola::instancia().parentWidget() == nullptr);
+  // The console window stands on its own, inside the screen and clear of the
+  // menus and the toolbar of the maximised main window, which it covers when
+  // a failed run raises it.
+  const plataforma::VentanaConsola& consola = plataforma::VentanaConsola::instancia();
+  QVERIFY(consola.parentWidget() == nullptr);
+  QVERIFY(principal.screen()->availableGeometry().contains(consola.geometry()));
+  const QRect barras(principal.menuBar()->mapToGlobal(QPoint(0, 0)),
+                     principal.tbToolBar->mapToGlobal(QPoint(principal.width(), principal.tbToolBar->height())));
+  QVERIFY(!barras.intersects(consola.geometry()));
   plataforma::VentanaConsola::destruir();
 
   // The graph window still closes the about box; all go with the main window.
