@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "frame/frmMain.hpp"
 #include "frame/idiomas.hpp"
 #include "frame/textos.hpp"
 #include "platform/app.hpp"
@@ -51,9 +52,16 @@ void frmAbout::destruir() {
 
 QUrl frmAbout::direccion_web() { return QUrl::fromLocalFile(plataforma::App::en_carpeta("acerca.html")); }
 
+// A dialog of the main window: it stays in front of it, and stays modeless.
 frmAbout::frmAbout()
-    : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    : QDialog(frmMain::cargado() ? &frmMain::instancia() : nullptr,
+              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
   setObjectName("frmAbout");
+  // The main window may take it with it when it goes.
+  frmAbout* const yo = this;
+  connect(this, &QObject::destroyed, [yo] {
+    if (instancia_ == yo) instancia_ = nullptr;
+  });
   crear_controles();
 }
 

@@ -40,6 +40,7 @@
 #include "platform/app.hpp"
 #include "platform/ayuda.hpp"
 #include "platform/caja_numerica.hpp"
+#include "platform/consola.hpp"
 #include "platform/ficheros.hpp"
 #include "platform/mensajes.hpp"
 #include "platform/procesos.hpp"
@@ -805,14 +806,19 @@ void frmMain::ejecutar() {
   }
   // The window may go while the engine runs (the events go on).
   const QPointer<frmMain> yo(this);
-  const std::int32_t r = ejecutar_y_esperar(App::en_carpeta("calculos"), {argumento}, 6, idiomas::texto(215));
+  const std::int32_t r = ejecutar_y_esperar(App::en_carpeta("calculos"), {argumento}, 6, idiomas::texto(215),
+                                            {"RES.tot", "DatosDIB"});
   if (yo.isNull() || saliendo()) return;
   if (r == 0) {
     habilitar("EditarR", true);
     habilitar("EditarG", true);
-  } else if (r == -1) {
-    MsgBox(idiomas::texto(67), vbInformation, QString());
+    return;
   }
+  // A failed run is always said, and its reason stands in the console
+  // window, which is brought in front of this one with the message.
+  VentanaConsola& consola = VentanaConsola::instancia();
+  consola.mostrar_delante();
+  MsgBox(idiomas::texto(r == -1 ? 67 : es_error_de_arranque(r) ? 221 : 217), vbInformation, QString(), &consola);
 }
 
 // ---- views ------------------------------------------------------------------------

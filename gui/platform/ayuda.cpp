@@ -42,8 +42,11 @@ QString mostrar_ayuda(QWidget* dueno, const QString& fichero) {
   const QString html = decodificador.isValid() ? QString(decodificador(bytes)) : desde_1252(bytes);
 
   if (ventana.isNull()) {
+    // A window of its owner, kept in front of it; no minimise button, since
+    // the window manager minimises an owned window with its owner.
     ventana = new QTextBrowser(dueno);
-    ventana->setWindowFlag(Qt::Window);
+    ventana->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     ventana->setAttribute(Qt::WA_DeleteOnClose);
     ventana->setOpenExternalLinks(true);
     const QScreen* pantalla = dueno != nullptr && dueno->screen() != nullptr ? dueno->screen()

@@ -8,8 +8,9 @@ class QWidget;
 
 namespace plataforma {
 
-// Opens the help file's contents in the help window, which stays open beside
-// the program. Returns "" on success, otherwise a description of the failure.
+// Opens the help file's contents in the help window, a window of dueno that
+// stays in front of it while open. Returns "" on success, otherwise a
+// description of the failure.
 QString mostrar_ayuda(QWidget* dueno, const QString& fichero);
 
 // The help window while it is open (tests), otherwise nullptr.

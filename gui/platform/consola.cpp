@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTextCursor>
 
@@ -30,7 +32,16 @@ VentanaConsola::VentanaConsola() : QPlainTextEdit(nullptr) {
   setLineWrapMode(QPlainTextEdit::NoWrap);
   setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  resize(640, 360);
+  // In the lower right corner of the screen, clear of the main window's
+  // menus and toolbar when it is raised in front of them.
+  QRect lugar(0, 0, 640, 360);
+  if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
+    const QRect disponible = pantalla->availableGeometry();
+    constexpr int borde = 8;  // room for the window manager's border
+    lugar.moveBottomRight(disponible.bottomRight() - QPoint(borde, borde));
+    lugar = lugar.intersected(disponible);
+  }
+  setGeometry(lugar);
 }
 
 void VentanaConsola::empezar(const QString& titulo, const QString& programa, int estilo) {
@@ -50,6 +61,13 @@ void VentanaConsola::empezar(const QString& titulo, const QString& programa, int
     raise();
     activateWindow();
   }
+}
+
+void VentanaConsola::mostrar_delante() {
+  setAttribute(Qt::WA_ShowWithoutActivating, false);
+  if (isMinimized() || !isVisible()) showNormal();
+  raise();
+  activateWindow();
 }
 
 void VentanaConsola::anadir(const QString& texto) {

@@ -22,6 +22,11 @@ class VentanaConsola : public QPlainTextEdit {
   // focus, 2 minimised with focus, 3 maximised with focus, 4 normal without
   // focus, 6 minimised without focus).
   void empezar(const QString& titulo, const QString& programa, int estilo);
+  // Brings the window to the user after a run that failed: restored when
+  // minimised or hidden, raised and given the focus. The window has no
+  // owner (the window manager would take an owner down with it when the
+  // run's style minimises it), so it is raised instead.
+  void mostrar_delante();
   // Appends text as it came (without carriage returns).
   void anadir(const QString& texto);
   QString texto() const { return toPlainText(); }

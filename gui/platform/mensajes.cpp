@@ -45,12 +45,13 @@ QMessageBox::Icon icono(int estilo) {
 
 void fijar_guion_msgbox(GuionMsgBox g) { guion = std::move(g); }
 
-int MsgBox(const QString& texto, int estilo, const std::optional<QString>& titulo) {
+int MsgBox(const QString& texto, int estilo, const std::optional<QString>& titulo, QWidget* dueno) {
   const QString caption = titulo.value_or(App::Title);
   if (guion) return guion(texto, estilo, caption);
 
   // An empty caption shows the program's title, not the executable's name.
-  QMessageBox caja(icono(estilo), caption.isEmpty() ? App::Title : caption, texto, QMessageBox::NoButton, QApplication::activeWindow());
+  QMessageBox caja(icono(estilo), caption.isEmpty() ? App::Title : caption, texto, QMessageBox::NoButton,
+                   dueno != nullptr ? dueno : QApplication::activeWindow());
   struct Boton {
     QMessageBox::StandardButton boton;
     int respuesta;

@@ -4,6 +4,8 @@
 #include <functional>
 #include <optional>
 
+class QWidget;
+
 namespace plataforma {
 
 // Styles: buttons + icon.
@@ -25,9 +27,11 @@ inline constexpr int vbNo = 7;
 // Shows a modal box and returns the button pressed. Without a title, or with
 // an empty one, the box carries the application title. Escape and closing
 // the box answer Cancel on a box with Cancel, OK on a box with OK alone; a
-// Yes/No box answers only to its buttons.
+// Yes/No box answers only to its buttons. The box belongs to dueno (the
+// window manager keeps both in front together), or to the active window when
+// none is given.
 int MsgBox(const QString& texto, int estilo = vbOKOnly,
-           const std::optional<QString>& titulo = std::nullopt);
+           const std::optional<QString>& titulo = std::nullopt, QWidget* dueno = nullptr);
 
 // Tests answer the boxes: the function receives the text, the style and the
 // title as given (the application title when none is given) and returns the answer. An empty function restores the

@@ -6,10 +6,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QStringDecoder>
 #include <QTimer>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/app.hpp"
 #include "platform/consola.hpp"
@@ -19,6 +22,8 @@ namespace plataforma {
 namespace {
 
 constexpr int periodo_ms = 100;
+// How long a child asked to stop may take to remove its temporary files.
+constexpr int gracia_ms = 2000;
 bool saliendo_ = false;
 long long vueltas_ = 0;
 
@@ -49,6 +54,30 @@ bool dormir() {
   QTimer::singleShot(periodo_ms, &bucle, &QEventLoop::quit);
   if (bucle.exec() != 0) saliendo_ = true;
   return !saliendo_;
+}
+
+// The temporary files of the outputs now in the program folder: the
+// output's name in any case, ".tmp" and digits.
+QSet<QString> temporales(const QStringList& salidas) {
+  QSet<QString> encontrados;
+  if (salidas.isEmpty()) return encontrados;
+  QStringList nombres;
+  for (const QString& s : salidas) nombres << QRegularExpression::escape(s);
+  const QRegularExpression patron("^(?:" + nombres.join('|') + ")\\.tmp[0-9]+$",
+                                  QRegularExpression::CaseInsensitiveOption);
+  const QDir carpeta(App::Path());
+  for (const QString& nombre : carpeta.entryList(QDir::Files | QDir::Hidden | QDir::System))
+    if (patron.match(nombre).hasMatch()) encontrados.insert(nombre);
+  return encontrados;
+}
+
+// Ends a child that still runs: asked first, so that it can remove its
+// temporary files, then stopped hard when it does not end within the grace.
+void terminar(QProcess& hijo) {
+  hijo.terminate();
+  if (hijo.waitForFinished(gracia_ms)) return;
+  hijo.kill();
+  hijo.waitForFinished(-1);
 }
 
 // One channel of the child: decoded as UTF-8 (a character split between two
@@ -89,7 +118,7 @@ bool saliendo() { return saliendo_; }
 long long& vueltas_de_espera() { return vueltas_; }
 
 std::int32_t ejecutar_y_esperar(const QString& programa, const QStringList& argumentos, int estilo,
-                                const QString& titulo_consola) {
+                                const QString& titulo_consola, const QStringList& salidas) {
   if (estilo < 0 || estilo > 6) estilo = 6;
   {
     // An event loop of a quitting application returns -1 at once.
@@ -99,6 +128,8 @@ std::int32_t ejecutar_y_esperar(const QString& programa, const QStringList& argu
   }
   if (saliendo_) return error_de_arranque + ECANCELED;
 
+  // Temporary files of an earlier run (or the user's own) are never touched.
+  const QSet<QString> previos = temporales(salidas);
   QProcess hijo;
   hijo.setProgram(programa);
   hijo.setArguments(argumentos);
@@ -108,7 +139,11 @@ std::int32_t ejecutar_y_esperar(const QString& programa, const QStringList& argu
   Canal errores(hijo, QProcess::StandardError, stderr);
   VentanaConsola::instancia().empezar(titulo_consola, programa, estilo);
   hijo.start();
-  if (!hijo.waitForStarted(-1)) return error_de_arranque + numero_de_error(programa);
+  if (!hijo.waitForStarted(-1)) {
+    const int error = numero_de_error(programa);
+    VentanaConsola::instancia().anadir(programa + ": " + QString::fromLocal8Bit(std::strerror(error)) + "\n");
+    return error_de_arranque + error;
+  }
   hijo.closeWriteChannel();  // a child that reads its input finds it empty
 
   std::int32_t resultado = STILL_ACTIVE;
@@ -117,11 +152,14 @@ std::int32_t ejecutar_y_esperar(const QString& programa, const QStringList& argu
     QCoreApplication::processEvents();
     if (!dormir()) {
       // Quitting: the child is ended (its files are replaced whole or not
-      // at all) and the program goes on ending.
+      // at all), what it left half-written goes, and the program goes on
+      // ending.
       if (resultado == STILL_ACTIVE) {
-        hijo.kill();
-        hijo.waitForFinished(-1);
+        terminar(hijo);
         resultado = codigo(hijo);
+        const QDir carpeta(App::Path());
+        for (const QString& t : temporales(salidas))
+          if (!previos.contains(t)) QFile::remove(carpeta.filePath(t));
       }
       break;
     }

@@ -11,6 +11,10 @@ inline constexpr std::int32_t STILL_ACTIVE = 259;
 // A child that could not be started reads as this + the error number
 // (ENOENT for a missing program, EACCES for one that may not be run).
 inline constexpr std::int32_t error_de_arranque = static_cast<std::int32_t>(0x80040000u);
+// True for an exit code that tells a failed start.
+inline constexpr bool es_error_de_arranque(std::int32_t codigo) {
+  return (static_cast<std::uint32_t>(codigo) & 0xFFFF0000u) == static_cast<std::uint32_t>(error_de_arranque);
+}
 // What a child reads as its problem file: at most this many bytes.
 inline constexpr int ARGUMENTO_MAXIMO = 80;
 
@@ -22,11 +26,16 @@ inline constexpr int ARGUMENTO_MAXIMO = 80;
 // go to the console window (VentanaConsola), shown in the window style (6,
 // minimised without focus, for any value outside 0 to 6) under the caption
 // titulo_consola, and to this program's own output as well.
-// A program that is quitting does not wait: a child that runs is ended and
-// the wait returns at once; one that quits before the start starts nothing
-// (error_de_arranque + ECANCELED). saliendo() then tells.
+// A program that is quitting does not wait: a child that runs is ended
+// (asked to stop, then stopped hard when it does not within a short grace)
+// and the wait returns; one that quits before the start starts nothing
+// (error_de_arranque + ECANCELED). saliendo() then tells. The temporary
+// files of the child's outputs (salidas: the bare names of the files it
+// writes in the program folder, as "<name>.tmp<digits>") that appeared while
+// it ran are removed once a child so ended has gone.
+// A start that fails is said in the console window.
 std::int32_t ejecutar_y_esperar(const QString& programa, const QStringList& argumentos, int estilo = 6,
-                                const QString& titulo_consola = QString());
+                                const QString& titulo_consola = QString(), const QStringList& salidas = {});
 
 // True when the last wait found the application quitting.
 bool saliendo();

@@ -19,6 +19,7 @@
 #include <exception>
 
 #include "frame/frmAbout.hpp"
+#include "frame/frmMain.hpp"
 #include "frame/idiomas.hpp"
 #include "frame/imagenes.hpp"
 #include "frame/imprimir.hpp"
@@ -107,8 +108,18 @@ void frmgraficos::destruir() {
   instancia_ = nullptr;
 }
 
-frmgraficos::frmgraficos() : QWidget(nullptr, Qt::Window) {
+// A window of the main window: it stays in front of it. It has no minimise
+// button: the window manager minimises an owned window with its owner.
+frmgraficos::frmgraficos()
+    : QWidget(frmMain::cargado() ? &frmMain::instancia() : nullptr,
+              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                  Qt::WindowCloseButtonHint) {
   setObjectName("frmgraficos");
+  // The main window may take it with it when it goes.
+  frmgraficos* const yo = this;
+  connect(this, &QObject::destroyed, [yo] {
+    if (instancia_ == yo) instancia_ = nullptr;
+  });
   setWindowIcon(QIcon(imagen_emblema(64)));
   crear_controles();
   // Large enough for the minimum size the layout keeps, centred on the screen.

@@ -16,6 +16,7 @@
 #include "frame/idiomas.hpp"
 #include "platform/app.hpp"
 #include "platform/caja_numerica.hpp"
+#include "platform/consola.hpp"
 #include "platform/ficheros.hpp"
 #include "platform/mensajes.hpp"
 #include "platform/procesos.hpp"
@@ -223,9 +224,16 @@ void frmprintgraf::btactualizar_Click() {
   const bool borrada = borrar_grafica(en_carpeta(graficas[k]));
   // The window events go on while the program runs: nothing of the dialog
   // is used after it.
-  plataforma::ejecutar_y_esperar(en_carpeta(programas[k]), {argumento}, 6, idiomas::texto(215));
+  plataforma::ejecutar_y_esperar(en_carpeta(programas[k]), {argumento}, 6, idiomas::texto(215), {graficas[k]});
   if (plataforma::saliendo()) return;
-  if (!borrada || !QFileInfo::exists(plataforma::resolver_nombre(en_carpeta(graficas[k])))) return aviso(idiomas::texto(211));
+  if (!borrada || !QFileInfo::exists(plataforma::resolver_nombre(en_carpeta(graficas[k])))) {
+    // The program's reason stands in the console window, brought in front
+    // with the message.
+    plataforma::VentanaConsola& consola = plataforma::VentanaConsola::instancia();
+    consola.mostrar_delante();
+    plataforma::MsgBox(idiomas::texto(211), plataforma::vbInformation, QString(), &consola);
+    return;
+  }
   graficos::fichero_grafico = graficas[k];
   frmgraficos::instancia().Show();
 }

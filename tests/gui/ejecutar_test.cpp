@@ -4,10 +4,13 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <cerrno>
+#include <functional>
 
 #include "comun.hpp"
 #include "editor/frmdatos.hpp"
@@ -42,6 +45,32 @@ QString estados(frmMain& f) {
 
 void run(frmMain& f) { f.tbToolBar_ButtonClick(f.tbToolBar_Buttons("Ejecutar")); }
 
+// The console window in sight: shown and not minimised.
+bool consola_a_la_vista() {
+  const plataforma::VentanaConsola& v = plataforma::VentanaConsola::instancia();
+  return v.isVisible() && !(v.windowState() & Qt::WindowMinimized);
+}
+
+// The names in the program folder that read like temporary files.
+QStringList temporales(const prueba::Carpeta& c) {
+  return QDir(c.ruta("")).entryList({"*.tmp*"}, QDir::Files, QDir::Name);
+}
+
+// Runs cuerpo inside the application's event loop, and quits the
+// application as soon as the file `senal` exists in the folder.
+void salir_cuando_exista(const prueba::Carpeta& c, const QString& senal, const std::function<void()>& cuerpo) {
+  QTimer vigia;
+  QObject::connect(&vigia, &QTimer::timeout, [&] {
+    if (c.existe(senal)) {
+      vigia.stop();
+      QCoreApplication::quit();
+    }
+  });
+  vigia.start(10);
+  QTimer::singleShot(0, cuerpo);
+  QCoreApplication::exec();
+}
+
 // Saves the problem on screen through Save As under a name of the program folder.
 void guardar_como(prueba::Problema& p, const QString& nombre) {
   prueba::GuionDialogos dialogos({p.carpeta.ruta(nombre)});
@@ -65,10 +94,15 @@ class PruebaEjecutar : public QObject {
   void run_segun_el_codigo_data();
   void run_segun_el_codigo();
   void run_de_punta_a_punta();
+  void run_rechazado_por_calculos_data();
   void run_rechazado_por_calculos();
+  void fallo_con_la_caja_real();
   void run_lee_el_fichero_abierto();
   void ventana_de_consola();
   void espera_al_salir();
+  void temporales_al_salir_data();
+  void temporales_al_salir();
+  void salir_durante_el_informe();
 };
 
 void PruebaEjecutar::codigos_de_salida_data() {
@@ -139,17 +173,22 @@ void PruebaEjecutar::la_ventana_sigue_viva() {
 void PruebaEjecutar::run_segun_el_codigo_data() {
   QTest::addColumn<QString>("cuerpo");  // "" for no engine at all
   QTest::addColumn<QString>("botones");
-  QTest::addColumn<bool>("mensaje");
-  QTest::newRow("0 enables the results") << "exit 0" << "01111" << false;
-  QTest::newRow("-1 shows key 67") << "exit 255" << "01100" << true;
-  QTest::newRow("1 shows nothing") << "exit 1" << "01100" << false;
-  QTest::newRow("missing engine") << "" << "01100" << false;
+  QTest::addColumn<QString>("mensaje");  // "" for none
+  QTest::newRow("0 enables the results") << "exit 0" << "01111" << "";
+  QTest::newRow("-1 shows key 67") << "exit 255" << "01100" << "en67";
+  QTest::newRow("1: the problem could not be read") << "exit 1" << "01100" << "en217";
+  QTest::newRow("2: the problem could not be read") << "exit 2" << "01100" << "en217";
+  QTest::newRow("ended by a signal") << "kill -9 $$" << "01100" << "en217";
+  QTest::newRow("missing engine") << "" << "01100" << "en221";
 }
 
+// Every failure is said, with the console window (where the engine wrote
+// its reason) restored and in front by the time the message shows; a
+// complete run leaves the console minimised, as the run's style says.
 void PruebaEjecutar::run_segun_el_codigo() {
   QFETCH(QString, cuerpo);
   QFETCH(QString, botones);
-  QFETCH(bool, mensaje);
+  QFETCH(QString, mensaje);
   prueba::Problema p;
   guardar_como(p, "pozo.dat");
   if (!cuerpo.isEmpty())
@@ -157,16 +196,29 @@ void PruebaEjecutar::run_segun_el_codigo() {
   p.f().tbToolBar_Buttons("EditarR")->setEnabled(true);
   p.f().tbToolBar_Buttons("EditarG")->setEnabled(true);
   prueba::Guion guion;
+  bool consola_con_la_caja = false;
+  guion.al_mostrar = [&](const prueba::Caja&) { consola_con_la_caja = consola_a_la_vista(); };
   run(p.f());
   QCOMPARE(estados(p.f()), botones);
-  QCOMPARE(guion.cajas.size(), qsizetype(mensaje ? 1 : 0));
-  if (mensaje) {
-    QCOMPARE(guion.cajas[0].texto, QString("en67"));
+  const plataforma::VentanaConsola& consola = plataforma::VentanaConsola::instancia();
+  if (mensaje.isEmpty()) {
+    QVERIFY(guion.cajas.isEmpty());
+    QVERIFY(consola.windowState() & Qt::WindowMinimized);
+  } else {
+    QCOMPARE(guion.cajas.size(), qsizetype(1));
+    QCOMPARE(guion.cajas[0].texto, mensaje);
     QCOMPARE(guion.cajas[0].estilo, plataforma::vbInformation);
     QCOMPARE(guion.cajas[0].titulo, QString(""));
+    QVERIFY(consola_con_la_caja);
+    QVERIFY(consola_a_la_vista());
   }
-  // The engine gets the bare name of the problem file.
-  if (!cuerpo.isEmpty()) QCOMPARE(p.carpeta.leer("argumentos.txt"), QByteArray("1|POZO.DAT"));
+  // The engine gets the bare name of the problem file; a start that failed
+  // is told in the console.
+  if (!cuerpo.isEmpty())
+    QCOMPARE(p.carpeta.leer("argumentos.txt"), QByteArray("1|POZO.DAT"));
+  else
+    QVERIFY(consola.texto().startsWith(p.carpeta.ruta("calculos") + ": "));
+  plataforma::VentanaConsola::destruir();
 }
 
 void PruebaEjecutar::run_de_punta_a_punta() {
@@ -203,7 +255,19 @@ void PruebaEjecutar::run_de_punta_a_punta() {
   QVERIFY(plataforma::desde_1252(informe).contains("Escalon de prueba"));
 }
 
+void PruebaEjecutar::run_rechazado_por_calculos_data() {
+  QTest::addColumn<QString>("cambio");
+  QTest::addColumn<int>("clave");
+  QTest::newRow("zones that do not meet") << "zones" << 67;
+  QTest::newRow("letters in the basis line") << "basis" << 217;
+  QTest::newRow("file deleted after it was opened") << "deleted" << 217;
+}
+
+// The real engine refuses the problem on disk: the message of its failure,
+// the console restored with the engine's reason, and no report.
 void PruebaEjecutar::run_rechazado_por_calculos() {
+  QFETCH(QString, cambio);
+  QFETCH(int, clave);
   prueba::Problema p;
   QFile::remove(p.carpeta.ruta("idioma.lng"));
   QVERIFY(QFile::copy(DATA_DIR "/idioma.lng", p.carpeta.ruta("idioma.lng")));
@@ -213,22 +277,65 @@ void PruebaEjecutar::run_rechazado_por_calculos() {
   prueba::subir_zonas(p.d());
   guardar_como(p, "roto.dat");
 
-  // On disk the second zone no longer starts where the first ends.
   QByteArray bytes = p.carpeta.leer("ROTO.DAT");
   QStringList lineas = plataforma::desde_1252(bytes).split("\r\n");
-  const qsizetype izquierdo_2 = 7 + 5 + 1;  // header, zone 1 (5 lines), zone 2's type line
-  QVERIFY(lineas[izquierdo_2].endsWith("= 5.000"));
-  lineas[izquierdo_2].replace("= 5.000", "= 6.000");
-  p.carpeta.escribir("ROTO.DAT", plataforma::a_1252(lineas.join("\r\n")));
+  if (cambio == "zones") {
+    // The second zone no longer starts where the first ends.
+    const qsizetype izquierdo_2 = 7 + 5 + 1;  // header, zone 1 (5 lines), zone 2's type line
+    QVERIFY(lineas[izquierdo_2].endsWith("= 5.000"));
+    lineas[izquierdo_2].replace("= 5.000", "= 6.000");
+  } else if (cambio == "basis") {
+    QVERIFY(lineas[3].startsWith(idiomas::texto(48)));  // the basis size's line
+    lineas[3] = lineas[3].left(lineas[3].indexOf('=') + 1) + " diez";
+  }
+  if (cambio == "deleted")
+    QVERIFY(QFile::remove(p.carpeta.ruta("ROTO.DAT")));
+  else
+    p.carpeta.escribir("ROTO.DAT", plataforma::a_1252(lineas.join("\r\n")));
 
   prueba::Guion guion;
   run(p.f());
   QCOMPARE(guion.cajas.size(), qsizetype(1));
-  QCOMPARE(guion.cajas[0].texto, idiomas::texto(67));
+  QCOMPARE(guion.cajas[0].texto, idiomas::texto(clave));
   QVERIFY(!guion.cajas[0].texto.isEmpty());
   QCOMPARE(guion.cajas[0].estilo, plataforma::vbInformation);
   QCOMPARE(estados(p.f()), QString("01100"));
   QVERIFY(!QFile::exists(plataforma::resolver_nombre(p.carpeta.ruta("RES.tot"))));
+  QVERIFY(consola_a_la_vista());
+  const QString motivo = plataforma::VentanaConsola::instancia().texto();
+  QVERIFY2(!motivo.trimmed().isEmpty(), qPrintable(motivo));
+  if (clave == 217) QVERIFY2(motivo.contains("ROTO.DAT", Qt::CaseInsensitive), qPrintable(motivo));
+  plataforma::VentanaConsola::destruir();
+}
+
+// The same through the real message box: while it is open the console is
+// already in sight, and its OK ends the run.
+void PruebaEjecutar::fallo_con_la_caja_real() {
+  prueba::Problema p;
+  guardar_como(p, "pozo.dat");
+  programa(p.carpeta, "calculos", "echo 'POZO.DAT, line 4: not a number' >&2; exit 2");
+  QString texto;
+  bool consola = false;
+  QTimer::singleShot(0, [&] {
+    QTimer* reloj = new QTimer;
+    QObject::connect(reloj, &QTimer::timeout, [&, reloj] {
+      auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (caja == nullptr) return;
+      reloj->deleteLater();
+      reloj->stop();
+      texto = caja->text();
+      // The box belongs to the console, so that both stand in front.
+      consola = consola_a_la_vista() && caja->parentWidget() == &plataforma::VentanaConsola::instancia();
+      caja->buttons().first()->click();
+    });
+    reloj->start(20);
+  });
+  run(p.f());
+  QCOMPARE(texto, QString("en217"));
+  QVERIFY(consola);
+  QVERIFY(plataforma::VentanaConsola::instancia().texto().contains("line 4: not a number"));
+  QCOMPARE(estados(p.f()), QString("01100"));
+  plataforma::VentanaConsola::destruir();
 }
 
 // Run reads exactly the problem on screen: outside the program folder by its
@@ -305,6 +412,79 @@ void PruebaEjecutar::espera_al_salir() {
   QVERIFY2(vueltas <= 6, qPrintable(QString::number(vueltas)));
   QVERIFY(plataforma::saliendo());
   QCOMPARE(despues, plataforma::error_de_arranque + ECANCELED);
+}
+
+void PruebaEjecutar::temporales_al_salir_data() {
+  QTest::addColumn<QString>("al_pedirlo");  // the child's answer to the request to stop
+  QTest::addColumn<QStringList>("quedan");
+  const QStringList ajenos{"RES.tot.tmp555", "RES.tot.tmpx", "RES.totx.tmp1", "otro.tmp1"};
+  QTest::newRow("it stops, removing its own") << "rm -f RES.tot.tmp123; : > parado; exit 0" << ajenos;
+  QTest::newRow("it ignores the request") << "" << ajenos;
+}
+
+// A child ended because the program quits is first asked to stop; once it
+// has gone, the temporary files of its outputs that appeared while it ran
+// go too, under any spelling of the output's name. Files of the user or of
+// an earlier run, and names of other files, stay.
+void PruebaEjecutar::temporales_al_salir() {
+  QFETCH(QString, al_pedirlo);
+  QFETCH(QStringList, quedan);
+  prueba::Carpeta c;
+  c.escribir("RES.tot.tmp555", "de antes");
+  const QString p = programa(c, "motor",
+                             "trap '" + al_pedirlo + "' TERM\n"
+                             ": > RES.tot.tmp123; : > datosdib.tmp77; : > otro.tmp1; : > RES.tot.tmpx\n"
+                             ": > RES.totx.tmp1; : > listo\n"
+                             "while :; do sleep 0.05; done");
+  std::int32_t r = 0;
+  salir_cuando_exista(c, "listo", [&] { r = ejecutar_y_esperar(p, {}, 6, QString(), {"RES.tot", "DatosDIB"}); });
+  QVERIFY(plataforma::saliendo());
+  QCOMPARE(temporales(c), quedan);
+  QCOMPARE(c.leer("RES.tot.tmp555"), QByteArray("de antes"));
+  if (al_pedirlo.isEmpty()) {
+    QCOMPARE(r, 128 + 9);  // ended hard after the grace
+  } else {
+    QCOMPARE(r, 0);
+    QVERIFY(c.existe("parado"));
+  }
+}
+
+// Closing the main window while calculos writes a large report: the engine
+// ends, the report of the earlier run stays whole, and no temporary file of
+// the run is left.
+void PruebaEjecutar::salir_durante_el_informe() {
+  prueba::Problema p;
+  QFile::remove(p.carpeta.ruta("idioma.lng"));
+  QVERIFY(QFile::copy(DATA_DIR "/idioma.lng", p.carpeta.ruta("idioma.lng")));
+  QVERIFY(QFile::copy(CALCULOS_EXE, p.carpeta.ruta("calculos")));
+  QByteArray bytes;
+  QVERIFY(plataforma::leer_bytes(DATA_DIR "/oscilador.dat", bytes));
+  QStringList lineas = plataforma::desde_1252(bytes).split("\r\n");
+  lineas[3] = lineas[3].left(lineas[3].indexOf('=') + 1) + " 600";  // a report of some 50 MB
+  p.carpeta.escribir("GRANDE.DAT", plataforma::a_1252(lineas.join("\r\n")));
+  p.carpeta.escribir("RES.tot", "informe anterior\r\n");
+  p.carpeta.escribir("DatosDIB", "datos anteriores\r\n");
+  global::archivo = p.carpeta.ruta("GRANDE.DAT");
+
+  bool visto = false;
+  QTimer vigia;
+  QObject::connect(&vigia, &QTimer::timeout, [&] {
+    if (!temporales(p.carpeta).filter("RES.tot.tmp").isEmpty()) {
+      vigia.stop();
+      visto = true;
+      frmMain::instancia().close();
+    }
+  });
+  vigia.start(10);
+  prueba::Guion guion;
+  QTimer::singleShot(0, [&] { run(p.f()); });
+  QCoreApplication::exec();
+  QVERIFY(visto);
+  QVERIFY(!frmMain::cargado());
+  QVERIFY(guion.cajas.isEmpty());
+  QCOMPARE(temporales(p.carpeta), QStringList());
+  QCOMPARE(p.carpeta.leer("RES.tot"), QByteArray("informe anterior\r\n"));
+  QCOMPARE(p.carpeta.leer("DatosDIB"), QByteArray("datos anteriores\r\n"));
 }
 
 QTEST_MAIN(PruebaEjecutar)

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -61,6 +62,7 @@ class PruebaGraficas : public QObject {
   void peticion();
   void problema_sin_titulo();
   void peticion_rechazada();
+  void salir_durante_el_dibujo();
   void problema_fuera_de_la_carpeta();
   void comprobaciones_data();
   void comprobaciones();
@@ -145,6 +147,8 @@ void PruebaGraficas::peticion() {
   QCOMPARE(graficos::num_curvas, std::int16_t{1});
   QCOMPARE(graficos::curvas(1).npuntos, std::int16_t{5});
   QVERIFY(frmprintgraf::cargado());  // Update keeps the dialog open
+  // A request that worked leaves the console as the run's style says.
+  QVERIFY(plataforma::VentanaConsola::instancia().windowState() & Qt::WindowMinimized);
 }
 
 // An untitled problem has no file the program could read: nothing runs.
@@ -167,12 +171,46 @@ void PruebaGraficas::peticion_rechazada() {
   p.carpeta.escribir("funciones", "#!/bin/sh\necho refused\nexit 0\n");
   p.g().Optprintgraf(1)->click();
   prueba::Guion guion;
+  const plataforma::VentanaConsola& consola = plataforma::VentanaConsola::instancia();
+  bool consola_a_la_vista = false;
+  guion.al_mostrar = [&](const prueba::Caja&) {
+    consola_a_la_vista = consola.isVisible() && !(consola.windowState() & Qt::WindowMinimized);
+  };
   p.g().btactualizar->click();
   QCOMPARE(guion.cajas.size(), 1);
   QCOMPARE(guion.cajas[0].texto, QString("en211"));
   QVERIFY(!p.carpeta.existe("FUNCION"));
   QVERIFY(!frmgraficos::cargado());
-  QVERIFY(plataforma::VentanaConsola::instancia().texto().contains("refused"));
+  QVERIFY(consola.texto().contains("refused"));
+  // The console, where the reason stands, is restored by the time the message shows.
+  QVERIFY(consola_a_la_vista);
+  plataforma::VentanaConsola::destruir();
+}
+
+// Quitting while a plotting program writes its plot file: the program is
+// ended and the temporary files of its plot file go; those of another
+// program's outputs stay, and nothing else happens.
+void PruebaGraficas::salir_durante_el_dibujo() {
+  Graficas p;
+  p.carpeta.escribir("funciones",
+                     "#!/bin/sh\ntrap '' TERM\n: > FUNCION.tmp42; : > funcion.tmp7; : > RES.tot.tmp9; : > listo\n"
+                     "while :; do sleep 0.05; done\n");
+  p.g().Optprintgraf(1)->click();
+  QTimer vigia;
+  QObject::connect(&vigia, &QTimer::timeout, [&] {
+    if (p.carpeta.existe("listo")) {
+      vigia.stop();
+      QCoreApplication::quit();
+    }
+  });
+  vigia.start(10);
+  prueba::Guion guion;
+  QTimer::singleShot(0, [&] { p.g().btactualizar->click(); });
+  QCoreApplication::exec();
+  QVERIFY(p.carpeta.existe("listo"));
+  QCOMPARE(QDir(p.carpeta.ruta("")).entryList({"*.tmp*"}, QDir::Files), QStringList{"RES.tot.tmp9"});
+  QVERIFY(guion.cajas.isEmpty());
+  QVERIFY(!frmgraficos::cargado());
 }
 
 // A problem kept outside the program folder reaches the program by its path.

@@ -1,17 +1,25 @@
 // Where the program's secondary windows stand: the results and graph-data
-// dialogs belong to the main window, the help window opens inside the
-// screen, and Qt's own texts follow the desktop's language.
+// dialogs, the graph window, the about box and the help window belong to the
+// main window, the help window opens inside the screen, and Qt's own texts
+// follow the desktop's language.
 #include <QFileDialog>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTextBrowser>
+#include <QToolBar>
 #include <QTranslator>
 #include <QtTest>
 
 #include "comun.hpp"
+#include "frame/frmAbout.hpp"
 #include "frame/frmMain.hpp"
+#include "grafica_comun.hpp"
+#include "platform/app.hpp"
 #include "platform/ayuda.hpp"
+#include "platform/consola.hpp"
 #include "platform/traducciones.hpp"
+#include "viewer/frmgraficos.hpp"
 #include "viewer/frmprintgraf.hpp"
 #include "viewer/frmprintres.hpp"
 
@@ -25,6 +33,7 @@ class PruebaVentanas : public QObject {
     prueba::limpiar();
   }
   void dialogos_del_principal();
+  void ventanas_del_principal();
   void ayuda_dentro_de_la_pantalla();
   void textos_de_qt_en_el_idioma_del_escritorio();
 };
@@ -54,6 +63,73 @@ void PruebaVentanas::dialogos_del_principal() {
   // A new one opens on the next main window.
   frmMain& otro = frmMain::instancia();
   QCOMPARE(frmprintres::instancia().parentWidget(), static_cast<QWidget*>(&otro));
+}
+
+// The graph window, the about box and the help window are owned by the main
+// window as the dialogs are (the window manager keeps an owned dialog in
+// front of its owner, also when the owner is clicked or raised), keep their
+// own sizes, have no minimise button (the window manager would minimise the
+// main window with them) and go with the main window. The console window
+// has no owner: it is minimised by the runs, and raised when one fails.
+void PruebaVentanas::ventanas_del_principal() {
+  prueba::Visor visor;
+  visor.carpeta.escribir("English.hlp", "<html><head><title>Ayuda</title></head><body>Texto</body></html>");
+  plataforma::App::HelpFile() = visor.carpeta.ruta("English.hlp");
+  frmMain& principal = frmMain::instancia();
+  principal.showMaximized();
+  QVERIFY(QTest::qWaitForWindowExposed(&principal));
+  prueba::Curva curva;
+  curva.puntos = prueba::serie(5);
+  QVERIFY(visor.abrir(prueba::grafica({curva})) != nullptr);
+  principal.mnuHelpAbout->trigger();
+  principal.mnuHelpContents->trigger();
+  QVERIFY(visor.guion.cajas.isEmpty());
+
+  struct Ventana {
+    const char* que;
+    QWidget* w;
+    bool redimensionable;
+  } ventanas[] = {
+      {"graph window", &frmgraficos::instancia(), true},
+      {"about box", &frmAbout::instancia(), false},
+      {"help window", plataforma::ventana_ayuda(), true},
+  };
+  for (const Ventana& v : ventanas) {
+    QVERIFY2(v.w != nullptr && v.w->isVisible(), v.que);
+    QVERIFY2(v.w->parentWidget() == &principal, v.que);
+    QVERIFY2(v.w->isWindow(), v.que);
+    QVERIFY2(v.w->windowType() == Qt::Dialog, v.que);
+    QVERIFY2(v.w->windowHandle()->transientParent() == principal.windowHandle(), v.que);
+    QVERIFY2(v.w->windowModality() == Qt::NonModal, v.que);
+    QVERIFY2(!(v.w->windowFlags() & Qt::WindowMinimizeButtonHint), v.que);
+    QVERIFY2(v.w->windowFlags().testFlag(Qt::WindowCloseButtonHint), v.que);
+    QVERIFY2(v.w->windowFlags().testFlag(Qt::WindowMaximizeButtonHint) == v.redimensionable, v.que);
+    QVERIFY2((v.w->minimumSize() == v.w->maximumSize()) == !v.redimensionable, v.que);
+    // Smaller than the maximised main window, which does not cover them.
+    QVERIFY2(v.w->width() < principal.width() && v.w->height() < principal.height(), v.que);
+  }
+  QVERIFY(QApplication::activeModalWidget() == nullptr);
+
+  // The console window stands on its own, inside the screen and clear of the
+  // menus and the toolbar of the maximised main window, which it covers when
+  // a failed run raises it.
+  const plataforma::VentanaConsola& consola = plataforma::VentanaConsola::instancia();
+  QVERIFY(consola.parentWidget() == nullptr);
+  QVERIFY(principal.screen()->availableGeometry().contains(consola.geometry()));
+  const QRect barras(principal.menuBar()->mapToGlobal(QPoint(0, 0)),
+                     principal.tbToolBar->mapToGlobal(QPoint(principal.width(), principal.tbToolBar->height())));
+  QVERIFY(!barras.intersects(consola.geometry()));
+  plataforma::VentanaConsola::destruir();
+
+  // The graph window still closes the about box; all go with the main window.
+  frmgraficos::instancia().close();
+  QVERIFY(!frmAbout::cargado());
+  principal.mnuHelpAbout->trigger();
+  QVERIFY(visor.abrir(prueba::grafica({curva})) != nullptr);
+  frmMain::destruir();
+  QVERIFY(!frmgraficos::cargado());
+  QVERIFY(!frmAbout::cargado());
+  QVERIFY(plataforma::ventana_ayuda() == nullptr);
 }
 
 void PruebaVentanas::ayuda_dentro_de_la_pantalla() {
