@@ -235,10 +235,10 @@ std::string leyenda_de_nivel(const ini::Mensajes& m, io::Campo numero, double E)
 }
 
 std::vector<std::string> linea_de_nivel(const std::string& leyenda, double E, const Muestras& s, Punto lugar,
-                                        Formato formato) {
+                                        Formato formato, Causa causa_lugar) {
     return {io::linea(blancos(2), leyenda),
             io::linea(blancos(2), campo(formato, lugar.x, Causa::problema), blancos(2),
-                      campo(formato, lugar.y, Causa::problema)),
+                      campo(formato, lugar.y, causa_lugar)),
             io::linea(blancos(2), "2", blancos(2), codigos(estilo_nivel)),
             registro_de_punto(s.X.front(), E, Causa::problema), registro_de_punto(s.X.back(), E, Causa::problema)};
 }
@@ -248,12 +248,13 @@ void terminar(Grafica& g, const ini::Mensajes& m) {
     g.confirmar();
 }
 
-double altura_leyenda_de_curva(double E, const Vista& v) {
+LugaresDeEstado lugares_de_estado(double E, double x_nivel, double x_curva, const Vista& v) {
     // One unit of the F7.3 place of the level's legend.
     constexpr double margen = 0.001;
     const double h = alto_leyenda * v.alto();
-    const double encima = E + h + margen;
-    return encima <= v.ymax ? encima : E - h - margen;
+    const double nivel = std::max(E, v.ymin + h + margen);
+    const double encima = nivel + h + margen;
+    return {{x_nivel, nivel}, {x_curva, encima <= v.ymax ? encima : nivel - h - margen}};
 }
 
 void dibujar_estado(const Datos& d, ini::Mensajes& m, const std::string& fichero, int comentario, int leyenda,
@@ -262,20 +263,25 @@ void dibujar_estado(const Datos& d, ini::Mensajes& m, const std::string& fichero
     const double E = d.ENER[static_cast<size_t>(nivel - 1)];
     Grafica g(fichero);
     const Muestras s = cabecera_y_potencial(g, d, m, comentario);
-    // The level line first: a value of the problem that does not fit is told
-    // as such, before the state's values, which the scale factor sets.
-    const std::vector<std::string> nivel_registros =
-        linea_de_nivel(leyenda_de_nivel(m, numero, E), E, s, {s.X.front() + factor_nivel * L, E}, formato_lugar);
+    // The values of the problem are checked before the state's, which the
+    // scale factor sets, so that a value that does not fit is told as the
+    // problem's or the scale's.
+    const std::string leyenda_nivel = leyenda_de_nivel(m, numero, E);
     const std::vector<Punto> estado = sin_repetidos(s.X, y);
     const std::vector<std::string> estado_registros = registros_de_curva(estado, estilo_estado, Causa::escala);
     const std::vector<Punto> potencial = s.potencial(), recta{{s.X.front(), E}, {s.X.back(), E}};
-    const double arriba = altura_leyenda_de_curva(E, vista_de({&potencial, &estado, &recta}));
-    // A place beyond its field only because the state's curve widens the view
-    // is the scale factor's.
-    const bool cabe_sin_curva = cabe(12, 5, altura_leyenda_de_curva(E, vista_de({&potencial, &recta})));
+    const double x_nivel = s.X.front() + factor_nivel * L, x_curva = d.p.XIZQ + factor_estado * L;
+    const LugaresDeEstado l = lugares_de_estado(E, x_nivel, x_curva, vista_de({&potencial, &estado, &recta}));
+    // A place beyond its field only because the state's curve widens the
+    // view is the scale factor's.
+    const LugaresDeEstado sin_curva = lugares_de_estado(E, x_nivel, x_curva, vista_de({&potencial, &recta}));
+    const Causa causa = cabe(12, 5, sin_curva.curva.y) && cabe(formato_lugar.w, formato_lugar.d, sin_curva.nivel.y)
+                            ? Causa::escala
+                            : Causa::problema;
+    const std::vector<std::string> nivel_registros =
+        linea_de_nivel(leyenda_nivel, E, s, l.nivel, formato_lugar, causa);
     g.registro(m.texto(leyenda));
-    g.registro(campo(formato_lugar, d.p.XIZQ + factor_estado * L, Causa::problema), blancos(2),
-               campo(12, 5, arriba, cabe_sin_curva ? Causa::escala : Causa::problema));
+    g.registro(campo(formato_lugar, l.curva.x, Causa::problema), blancos(2), campo(12, 5, l.curva.y, causa));
     g.registros(estado_registros);
     g.registros(nivel_registros);
     terminar(g, m);

@@ -240,24 +240,29 @@ std::string leyenda_de_nivel(const ini::Mensajes& m, io::Campo numero, double E)
 // points. Built before they are written, so that a value that does not fit
 // is found before the values that depend on it.
 std::vector<std::string> linea_de_nivel(const std::string& leyenda, double E, const Muestras& s, Punto lugar,
-                                        Formato formato);
+                                        Formato formato, Causa causa_lugar = Causa::problema);
 
 // The end legend (key 1106), then the file takes its place.
 void terminar(Grafica& g, const ini::Mensajes& m);
 
-// The top of the legend of a state's curve whose level line stands at E in
-// `v`: one legend height above the level's legend (whose top is at E), or
-// one under it where above would leave the view; apart from it by one unit
-// of the level's F7.3 place, so that the rounding of the places written
-// never brings the two together.
-double altura_leyenda_de_curva(double E, const Vista& v);
+// The places of the two legends of a state's plot in the view `v`: the
+// level's at `x_nivel`, on its line at E (its top edge there), lifted where
+// it would fall below the view; the curve's at `x_curva`, one legend height
+// above the level's, or under it where above would leave the view. Both
+// stand one unit of the level's F7.3 place further off each other and off
+// the bottom, so that the rounding of the places written never brings them
+// together or out of the view.
+struct LugaresDeEstado {
+    Punto nivel, curva;
+};
+LugaresDeEstado lugares_de_estado(double E, double x_nivel, double x_curva, const Vista& v);
 
 // The plot of one state around its energy, as funciones and probs draw it:
 // header, potential, the state's curve y(x) with the legend of key `leyenda`,
 // the level line with `numero` in its legend, the end. `y` maps x to the
-// drawn value, which the scale factor sets. The level's legend stands on its
-// line at XIZQ + 0.01·L; the curve's, at XIZQ + 0.05·L, just above the
-// level's legend, or just under it where above would leave the view.
+// drawn value, which the scale factor sets. The legends: the level's at
+// XIZQ + 0.01·L and the curve's at XIZQ + 0.05·L, as `lugares_de_estado`
+// places them.
 void dibujar_estado(const Datos& d, ini::Mensajes& m, const std::string& fichero, int comentario, int leyenda,
                     int nivel, io::Campo numero, const std::function<double(double)>& y);
 

@@ -103,10 +103,10 @@ TEST_F(Cadena, TheLegendsOfTheOscillatorsLowestLevelsStandApart) {
     for (const char* nivel : {"1", "2", "6"}) {
         g = dibujar(FUNCIONES_EXE, "FUNCION", "300", "2.500", {nivel});
         ASSERT_EQ(g.curvas.size(), 3u);
-        EXPECT_EQ(prueba::leyendas_mal_puestas(g, {1, 2}, {1}), "") << nivel;
+        EXPECT_EQ(prueba::leyendas_mal_puestas(g, {1, 2}, {1, 2}), "") << nivel;
         g = dibujar(PROBS_EXE, "prob", "300", "2.500", {nivel});
         ASSERT_EQ(g.curvas.size(), 3u);
-        EXPECT_EQ(prueba::leyendas_mal_puestas(g, {1, 2}, {1}), "") << nivel;
+        EXPECT_EQ(prueba::leyendas_mal_puestas(g, {1, 2}, {1, 2}), "") << nivel;
     }
 }
 

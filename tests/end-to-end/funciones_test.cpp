@@ -120,9 +120,10 @@ TEST_F(Funciones, LegendPlacesFollowTheBoxLength) {
 }
 
 // The curve's legend (at XIZQ + 0.05·L) and the level's (at XIZQ + 0.01·L,
-// on the level line) both start near the left wall: the curve's stands
-// above the level's, or under it where the level is at the top of the view.
-TEST_F(Funciones, TheCurvesLegendCoversNeitherTheLevelsNorLeavesTheView) {
+// on the level line, lifted into the view) both start near the left wall:
+// the curve's stands above the level's, or under it where the level is at
+// the top of the view.
+TEST_F(Funciones, TheCurvesAndTheLevelsLegendsStandApartInsideTheView) {
     ProblemaPrueba caja;
     caja.nbase = "3";
     caja.zonas = {{1, 0, 10, {0.0}}};
@@ -137,6 +138,7 @@ TEST_F(Funciones, TheCurvesLegendCoversNeitherTheLevelsNorLeavesTheView) {
         {"a state that changes sign", caja, "2.500", "3", ener},
         {"a negative scale", caja, "-2.500", "2", ener},
         {"a tiny scale", caja, "0.001", "1", ener},
+        {"a ground state under the view's twentieth", caja, "2.500", "1", {0.001, 0.2, 0.45}},
         {"no scale, the level at the top of the view", caja, "0", "3", ener},
         {"a level under the potential", dos_zonas(), "0.1", "1", {-5.0, 2.0}},
         {"a level in a step, the view set by the potential", dos_zonas(), "0.01", "2", {0.5, 0.99}},
@@ -146,7 +148,7 @@ TEST_F(Funciones, TheCurvesLegendCoversNeitherTheLevelsNorLeavesTheView) {
         ASSERT_EQ(correr().estado, 0) << c.que;
         const auto g = prueba::leer_grafica(dir.leer("FUNCION"));
         ASSERT_EQ(g.curvas.size(), 3u) << c.que;
-        EXPECT_EQ(prueba::leyendas_mal_puestas(g, {1, 2}, {1}), "") << c.que;
+        EXPECT_EQ(prueba::leyendas_mal_puestas(g, {1, 2}, {1, 2}), "") << c.que;
     }
 }
 
@@ -279,10 +281,12 @@ TEST_F(Funciones, RequestsThePlotFileCannotHoldAreRefused) {
         // The first point past its field: 1E20 · sin(π/4) + 0.5 at x = 0.5.
         {"a scale factor of 1E20", con(2, igual), "1E20", "1", {0.5, 2.0}, " M1065 7.0710678E+19\n"},
         {"a scale factor of -1E20", con(2, igual), "-1E20", "1", {0.5, 2.0}, " M1065 -7.0710678E+19\n"},
-        // The curve fits F20.7; its legend's place, 0.05 of the view over the level, not F12.5.
-        {"a scale that overflows the curve's legend", con(2, igual), "1E8", "1", {0.5, 2.0}, " M1065 5000000.5\n"},
+        // The curve fits F20.7; the level's legend, lifted 0.05 of the view [0, 1E8] off its
+        // bottom, not F7.3.
+        {"a scale that overflows the level's legend", con(2, igual), "1E8", "1", {0.5, 2.0}, " M1065 5000000\n"},
         {"an energy beyond the level's F7.3 place", con(2, igual), "2.500", "2", {0.5, 1000.0}, " M1066 1000\n"},
-        {"an energy below it", con(2, igual), "2.500", "1", {-100.0, 2.0}, " M1066 -100\n"},
+        // The level's legend lifted off the bottom of the view [-200, 1].
+        {"an energy below it", con(2, igual), "2.500", "1", {-200.0, 2.0}, " M1066 -189.949\n"},
         {"a box whose legend place does not fit", con(2, [](ProblemaPrueba& p) { p.zonas[1].xfin = 1300; }), "2.500",
          "1", {0.5, 2.0}, " M1066 1040\n"},
         {"a potential beyond F20.7", con(2, [](ProblemaPrueba& p) { p.zonas[1].parametros = {1e12}; }), "2.500", "1",

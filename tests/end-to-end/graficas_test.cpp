@@ -258,7 +258,7 @@ TEST_F(Graficas, LegendsStandInsideABoxFromMinusTenToTen) {
     EXPECT_EQ(g.curvas[2].leyenda_x, -9.8);
     EXPECT_EQ(g.curvas[2].leyenda_y, 1.0);
     EXPECT_NE(dir.leer("prob").find("\r\n   -9.000       1.06350\r\n"), std::string::npos);
-    EXPECT_EQ(prueba::leyendas_mal_puestas(g, {1, 2}, {1}), "");
+    EXPECT_EQ(prueba::leyendas_mal_puestas(g, {1, 2}, {1, 2}), "");
 }
 
 } // namespace

@@ -283,30 +283,36 @@ TEST(LugaresDeLeyendas, EveryLegendGetsABoxOfItsOwnInsideTheView) {
     }
 }
 
-// The legend of a state's curve over the level's legend (both start near
-// the left wall): one legend height above the level, or under it near the
-// top of the view; never covering it.
-TEST(AlturaLeyendaDeCurva, StandsOverTheLevelsLegendInsideTheView) {
+// The level's legend of a state's plot on its line, lifted into the view;
+// the curve's one legend height over it, or under it near the top of the
+// view; never covering each other.
+TEST(LugaresDeEstado, TheCurvesLegendStandsOverTheLevelsInsideTheView) {
     struct Caso {
         double E;
         graficas::Vista v;
-        double esperado;
+        double nivel, curva;
     } casos[] = {
-        {0.5, {0, 2, 0, 3}, 0.651},       // 0.5 + 0.15 + 0.001
-        {-0.5, {0, 2, -1.5, 1}, -0.374},  // -0.5 + 0.125 + 0.001
-        {2.0, {0, 2, 0, 2}, 1.899},       // at the top: under it, 2 - 0.1 - 0.001
-        {1.95, {0, 2, 0, 2}, 1.849},      // 1.95 + 0.1 + 0.001 would leave the view
+        {0.5, {0, 2, 0, 3}, 0.5, 0.651},        // 0.5 + 0.15 + 0.001
+        {-0.5, {0, 2, -1.5, 1}, -0.5, -0.374},  // -0.5 + 0.125 + 0.001
+        {2.0, {0, 2, 0, 2}, 2.0, 1.899},        // at the top: under it, 2 - 0.1 - 0.001
+        {1.95, {0, 2, 0, 2}, 1.95, 1.849},      // 1.95 + 0.1 + 0.001 would leave the view
+        {0.05, {0, 2, 0, 2}, 0.101, 0.202},     // the level's lifted off the bottom edge
     };
     for (const auto& c : casos) {
-        const double y = graficas::altura_leyenda_de_curva(c.E, c.v);
-        EXPECT_NEAR(y, c.esperado, 1e-12) << c.E;
-        const auto curva = graficas::caja_de_leyenda({0.1, y}, "Funcion de onda", c.v);
+        const auto l = graficas::lugares_de_estado(c.E, 0.02, 0.1, c.v);
+        EXPECT_EQ(l.nivel.x, 0.02);
+        EXPECT_EQ(l.curva.x, 0.1);
+        EXPECT_NEAR(l.nivel.y, c.nivel, 1e-12) << c.E;
+        EXPECT_NEAR(l.curva.y, c.curva, 1e-12) << c.E;
         // The level's legend as written, rounded to its F7.3 place.
-        const double E3 = std::round(c.E * 1000) / 1000;
-        const auto nivel = graficas::caja_de_leyenda({0.02, E3}, "Nivel 1:             0.5000000", c.v);
+        const double y3 = std::round(l.nivel.y * 1000) / 1000;
+        const auto nivel = graficas::caja_de_leyenda({0.02, y3}, "Nivel 1:             0.5000000", c.v);
+        const auto curva = graficas::caja_de_leyenda(l.curva, "Funcion de onda", c.v);
         EXPECT_FALSE(graficas::se_cubren(curva, nivel)) << c.E;
-        EXPECT_GE(curva.abajo, c.v.ymin) << c.E;
-        EXPECT_LE(curva.arriba, c.v.ymax) << c.E;
+        for (const auto& b : {nivel, curva}) {
+            EXPECT_GE(b.abajo, c.v.ymin - 1e-12) << c.E;
+            EXPECT_LE(b.arriba, c.v.ymax) << c.E;
+        }
     }
 }
 
