@@ -10,7 +10,6 @@
 // Every record begins with two blanks and the fields of a line stand two
 // blanks apart, so that the graph window's token reader takes them apart.
 #include <functional>
-#include <optional>
 #include <initializer_list>
 #include <iosfwd>
 #include <string>

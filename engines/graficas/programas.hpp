@@ -13,8 +13,10 @@
 namespace niveles {
 
 // The potential and one line per level from the first to the last level of
-// "dib", each with its number and energy (legend places as F20.7). Levels outside 1 to N, a last level
-// below the first and more levels than the graph window holds are refused.
+// "dib", each with its number and energy; the legend places are written as
+// F20.7, fine enough to keep legends apart in any view. Levels outside 1 to
+// N, a last level below the first and more levels than the graph window
+// holds are refused.
 void dibujar(const graficas::Datos& d, ini::Mensajes& m);
 int ejecutar(const std::vector<std::string>& argumentos, std::istream& entrada, std::ostream& consola,
              std::ostream& errores);
