@@ -1,6 +1,9 @@
 #include "graficas/grafica.hpp"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <limits>
 #include <filesystem>
 #include <iostream>
 
@@ -27,35 +30,44 @@ Dib leer_dib(const std::string& nombre, int niveles) {
     return d;
 }
 
-void leer_datosdib(const std::string& nombre, std::vector<double>& ENER, problema::Matriz& VECT) {
+bool leer_datosdib(const std::string& nombre, std::vector<double>& ENER, problema::Matriz& VECT) {
     io::Fuente f = io::Fuente::abrir(nombre);
-    const int n = VECT.orden();
-    auto valor = [&](std::string_view que) { return io::real_de(f, f.leer_linea(que), que); };
-    for (int j = 1; j <= n; ++j) {
-        ENER[static_cast<size_t>(j - 1)] = valor("an energy");
-        for (int i = 1; i <= n; ++i) VECT(j, i) = valor("an eigenvector component");
+    const long long n = VECT.orden();
+    const long long total = n * (n + 1);
+    long long leidos = 0;
+    int linea_vacia = 0;  // the first empty line after the last value read
+    while (const auto l = f.siguiente()) {
+        if (l->find_first_not_of(" \t") == std::string::npos) {
+            if (linea_vacia == 0) linea_vacia = f.numero_linea();
+            continue;
+        }
+        if (leidos == total) return false;
+        // Record k = (j - 1)·(N + 1) + r holds ENER(j) for r = 0, else VECT(j, r).
+        const long long j = leidos / (n + 1) + 1, r = leidos % (n + 1);
+        const std::string_view que = r == 0 ? "an energy" : "an eigenvector component";
+        if (linea_vacia != 0) io::real_de(f.nombre(), linea_vacia, "", que);
+        const double v = io::real_de(f, *l, que);
+        if (r == 0) ENER[static_cast<size_t>(j - 1)] = v;
+        else VECT(static_cast<int>(j), static_cast<int>(r)) = v;
+        ++leidos;
     }
+    return leidos == total;
 }
 
 namespace {
 
-// A DatosDIB too small for the N·(N + 1) records of a large basis is
-// refused before their arrays are created, however large N is: every record
-// takes at least one character and a line end (the last one may lack it).
-// A small basis is read as it stands; the reading tells where the file ends.
-void comprobar_datosdib(const std::string& nombre, int N) {
+// Whether a DatosDIB can hold the N·(N + 1) records of the basis, told
+// before their arrays are created, however large N is: every record takes at
+// least one character and a line end (the last one may lack it). A small
+// basis is read as it stands; the reading tells how many values it holds.
+bool cabe_la_base(const std::string& nombre, int N) {
     const long long registros = static_cast<long long>(N) * (N + 1);
-    if (registros <= (1LL << 20)) return;
+    if (registros <= (1LL << 20)) return true;
     const io::Fuente abierto = io::Fuente::abrir(nombre);  // the diagnostic of a missing file
     std::error_code ec;
     const auto bytes = std::filesystem::file_size(io::resolver(nombre), ec);
-    if (ec) return;  // not a regular file: the reading itself tells
-    if (static_cast<long long>((bytes + 1) / 2) >= registros) return;
-    throw io::ErrorFichero(nombre, 0,
-                           "the file is too short for the problem: its " + std::to_string(bytes) +
-                               " bytes cannot hold the " + std::to_string(registros) +
-                               " values (the energy and the eigenvector of each of " + std::to_string(N) +
-                               " states) that it needs");
+    if (ec) return true;  // not a regular file: the reading itself tells
+    return static_cast<long long>((bytes + 1) / 2) >= registros;
 }
 
 Datos leer_datos(std::istream& entrada, const std::optional<std::string>& nombre, int niveles_dib, ini::Mensajes& m) {
@@ -66,7 +78,7 @@ Datos leer_datos(std::istream& entrada, const std::optional<std::string>& nombre
         d.p = problema::leer_problema(f, m, problema::reglas_funciones());
     }
     d.dib = leer_dib("DIB", niveles_dib);
-    comprobar_datosdib("DatosDIB", d.p.NBASE);
+    if (!cabe_la_base("DatosDIB", d.p.NBASE)) parar(m, claves::datos_de_otra_base, -1);
     try {
         d.VECT = problema::Matriz(d.p.NBASE);
         d.ENER = problema::reservar(d.p.NBASE);
@@ -75,7 +87,7 @@ Datos leer_datos(std::istream& entrada, const std::optional<std::string>& nombre
                     std::to_string(d.p.NBASE) + " functions need more memory than this machine has";
         throw;
     }
-    leer_datosdib("DatosDIB", d.ENER, d.VECT);
+    if (!leer_datosdib("DatosDIB", d.ENER, d.VECT)) parar(m, claves::datos_de_otra_base, -1);
     return d;
 }
 
@@ -90,6 +102,12 @@ int ejecutar(std::string_view programa, int niveles_dib, const std::vector<std::
         dibujar(d, m);
     } catch (const io::Parada& p) {
         return p.estado;
+    } catch (const NoCabe& e) {
+        const int clave = e.causa == Causa::escala ? claves::no_cabe_por_escala : claves::no_cabe_por_problema;
+        char valor[32];
+        std::snprintf(valor, sizeof valor, "%.8G", e.valor);
+        m.consola().escribir(io::linea(" ", m.texto(clave), " ", valor));
+        return -1;
     } catch (const io::SinMemoria& e) {
         m.consola().escribir(" INSUFFICIENT MEMORY");
         if (!e.detalle.empty()) errores << programa << ": " << e.detalle << '\n';
@@ -100,9 +118,9 @@ int ejecutar(std::string_view programa, int niveles_dib, const std::vector<std::
     return 0;
 }
 
-void parar(ini::Mensajes& m, int clave) {
+void parar(ini::Mensajes& m, int clave, int estado) {
     if (clave != 0) m.escribir(clave);
-    throw io::Parada{0};
+    throw io::Parada{estado};
 }
 
 void comprobar_nivel(const Datos& d, ini::Mensajes& m, int nivel) {
@@ -133,12 +151,52 @@ std::string codigos(Estilo e) {
 
 io::Campo numero_de_nivel(int nivel) { return io::linea(blancos(1), std::to_string(nivel)); }
 
-void Grafica::curva(const std::vector<Punto>& puntos, Estilo e) {
-    registro(I(5, static_cast<long long>(puntos.size())), blancos(2), codigos(e));
-    for (const Punto& q : puntos) punto(q.x, q.y);
+namespace {
+bool cabe(int w, int d, double v) { return std::isfinite(v) && F(w, d, v).s.find_first_not_of('*') != std::string::npos; }
+} // namespace
+
+io::Campo campo(int w, int d, double v, Causa c) {
+    if (!cabe(w, d, v)) throw NoCabe{v, c};
+    return F(w, d, v);
 }
 
-void Grafica::punto(double x, double y) { registro(F(20, 7, x), blancos(2), F(20, 7, y)); }
+Vista vista_de(std::initializer_list<const std::vector<Punto>*> curvas) {
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    Vista v{inf, -inf, inf, -inf};
+    for (const auto* c : curvas)
+        for (const Punto& q : *c) {
+            v.xmin = std::min(v.xmin, q.x);
+            v.xmax = std::max(v.xmax, q.x);
+            v.ymin = std::min(v.ymin, q.y);
+            v.ymax = std::max(v.ymax, q.y);
+        }
+    return v;
+}
+
+Caja caja_de_leyenda(Punto lugar, std::string_view texto, const Vista& v) {
+    const double ancho = static_cast<double>(texto.size()) * ancho_caracter * v.ancho();
+    return {lugar.x, lugar.x + ancho, lugar.y - alto_leyenda * v.alto(), lugar.y};
+}
+
+bool se_cubren(const Caja& a, const Caja& b) {
+    return a.izquierda < b.derecha && b.izquierda < a.derecha && a.abajo < b.arriba && b.abajo < a.arriba;
+}
+
+namespace {
+std::string registro_de_punto(double x, double y, Causa causa) {
+    return io::linea(blancos(2), campo(formato_punto, x, Causa::problema), blancos(2), campo(formato_punto, y, causa));
+}
+} // namespace
+
+std::vector<std::string> registros_de_curva(const std::vector<Punto>& puntos, Estilo e, Causa causa) {
+    std::vector<std::string> r;
+    r.reserve(puntos.size() + 1);
+    r.push_back(io::linea(blancos(2), I(5, static_cast<long long>(puntos.size())), blancos(2), codigos(e)));
+    for (const Punto& q : puntos) r.push_back(registro_de_punto(q.x, q.y, causa));
+    return r;
+}
+
+Punto lugar_leyenda_potencial(const problema::Problema& p) { return {p.XIZQ + factor_potencial * p.LONGITUD, 1.0}; }
 
 Muestras cabecera_y_potencial(Grafica& g, const Datos& d, ini::Mensajes& m, int comentario) {
     const int P = d.dib.PUNTOS_DIBUJO;
@@ -147,18 +205,22 @@ Muestras cabecera_y_potencial(Grafica& g, const Datos& d, ini::Mensajes& m, int 
     g.registro("x");
     g.registro("V(x)");
     g.registro(m.texto(claves::leyenda_potencial));
-    g.registro(F(7, 3, d.p.XIZQ + factor_potencial * d.p.LONGITUD), "  1.0");
+    g.registro(campo(formato_lugar, lugar_leyenda_potencial(d.p).x, Causa::problema), "  1.0");
     try {
         problema::GENDAT(d.p, s.X, s.V, P, m, 0);
     } catch (const io::Parada&) {
         g.confirmar();
         throw;
     }
-    std::vector<Punto> potencial;
-    potencial.reserve(s.X.size());
-    for (size_t k = 0; k < s.X.size(); ++k) potencial.push_back({s.X[k], s.V[k]});
-    g.curva(potencial, estilo_potencial);
+    g.curva(s.potencial(), estilo_potencial);
     return s;
+}
+
+std::vector<Punto> Muestras::potencial() const {
+    std::vector<Punto> r;
+    r.reserve(X.size());
+    for (size_t k = 0; k < X.size(); ++k) r.push_back({X[k], V[k]});
+    return r;
 }
 
 std::vector<Punto> sin_repetidos(const std::vector<double>& X, const std::function<double(double)>& y) {
@@ -169,21 +231,30 @@ std::vector<Punto> sin_repetidos(const std::vector<double>& X, const std::functi
 }
 
 std::string leyenda_de_nivel(const ini::Mensajes& m, io::Campo numero, double E) {
-    return io::linea(m.texto(claves::leyenda_nivel), numero, ":", blancos(2), F(20, 7, E));
+    return io::linea(m.texto(claves::leyenda_nivel), numero, ":", blancos(2), campo(formato_punto, E, Causa::problema));
 }
 
-void linea_de_nivel(Grafica& g, const std::string& leyenda, double E, const Muestras& s, Punto lugar) {
-    const double x1 = s.X.front(), x2 = s.X.back();
-    g.registro(leyenda);
-    g.registro(F(7, 3, lugar.x), blancos(2), F(7, 3, lugar.y));
-    g.registro("2", blancos(2), codigos(estilo_nivel));
-    g.punto(x1, E);
-    g.punto(x2, E);
+std::vector<std::string> linea_de_nivel(const std::string& leyenda, double E, const Muestras& s, Punto lugar,
+                                        Formato formato, Causa causa_lugar) {
+    return {io::linea(blancos(2), leyenda),
+            io::linea(blancos(2), campo(formato, lugar.x, Causa::problema), blancos(2),
+                      campo(formato, lugar.y, causa_lugar)),
+            io::linea(blancos(2), "2", blancos(2), codigos(estilo_nivel)),
+            registro_de_punto(s.X.front(), E, Causa::problema), registro_de_punto(s.X.back(), E, Causa::problema)};
 }
 
 void terminar(Grafica& g, const ini::Mensajes& m) {
     g.registro(m.texto(claves::fin));
     g.confirmar();
+}
+
+LugaresDeEstado lugares_de_estado(double E, double x_nivel, double x_curva, const Vista& v) {
+    // One unit of the F7.3 place of the level's legend.
+    constexpr double margen = 0.001;
+    const double h = alto_leyenda * v.alto();
+    const double nivel = std::max(E, v.ymin + h + margen);
+    const double encima = nivel + h + margen;
+    return {{x_nivel, nivel}, {x_curva, encima <= v.ymax ? encima : nivel - h - margen}};
 }
 
 void dibujar_estado(const Datos& d, ini::Mensajes& m, const std::string& fichero, int comentario, int leyenda,
@@ -192,10 +263,27 @@ void dibujar_estado(const Datos& d, ini::Mensajes& m, const std::string& fichero
     const double E = d.ENER[static_cast<size_t>(nivel - 1)];
     Grafica g(fichero);
     const Muestras s = cabecera_y_potencial(g, d, m, comentario);
+    // The values of the problem are checked before the state's, which the
+    // scale factor sets, so that a value that does not fit is told as the
+    // problem's or the scale's.
+    const std::string leyenda_nivel = leyenda_de_nivel(m, numero, E);
+    const std::vector<Punto> estado = sin_repetidos(s.X, y);
+    const std::vector<std::string> estado_registros = registros_de_curva(estado, estilo_estado, Causa::escala);
+    const std::vector<Punto> potencial = s.potencial(), recta{{s.X.front(), E}, {s.X.back(), E}};
+    const double x_nivel = s.X.front() + factor_nivel * L, x_curva = d.p.XIZQ + factor_estado * L;
+    const LugaresDeEstado l = lugares_de_estado(E, x_nivel, x_curva, vista_de({&potencial, &estado, &recta}));
+    // A place beyond its field only because the state's curve widens the
+    // view is the scale factor's.
+    const LugaresDeEstado sin_curva = lugares_de_estado(E, x_nivel, x_curva, vista_de({&potencial, &recta}));
+    const Causa causa = cabe(12, 5, sin_curva.curva.y) && cabe(formato_lugar.w, formato_lugar.d, sin_curva.nivel.y)
+                            ? Causa::escala
+                            : Causa::problema;
+    const std::vector<std::string> nivel_registros =
+        linea_de_nivel(leyenda_nivel, E, s, l.nivel, formato_lugar, causa);
     g.registro(m.texto(leyenda));
-    g.registro(F(7, 3, d.p.XIZQ + factor_estado * L), blancos(2), F(12, 5, E));
-    g.curva(sin_repetidos(s.X, y), estilo_estado);
-    linea_de_nivel(g, leyenda_de_nivel(m, numero, E), E, s, {s.X.front() + factor_nivel * L, E});
+    g.registro(campo(formato_lugar, l.curva.x, Causa::problema), blancos(2), campo(12, 5, l.curva.y, causa));
+    g.registros(estado_registros);
+    g.registros(nivel_registros);
     terminar(g, m);
 }
 

@@ -13,27 +13,25 @@
 namespace niveles {
 
 // The potential and one line per level from the first to the last level of
-// "dib", each with its number and energy. Levels outside 1 to N, a last level
-// below the first and more levels than the graph window holds are refused.
+// "dib", each with its number and energy; the legend places are written as
+// F20.7, fine enough to keep legends apart in any view. Levels outside 1 to
+// N, a last level below the first and more levels than the graph window
+// holds are refused.
 void dibujar(const graficas::Datos& d, ini::Mensajes& m);
 int ejecutar(const std::vector<std::string>& argumentos, std::istream& entrada, std::ostream& consola,
              std::ostream& errores);
 
-// The height of a level legend as a fraction of the view's y extent: a label
-// is under 1/20 of the plot's height on every screen the graph window fits.
-constexpr double alto_leyenda = 0.05;
-// The columns the level legends are staggered in, as fractions of the box
-// length from its left end; each holds a legend of any language.
-constexpr double columnas_leyenda[] = {0.01, 0.26, 0.51};
-
-// The places of the legends of the level lines at `energias`, in a view from
-// `ymin` to `ymax` over a box starting at `xizq` of length `L`. A legend
+// The places of the legends `leyendas` of the level lines at `energias` in
+// the view `v`, where the boxes `ocupadas` (the potential's legend) stand
+// already. Every legend gets a box of its own inside the view, whatever the
+// number of levels (up to 19) and however close their energies. A legend
 // hangs under its line (its top edge at the level), lifted where it would
-// fall below the view. A legend closer than a legend's height to one already
-// placed goes to the next column where it overlaps none; when every column is
-// taken, to the one whose nearest legend is farthest.
-std::vector<graficas::Punto> lugares_de_leyendas(const std::vector<double>& energias, double xizq, double L,
-                                                 double ymin, double ymax);
+// fall below the view, unless that covers a legend placed before: then it
+// takes the nearest place that covers none, in one of up to three columns
+// side by side, as many as hold the longest legend.
+std::vector<graficas::Punto> lugares_de_leyendas(const std::vector<double>& energias,
+                                                 const std::vector<std::string>& leyendas, const graficas::Vista& v,
+                                                 const std::vector<graficas::Caja>& ocupadas);
 
 } // namespace niveles
 

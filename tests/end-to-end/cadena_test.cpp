@@ -86,4 +86,50 @@ TEST_F(Cadena, TheDensityOfAnOscillatorLevelIntegratesToOne) {
     EXPECT_NEAR(integral / 4.0, 1.0, 1e-3);
 }
 
+// The oscillator of mass 2 (V = x²/2 on [-10, 10], ω = 1/√2): its six lowest
+// levels crowd the bottom of a view that the walls at 50 set, and every
+// legend still has a place of its own; so do the curve's and the level's
+// legends of its wave functions and densities.
+TEST_F(Cadena, TheLegendsOfTheOscillatorsLowestLevelsStandApart) {
+    ProblemaPrueba p;
+    p.masa = "2.000";
+    p.nbase = "40";
+    p.zonas = {{3, -10, 10, {0.0, 0.0, 1.0, 0.0, 0.0}}};
+    resolver(p);
+    auto g = dibujar(NIVELES_EXE, "nivel", "300", "2.500", {"1", "6"});
+    ASSERT_EQ(g.curvas.size(), 7u);
+    for (int n = 1; n <= 6; ++n) EXPECT_NEAR(g.curvas[static_cast<size_t>(n)].puntos[0].y, (n - 0.5) / std::sqrt(2.0), 1e-5);
+    EXPECT_EQ(prueba::leyendas_mal_puestas(g, prueba::curvas_desde(g, 0), prueba::curvas_desde(g, 1)), "");
+    for (const char* nivel : {"1", "2", "6"}) {
+        g = dibujar(FUNCIONES_EXE, "FUNCION", "300", "2.500", {nivel});
+        ASSERT_EQ(g.curvas.size(), 3u);
+        EXPECT_EQ(prueba::leyendas_mal_puestas(g, {1, 2}, {1, 2}), "") << nivel;
+        g = dibujar(PROBS_EXE, "prob", "300", "2.500", {nivel});
+        ASSERT_EQ(g.curvas.size(), 3u);
+        EXPECT_EQ(prueba::leyendas_mal_puestas(g, {1, 2}, {1, 2}), "") << nivel;
+    }
+}
+
+// The eigen data of the problem as it was run, read after its basis changed
+// in the file: refused by every plotting program, which writes no plot file.
+TEST_F(Cadena, EigenDataOfAnotherBasisAreRefused) {
+    for (const char* nueva : {"8", "12"}) {
+        resolver(caja());
+        ProblemaPrueba p = caja();
+        p.nbase = nueva;
+        dir.escribir("p.dat", prueba::texto_problema(p));
+        const std::pair<const char*, const char*> programas[] = {
+            {FUNCIONES_EXE, "FUNCION"}, {NIVELES_EXE, "nivel"}, {PROBS_EXE, "prob"}};
+        for (const auto& [programa, fichero] : programas) {
+            dir.escribir("dib", prueba::texto_dib("50", "2.500",
+                                                  std::string(fichero) == "nivel" ? std::vector<std::string>{"1", "2"}
+                                                                                  : std::vector<std::string>{"1"}));
+            const auto r = prueba::ejecutar(programa, dir.ruta(), {"p.dat"});
+            EXPECT_EQ(r.estado, 255) << nueva << " " << fichero;
+            EXPECT_EQ(r.salida, " M1064\n") << nueva << " " << fichero;
+            EXPECT_FALSE(dir.existe(fichero)) << nueva << " " << fichero;
+        }
+    }
+}
+
 } // namespace

@@ -1,6 +1,6 @@
 // The four engines on hostile and damaged inputs: counts far beyond the
 // system's limits, NaN and infinity, lines of megabytes, NUL bytes, a file
-// that ends inside a zone, eigen data shorter than the problem. Each ends
+// that ends inside a zone, eigen data of another basis. Each ends
 // with its status and a message that names the file and the problem, and
 // leaves the results of the previous run as they were.
 #include <gtest/gtest.h>
@@ -50,8 +50,7 @@ std::vector<Caso> casos() {
         {"a basis of 10^9 functions", [](Entradas& e) { valor(e, 4, "1000000000"); },
          Esperado{255, "p.dat: a basis of 1000000000 functions with 1001 points per zone needs more memory than this "
                        "machine has"},
-         {2, "DatosDIB: the file is too short for the problem: its 26 bytes cannot hold the 1000000001000000000 "
-             "values (the energy and the eigenvector of each of 1000000000 states) that it needs"}},
+         {255, "M1064"}},
         {"a polygonal zone of 10^6 vertices",
          [](Entradas& e) {
              valor(e, 8, "2");
@@ -86,7 +85,10 @@ std::vector<Caso> casos() {
          {2, "p.dat, line 16: the file ends early; expected the constant potential V0"}},
         {"eigen data of a smaller basis",
          [](Entradas& e) { e.datos = prueba::texto_datosdib({0.5}, prueba::identidad(1)); }, std::nullopt,
-         {2, "DatosDIB, line 3: the file ends early; expected an eigenvector component"}},
+         {255, "M1064"}},
+        {"eigen data of a larger basis",
+         [](Entradas& e) { e.datos = prueba::texto_datosdib({0.5, 2.0, 4.5}, prueba::identidad(3)); }, std::nullopt,
+         {255, "M1064"}},
         {"eigen data with a NUL byte", [](Entradas& e) { e.datos.insert(1, 1, '\0'); }, std::nullopt,
          {2, "DatosDIB, line 1: the line holds a NUL byte; " + danado}},
         {"10^9 plot points per zone",

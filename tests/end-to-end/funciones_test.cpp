@@ -39,7 +39,7 @@ TEST_F(Funciones, TwoZonesWithThreePointsEachGiveTheWholeFile) {
     EXPECT_EQ(r.salida, "");
     const std::vector<std::string> esperado = prueba::grafica_dos_zonas("  M1102", {
         "  M1104",
-        "    0.100       0.50000",
+        "    0.100       0.65100",  // one legend height (0.05 of the view [0, 3]) over the level's, and 0.001
         "      5  0  1  2  0  12",
         punto("0.0000000", "0.5000000"),
         punto("0.5000000", "2.2677670"),  // 2.5 · sin(π/4) + 0.5
@@ -88,7 +88,7 @@ TEST_F(Funciones, TheGraphWindowReadsThreeCurvesBack) {
         EXPECT_EQ(g.curvas[1].puntos[k].x, xs[k]);
         EXPECT_NEAR(g.curvas[1].puntos[k].y, ys[k], 1e-7);
     }
-    EXPECT_EQ(g.curvas[1].leyenda_y, 2.0);
+    EXPECT_EQ(g.curvas[1].leyenda_y, 2.251);  // 2 + 0.05 · 5 + 0.001 in the view [-0.5, 4.5]
     EXPECT_EQ(g.curvas[2].puntos[0].x, 0.0);
     EXPECT_EQ(g.curvas[2].puntos[1].x, 2.0);
     EXPECT_EQ(g.curvas[2].puntos[1].y, 2.0);
@@ -96,29 +96,59 @@ TEST_F(Funciones, TheGraphWindowReadsThreeCurvesBack) {
 
 TEST_F(Funciones, LegendPlacesFollowTheBoxLength) {
     struct Caso {
-        double xfin;
-        std::string registro5, registro13;
+        double xini, xfin;
+        std::string registro5, registro9, registro13;
     } casos[] = {
-        {10, "    8.000  1.0", "    0.100    0.500"},
-        {1300, "  *******  1.0", "   13.000    0.500"},  // 1040 does not fit F7.3
+        {0, 10, "    8.000  1.0", "    0.500", "    0.100    0.500"},
+        {0, 900, "  720.000  1.0", "   45.000", "    9.000    0.500"},
         // A box on [-10, 10]: the legends measure from its left wall.
-        {-10, "    6.000  1.0", "   -9.800    0.500"},
+        {-10, 10, "    6.000  1.0", "   -9.000", "   -9.800    0.500"},
     };
     for (const auto& c : casos) {
         ProblemaPrueba p;
         p.nbase = "2";
-        p.zonas = {c.xfin < 0 ? ZonaPrueba{1, -10, 10, {0.0}} : ZonaPrueba{1, 0, c.xfin, {0.0}}};
+        p.zonas = {ZonaPrueba{1, c.xini, c.xfin, {0.0}}};
         preparar(p, "11", "2.500", "1", {0.5, 2.0}, identidad(2));
         ASSERT_EQ(correr().estado, 0);
         const auto l = funcion();
         ASSERT_EQ(l.size(), 4u + 2 + 11 + 3 + 11 + 5 + 1);
         EXPECT_EQ(l[4], c.registro5) << c.xfin;
         EXPECT_EQ(l[l.size() - 5], c.registro13) << c.xfin;
-        // Record 9: XIZQ + 0.05·L.
-        const double izquierda = c.xfin < 0 ? -10 : 0, largo = c.xfin < 0 ? 20 : c.xfin;
-        char registro9[32];
-        std::snprintf(registro9, sizeof registro9, "  %7.3f       0.50000", izquierda + 0.05 * largo);
-        EXPECT_EQ(l[4 + 2 + 11 + 1], registro9) << c.xfin;
+        // Record 9: XIZQ + 0.05·L, then the height of the curve's legend.
+        EXPECT_EQ(l[4 + 2 + 11 + 1].substr(0, 9), c.registro9) << c.xfin;
+    }
+}
+
+// The curve's legend (at XIZQ + 0.05·L) and the level's (at XIZQ + 0.01·L,
+// on the level line, lifted into the view) both start near the left wall:
+// the curve's stands above the level's, or under it where the level is at
+// the top of the view.
+TEST_F(Funciones, TheCurvesAndTheLevelsLegendsStandApartInsideTheView) {
+    ProblemaPrueba caja;
+    caja.nbase = "3";
+    caja.zonas = {{1, 0, 10, {0.0}}};
+    const std::vector<double> ener = {0.05, 0.2, 0.45};
+    struct Caso {
+        const char* que;
+        ProblemaPrueba p;
+        std::string escala, nivel;
+        std::vector<double> ener;
+    } casos[] = {
+        {"the ground state", caja, "2.500", "1", ener},
+        {"a state that changes sign", caja, "2.500", "3", ener},
+        {"a negative scale", caja, "-2.500", "2", ener},
+        {"a tiny scale", caja, "0.001", "1", ener},
+        {"a ground state under the view's twentieth", caja, "2.500", "1", {0.001, 0.2, 0.45}},
+        {"no scale, the level at the top of the view", caja, "0", "3", ener},
+        {"a level under the potential", dos_zonas(), "0.1", "1", {-5.0, 2.0}},
+        {"a level in a step, the view set by the potential", dos_zonas(), "0.01", "2", {0.5, 0.99}},
+    };
+    for (const auto& c : casos) {
+        preparar(c.p, "51", c.escala, c.nivel, c.ener, identidad(static_cast<int>(c.ener.size())));
+        ASSERT_EQ(correr().estado, 0) << c.que;
+        const auto g = prueba::leer_grafica(dir.leer("FUNCION"));
+        ASSERT_EQ(g.curvas.size(), 3u) << c.que;
+        EXPECT_EQ(prueba::leyendas_mal_puestas(g, {1, 2}, {1, 2}), "") << c.que;
     }
 }
 
@@ -130,7 +160,7 @@ TEST_F(Funciones, TheLevelLegendCarriesTheLevelAndItsEnergy) {
     const auto l = funcion();
     ASSERT_EQ(l.size(), 26u);
     EXPECT_EQ(l[20], "  M1105 3:" + std::string("  ") + "          -0.5000000");
-    EXPECT_EQ(l[13], "    0.100      -0.50000");
+    EXPECT_EQ(l[13], "    0.100      -0.37400");  // -0.5 + 0.05 · 2.5 + 0.001 in the view [-1.5, 1]
     EXPECT_EQ(l[21], "    0.020   -0.500");
 }
 
@@ -230,6 +260,50 @@ TEST_F(Funciones, StopsLeaveAnEarlierPlotFileAsItStood) {
     }
 }
 
+// Requests that the plot file cannot hold, and eigen data of another
+// basis: a message, status -1 and no plot file, so that the window shows none.
+TEST_F(Funciones, RequestsThePlotFileCannotHoldAreRefused) {
+    auto con = [](int nbase, auto cambio) {
+        ProblemaPrueba p = prueba::dos_zonas(nbase);
+        cambio(p);
+        return p;
+    };
+    auto igual = [](ProblemaPrueba&) {};
+    struct Caso {
+        const char* que;
+        ProblemaPrueba p;
+        std::string escala, nivel;
+        std::vector<double> ener;
+        std::string salida;
+    } casos[] = {
+        {"eigen data of a larger basis", con(1, igual), "2.500", "1", {0.5, 2.0}, " M1064\n"},
+        {"eigen data of a smaller basis", con(3, igual), "2.500", "1", {0.5, 2.0}, " M1064\n"},
+        // The first point past its field: 1E20 · sin(π/4) + 0.5 at x = 0.5.
+        {"a scale factor of 1E20", con(2, igual), "1E20", "1", {0.5, 2.0}, " M1065 7.0710678E+19\n"},
+        {"a scale factor of -1E20", con(2, igual), "-1E20", "1", {0.5, 2.0}, " M1065 -7.0710678E+19\n"},
+        // The curve fits F20.7; the level's legend, lifted 0.05 of the view [0, 1E8] off its
+        // bottom, not F7.3.
+        {"a scale that overflows the level's legend", con(2, igual), "1E8", "1", {0.5, 2.0}, " M1065 5000000\n"},
+        {"an energy beyond the level's F7.3 place", con(2, igual), "2.500", "2", {0.5, 1000.0}, " M1066 1000\n"},
+        // The level's legend lifted off the bottom of the view [-200, 1].
+        {"an energy below it", con(2, igual), "2.500", "1", {-200.0, 2.0}, " M1066 -189.949\n"},
+        {"a box whose legend place does not fit", con(2, [](ProblemaPrueba& p) { p.zonas[1].xfin = 1300; }), "2.500",
+         "1", {0.5, 2.0}, " M1066 1040\n"},
+        {"a potential beyond F20.7", con(2, [](ProblemaPrueba& p) { p.zonas[1].parametros = {1e12}; }), "2.500", "1",
+         {0.5, 2.0}, " M1066 1E+12\n"},
+    };
+    for (const auto& c : casos) {
+        dir.escribir("FUNCION", "anterior\r\n");
+        prueba::preparar(dir, c.p, "3", c.escala, {c.nivel}, c.ener, identidad(static_cast<int>(c.ener.size())));
+        const auto r = correr();
+        EXPECT_EQ(r.estado, 255) << c.que << r.errores;
+        EXPECT_EQ(r.salida, c.salida) << c.que;
+        EXPECT_EQ(r.errores, "") << c.que;
+        EXPECT_EQ(dir.leer("FUNCION"), "anterior\r\n") << c.que;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.ruta()), {}), 5) << c.que;  // no temporary
+    }
+}
+
 TEST_F(Funciones, AnEvenPointCountIsNoticedAndTheRunGoesOn) {
     ProblemaPrueba p = dos_zonas();
     p.npuntos = "1000";
@@ -283,8 +357,6 @@ TEST_F(Funciones, InputErrorsEndWithStatus2AndADiagnostic) {
         {"a scale that is no number", prueba::con_crlf({"Puntos = 3", "Escala = x", "Nivel = 1"}), datos,
          "funciones: DIB, line 2: expected the scale factor, found \"x\"\n"},
         {"no DatosDIB", dib, "", "funciones: DatosDIB: the file cannot be opened for reading\n"},
-        {"DatosDIB of a smaller basis", dib, prueba::texto_datosdib({0.5}, identidad(1)),
-         "funciones: DatosDIB, line 3: the file ends early; expected an eigenvector component\n"},
         {"a component that is no number", dib, prueba::con_crlf({" 0.5", " 1", " 0", " 2.0", " NaN?", " 1"}),
          "funciones: DatosDIB, line 5: expected an eigenvector component, found \"NaN?\"\n"},
     };

@@ -43,12 +43,12 @@ TEST_F(Graficas, NivelesDrawsThePotentialAndOneLinePerLevel) {
     EXPECT_EQ(r.salida, "");
     EXPECT_EQ(dir.leer("nivel"), prueba::con_crlf(grafica_dos_zonas("  M1051", {
                                                                "  M1105 1:             0.5000000",
-                                                               "    0.020    0.500",
+                                                               punto("0.0200000", "0.5000000"),
                                                                "  2  0  1  1  0  0",
                                                                punto("0.0000000", "0.5000000"),
                                                                punto("2.0000000", "0.5000000"),
                                                                "  M1105 2:             2.0000000",
-                                                               "    0.020    2.000",
+                                                               punto("0.0200000", "2.0000000"),
                                                                "  2  0  1  1  0  0",
                                                                punto("0.0000000", "2.0000000"),
                                                                punto("2.0000000", "2.0000000"),
@@ -70,12 +70,6 @@ TEST_F(Graficas, NivelesFillsTheGraphWindowWithNineteenLevels) {
         char leyenda[64];
         std::snprintf(leyenda, sizeof leyenda, "M1105 %d:  %20.7f", k, E);
         EXPECT_EQ(c.leyenda, leyenda);
-        // Every legend inside the view [0, 2] x [0, 220.5], whose y extent
-        // holds 20 legend heights of 11.025.
-        EXPECT_GE(c.leyenda_x, 0.0);
-        EXPECT_LT(c.leyenda_x, 2.0);
-        EXPECT_GE(c.leyenda_y, 11.0);
-        EXPECT_LE(c.leyenda_y, 220.5);
         EXPECT_EQ(c.npuntos, 2);
         EXPECT_EQ(c.grosor, 1);
         EXPECT_EQ(c.color, 0);
@@ -85,6 +79,21 @@ TEST_F(Graficas, NivelesFillsTheGraphWindowWithNineteenLevels) {
         EXPECT_EQ(c.puntos[0].y, E);
         EXPECT_EQ(c.puntos[1].y, E);
     }
+    EXPECT_EQ(prueba::leyendas_mal_puestas(g, prueba::curvas_desde(g, 0), prueba::curvas_desde(g, 1)), "");
+}
+
+// Nineteen levels crowded at the bottom of a view that a high wall sets: the
+// step [0, 1] with V = 0 and [1, 2] with V = 1000, levels 0.01 apart.
+TEST_F(Graficas, NineteenCrowdedLevelsEachGetAPlaceOfTheirOwn) {
+    ProblemaPrueba p = dos_zonas(19);
+    p.zonas[1].parametros = {1000.0};
+    std::vector<double> e;
+    for (int k = 0; k < 19; ++k) e.push_back(0.5 + 0.01 * k);
+    preparar(p, "3", "2.500", {"1", "19"}, e, identidad(19));
+    ASSERT_EQ(correr(NIVELES_EXE).estado, 0);
+    const auto g = prueba::leer_grafica(dir.leer("nivel"));
+    ASSERT_EQ(g.curvas.size(), 20u);
+    EXPECT_EQ(prueba::leyendas_mal_puestas(g, prueba::curvas_desde(g, 0), prueba::curvas_desde(g, 1)), "");
 }
 
 TEST_F(Graficas, RefusalsLeaveAnEarlierPlotFileAsItStood) {
@@ -117,6 +126,38 @@ TEST_F(Graficas, RefusalsLeaveAnEarlierPlotFileAsItStood) {
     }
 }
 
+// Eigen data of another basis and values the plot file cannot hold: a
+// message, status -1 and no plot file.
+TEST_F(Graficas, RequestsThePlotFileCannotHoldAreRefused) {
+    struct Caso {
+        const char* programa;
+        std::string fichero;
+        int nbase;
+        std::string escala;
+        std::vector<std::string> niveles;
+        std::vector<double> ener;
+        std::string salida;
+    } casos[] = {
+        {NIVELES_EXE, "nivel", 2, "2.500", {"1", "2"}, energias(3), " M1064\n"},
+        {NIVELES_EXE, "nivel", 4, "2.500", {"1", "2"}, energias(3), " M1064\n"},
+        {NIVELES_EXE, "nivel", 3, "2.500", {"1", "3"}, {0.5, 2.0, 2e12}, " M1066 2E+12\n"},
+        {PROBS_EXE, "prob", 2, "2.500", {"1"}, energias(3), " M1064\n"},
+        {PROBS_EXE, "prob", 4, "2.500", {"1"}, energias(3), " M1064\n"},
+        // 1E20 · |ψ|² + E at x = 0.5, where |ψ|² = 1/2.
+        {PROBS_EXE, "prob", 3, "1E20", {"1"}, energias(3), " M1065 5E+19\n"},
+        {PROBS_EXE, "prob", 3, "2.500", {"3"}, {0.5, 2.0, 1000.0}, " M1066 1000\n"},
+    };
+    for (const auto& c : casos) {
+        prueba::preparar(dir, dos_zonas(c.nbase), "3", c.escala, c.niveles, c.ener,
+                         identidad(static_cast<int>(c.ener.size())));
+        dir.escribir(c.fichero, "anterior\r\n");
+        const auto r = correr(c.programa);
+        EXPECT_EQ(r.estado, 255) << c.fichero << " " << c.salida << r.errores;
+        EXPECT_EQ(r.salida, c.salida) << c.fichero;
+        EXPECT_EQ(dir.leer(c.fichero), "anterior\r\n") << c.fichero << " " << c.salida;
+    }
+}
+
 TEST_F(Graficas, LevelNumbersOfTwoDigitsStandAfterABlank) {
     preparar(dos_zonas(10), "3", "2.500", {"9", "10"}, energias(10), identidad(10));
     ASSERT_EQ(correr(NIVELES_EXE).estado, 0);
@@ -142,7 +183,7 @@ TEST_F(Graficas, ProbsDrawsTheDensityAroundItsEnergy) {
     // |ψ|² = sin²(πx/2) (L = 2), times 2.5, around E = 0.5.
     EXPECT_EQ(dir.leer("prob"), prueba::con_crlf(grafica_dos_zonas("  M1052", {
                                                               "  M1053",
-                                                              "    0.100       0.50000",
+                                                              "    0.100       0.65100",  // over the level's legend
                                                               "      5  0  1  2  0  12",
                                                               punto("0.0000000", "0.5000000"),
                                                               punto("0.5000000", "1.7500000"),
@@ -187,7 +228,8 @@ TEST_F(Graficas, TheDensityWrittenByProbsIntegratesToOne) {
 
 // A box that does not start at 0: the legends stand inside it, from its left
 // end. The potential's at XIZQ + 0.8·L, the density's at XIZQ + 0.05·L, the
-// level legends at XIZQ + 0.01·L and, for two levels 0.01 apart, side by side.
+// level legends at XIZQ + 0.01·L and, for two levels 0.01 apart, side by side
+// in the second of three columns.
 TEST_F(Graficas, LegendsStandInsideABoxFromMinusTenToTen) {
     ProblemaPrueba p;
     p.nbase = "2";
@@ -201,9 +243,10 @@ TEST_F(Graficas, LegendsStandInsideABoxFromMinusTenToTen) {
     // The view is [0, 1.01]: a legend is 0.0505 high, so level 2 moves aside.
     EXPECT_EQ(g.curvas[1].leyenda_x, -9.8);
     EXPECT_EQ(g.curvas[1].leyenda_y, 1.0);
-    EXPECT_EQ(g.curvas[2].leyenda_x, -4.8);
+    EXPECT_EQ(g.curvas[2].leyenda_x, -3.2666667);
     EXPECT_EQ(g.curvas[2].leyenda_y, 1.01);
     EXPECT_NE(dir.leer("nivel").find("\r\n    6.000  1.0\r\n"), std::string::npos);
+    EXPECT_EQ(prueba::leyendas_mal_puestas(g, prueba::curvas_desde(g, 0), prueba::curvas_desde(g, 1)), "");
 
     preparar(p, "3", "2.500", {"1"}, {1.0, 1.01}, identidad(2));
     ASSERT_EQ(correr(PROBS_EXE).estado, 0);
@@ -211,10 +254,11 @@ TEST_F(Graficas, LegendsStandInsideABoxFromMinusTenToTen) {
     ASSERT_EQ(g.curvas.size(), 3u);
     EXPECT_EQ(g.curvas[0].leyenda_x, 6.0);
     EXPECT_EQ(g.curvas[1].leyenda_x, -9.0);
-    EXPECT_EQ(g.curvas[1].leyenda_y, 1.0);
+    EXPECT_EQ(g.curvas[1].leyenda_y, 1.0635);  // 1 + 0.05 · 1.25 + 0.001 in the view [0, 1.25]
     EXPECT_EQ(g.curvas[2].leyenda_x, -9.8);
     EXPECT_EQ(g.curvas[2].leyenda_y, 1.0);
-    EXPECT_NE(dir.leer("prob").find("\r\n   -9.000       1.00000\r\n"), std::string::npos);
+    EXPECT_NE(dir.leer("prob").find("\r\n   -9.000       1.06350\r\n"), std::string::npos);
+    EXPECT_EQ(prueba::leyendas_mal_puestas(g, {1, 2}, {1, 2}), "");
 }
 
 } // namespace

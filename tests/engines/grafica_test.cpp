@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <sstream>
 
 #include "engines/lector_grafica.hpp"
 #include "fixtures/carpeta.hpp"
@@ -62,7 +64,7 @@ TEST_F(LeerDatosDib, RowJOfTheEigenvectorsFollowsEnergyJ) {
     dir.escribir("DatosDIB", con_crlf({" -1.5", " 0.1", " 0.2", " 2.5", " 0.3", " 0.4"}));
     std::vector<double> ENER(2);
     problema::Matriz VECT(2);
-    graficas::leer_datosdib(ruta("DatosDIB"), ENER, VECT);
+    EXPECT_TRUE(graficas::leer_datosdib(ruta("DatosDIB"), ENER, VECT));
     EXPECT_EQ(ENER, (std::vector<double>{-1.5, 2.5}));
     // Component j of every state, state by state.
     EXPECT_EQ(VECT(1, 1), 0.1);
@@ -71,13 +73,47 @@ TEST_F(LeerDatosDib, RowJOfTheEigenvectorsFollowsEnergyJ) {
     EXPECT_EQ(VECT(2, 2), 0.4);
 }
 
-TEST_F(LeerDatosDib, FewerRecordsThanTheBasisNeedsIsAnInputError) {
-    // Written for a basis of 2, read after the problem was changed to 3.
-    dir.escribir("DatosDIB", con_crlf({" -1.5", " 0.1", " 0.2", " 2.5", " 0.3", " 0.4"}));
-    std::vector<double> ENER(3);
-    problema::Matriz VECT(3);
-    EXPECT_EQ(error([&] { graficas::leer_datosdib(ruta("DatosDIB"), ENER, VECT); }),
-              ruta("DatosDIB") + ", line 7: the file ends early; expected an eigenvector component");
+// Eigen data of a basis of 2 (6 values) read for a basis of n.
+TEST_F(LeerDatosDib, OnlyTheValuesOfTheBasisPass) {
+    const std::vector<std::string> dos = {" -1.5", " 0.1", " 0.2", " 2.5", " 0.3", " 0.4"};
+    auto mas = [&](std::vector<std::string> extra) {
+        std::vector<std::string> l = dos;
+        l.insert(l.end(), extra.begin(), extra.end());
+        return con_crlf(l);
+    };
+    struct Caso {
+        const char* que;
+        std::string bytes;
+        int n;
+        bool pasa;
+    } casos[] = {
+        {"the basis it was written for", con_crlf(dos), 2, true},
+        {"the last line without its line end", con_crlf(dos).substr(0, con_crlf(dos).size() - 2), 2, true},
+        {"empty and blank lines after the last value", mas({"", "   ", ""}), 2, true},
+        {"a smaller basis", con_crlf(dos), 1, false},
+        {"a larger basis", con_crlf(dos), 3, false},
+        {"a larger basis, with empty lines after", mas({"", ""}), 3, false},
+        {"one value more", mas({" 0.5"}), 2, false},
+        {"one value more after an empty line", mas({"", " 0.5"}), 2, false},
+        {"no value", "", 2, false},
+    };
+    for (const auto& c : casos) {
+        dir.escribir("DatosDIB", c.bytes);
+        std::vector<double> ENER(static_cast<size_t>(c.n));
+        problema::Matriz VECT(c.n);
+        EXPECT_EQ(graficas::leer_datosdib(ruta("DatosDIB"), ENER, VECT), c.pasa) << c.que;
+    }
+}
+
+TEST_F(LeerDatosDib, AValueThatIsNoNumberOrAnEmptyLineAmongTheValuesIsAnInputError) {
+    std::vector<double> ENER(2);
+    problema::Matriz VECT(2);
+    const std::string p = ruta("DatosDIB");
+    dir.escribir("DatosDIB", con_crlf({" -1.5", " 0.1", " 0.2", " 2.5", " x", " 0.4"}));
+    EXPECT_EQ(error([&] { graficas::leer_datosdib(p, ENER, VECT); }),
+              p + ", line 5: expected an eigenvector component, found \"x\"");
+    dir.escribir("DatosDIB", con_crlf({" -1.5", " 0.1", " 0.2", "", " 2.5", " 0.3", " 0.4"}));
+    EXPECT_EQ(error([&] { graficas::leer_datosdib(p, ENER, VECT); }), p + ", line 4: expected an energy, found no value");
 }
 
 TEST(Serie, SumsTheSineSeriesOfTheStateFromTheLeftWall) {
@@ -107,28 +143,175 @@ TEST(SinRepetidos, ARepeatedBoundaryIsWrittenOnceWithinOneHundredMillionth) {
     EXPECT_EQ(ys, (std::vector<double>{0, 5, 10, 15, 20, 10 * (2 + 2e-8), 25}));
 }
 
-// The level legends of niveles in a view from 0 to 10 (a legend is 0.5 high)
-// over the box [-10, 10]: the columns stand at -9.8, -4.8 and 0.2.
-TEST(LugaresDeLeyendas, EachLegendIsReadableInsideTheView) {
+TEST(Campo, AValueThatDoesNotFitItsFieldRefusesTheRequest) {
+    using graficas::Causa;
+    struct Caso {
+        int w, d;
+        double v;
+        const char* escrito;  // nullptr: refused
+    } casos[] = {
+        {7, 3, 999.999, "999.999"},  {7, 3, -99.999, "-99.999"}, {7, 3, 0.5, "  0.500"},
+        {7, 3, 999.9996, nullptr},   {7, 3, -100.0, nullptr},    {7, 3, 1040.0, nullptr},
+        {12, 5, 999999.99999, "999999.99999"}, {12, 5, 1e6, nullptr},
+        {20, 7, 99999999999.0, " 99999999999.0000000"},           {20, 7, 3.5e20, nullptr},
+        {20, 7, std::nan(""), nullptr}, {20, 7, HUGE_VAL, nullptr}, {20, 7, -HUGE_VAL, nullptr},
+    };
+    for (const auto& c : casos) {
+        for (const Causa causa : {Causa::problema, Causa::escala}) {
+            try {
+                EXPECT_EQ(graficas::campo(c.w, c.d, c.v, causa).s, c.escrito ? c.escrito : "(refused)") << c.v;
+            } catch (const graficas::NoCabe& e) {
+                EXPECT_EQ(c.escrito, nullptr) << c.v;
+                EXPECT_EQ(e.causa, causa);
+                if (!std::isnan(c.v)) {
+                    EXPECT_EQ(e.valor, c.v);
+                }
+            }
+        }
+    }
+}
+
+// The level legends of niveles: each has a box of its own inside the view.
+// Their texts are those of the plot file: key 1105, the number, the energy.
+namespace lugares {
+
+using graficas::Caja;
+using graficas::Punto;
+using graficas::Vista;
+
+std::vector<std::string> leyendas(const std::vector<double>& energias, const std::string& clave = "Nivel") {
+    std::vector<std::string> r;
+    for (size_t k = 0; k < energias.size(); ++k) {
+        char t[64];
+        std::snprintf(t, sizeof t, "%s%2zu:  %20.7f", clave.c_str(), k + 1, energias[k]);
+        r.push_back(t);
+    }
+    return r;
+}
+
+// What is wrong with the places: a legend outside the view, two that cover
+// each other, one that covers a box taken already.
+std::string faltas(const std::vector<Punto>& r, const std::vector<std::string>& t, const Vista& v,
+                   const std::vector<Caja>& ocupadas) {
+    std::ostringstream f;
+    const double tolerancia = 1e-12 * (v.alto() + v.ancho());
+    std::vector<Caja> cajas;
+    for (size_t i = 0; i < r.size(); ++i) {
+        // Boxes computed here, from the sizes that niveles gives a legend.
+        const double ancho = static_cast<double>(t[i].size()) * 0.01 * v.ancho(), alto = 0.05 * v.alto();
+        const Caja c{r[i].x, r[i].x + ancho, r[i].y - alto, r[i].y};
+        if (c.izquierda < v.xmin - tolerancia || c.derecha > v.xmax + tolerancia || c.abajo < v.ymin - tolerancia ||
+            c.arriba > v.ymax + tolerancia)
+            f << "legend " << i + 1 << " at (" << r[i].x << ", " << r[i].y << ") leaves the view\n";
+        for (size_t j = 0; j < i; ++j)
+            if (graficas::se_cubren(c, cajas[j])) f << "legends " << j + 1 << " and " << i + 1 << " cover each other\n";
+        for (const Caja& o : ocupadas)
+            if (graficas::se_cubren(c, o)) f << "legend " << i + 1 << " covers a box taken already\n";
+        cajas.push_back(c);
+    }
+    return f.str();
+}
+
+std::vector<double> desde(double primera, double paso, int n) {
+    std::vector<double> r;
+    for (int k = 0; k < n; ++k) r.push_back(primera + k * paso);
+    return r;
+}
+
+} // namespace lugares
+
+// In a view from 0 to 10 (a legend is 0.5 high) over the box [-10, 10], the
+// first column stands at -9.8.
+TEST(LugaresDeLeyendas, ALegendWithRoomHangsUnderItsLineOrIsLiftedIntoTheView) {
+    const graficas::Vista v{-10, 10, 0, 10};
     struct Caso {
         const char* que;
         std::vector<double> energias;
         std::vector<graficas::Punto> esperado;
     } casos[] = {
         {"levels apart hang under their lines", {2.0, 4.0, 9.99}, {{-9.8, 2.0}, {-9.8, 4.0}, {-9.8, 9.99}}},
-        {"two levels 0.01 apart stand side by side", {3.0, 3.01}, {{-9.8, 3.0}, {-4.8, 3.01}}},
-        {"the lowest is lifted off the bottom edge", {0.2, 0.21, 2.0}, {{-9.8, 0.5}, {-4.8, 0.5}, {-9.8, 2.0}}},
-        {"a crowd fills the columns, then the least crowded",
-         {5.0, 5.1, 5.2, 5.3},
-         {{-9.8, 5.0}, {-4.8, 5.1}, {0.2, 5.2}, {-9.8, 5.3}}},
-        {"a free column is taken again", {5.0, 5.1, 5.6}, {{-9.8, 5.0}, {-4.8, 5.1}, {-9.8, 5.6}}},
+        {"two levels 0.01 apart stand side by side", {3.0, 3.01}, {{-9.8, 3.0}, {-3.2666666666666666, 3.01}}},
+        {"the lowest is lifted off the bottom edge", {0.2, 2.0}, {{-9.8, 0.5}, {-9.8, 2.0}}},
     };
     for (const auto& c : casos) {
-        const auto r = niveles::lugares_de_leyendas(c.energias, -10.0, 20.0, 0.0, 10.0);
+        const auto r = niveles::lugares_de_leyendas(c.energias, lugares::leyendas(c.energias), v, {});
         ASSERT_EQ(r.size(), c.esperado.size()) << c.que;
         for (size_t k = 0; k < r.size(); ++k) {
             EXPECT_NEAR(r[k].x, c.esperado[k].x, 1e-12) << c.que << " " << k;
             EXPECT_NEAR(r[k].y, c.esperado[k].y, 1e-12) << c.que << " " << k;
+        }
+    }
+}
+
+TEST(LugaresDeLeyendas, EveryLegendGetsABoxOfItsOwnInsideTheView) {
+    using lugares::desde;
+    const std::string larga(40, 'N');  // one column holds no second legend of this text
+    struct Caso {
+        const char* que;
+        graficas::Vista v;
+        std::vector<double> energias;
+        std::string clave = "Nivel";
+        std::vector<graficas::Caja> ocupadas = {};
+    } casos[] = {
+        {"six levels in the lowest twentieth", {-10, 10, 0, 50}, desde(0.35, 0.4, 6)},
+        {"six levels at the bottom edge", {-10, 10, 0, 50}, desde(0, 0, 6)},
+        {"the oscillator's six lowest levels beside the potential's legend",
+         {-10, 10, 0, 50},
+         desde(0.3535534, 0.7071068, 6),
+         "Nivel",
+         {{6.0, 7.8, -1.5, 1.0}}},
+        {"19 levels at one energy", {0, 1, -3, 2}, desde(0.5, 0, 19)},
+        {"19 levels at the top edge", {0, 1, -3, 2}, desde(2, 0, 19)},
+        {"19 levels 1e-9 apart in the middle", {0, 1, -3, 2}, desde(0, 1e-9, 19)},
+        {"19 levels spread over the view", {0, 1, 0, 19}, desde(0.5, 1, 19)},
+        {"19 levels half a legend apart from the bottom", {0, 1, 0, 20}, desde(0, 0.5, 19)},
+        {"19 levels in a tiny view", {0, 1, 1, 1.001}, desde(1.0005, 1e-6, 19)},
+        {"19 long legends, one column, 1.5 legends apart", {0, 1, 0, 20}, desde(1, 1.5, 19), larga},
+        {"19 long legends at one energy", {0, 1, 0, 20}, desde(10, 0, 19), larga},
+        {"19 levels beside a box taken at the bottom left", {0, 1, 0, 20}, desde(0, 0, 19), "Nivel",
+         {{0, 0.5, 0, 3}}},
+    };
+    for (const auto& c : casos) {
+        const auto t = lugares::leyendas(c.energias, c.clave);
+        const auto r = niveles::lugares_de_leyendas(c.energias, t, c.v, c.ocupadas);
+        ASSERT_EQ(r.size(), c.energias.size()) << c.que;
+        // A box taken already is kept clear while the legends have room
+        // elsewhere; the long legends of one column may need every row.
+        const bool una_columna = c.clave == larga;
+        EXPECT_EQ(lugares::faltas(r, t, c.v, una_columna ? std::vector<graficas::Caja>{} : c.ocupadas), "")
+            << c.que;
+    }
+}
+
+// The level's legend of a state's plot on its line, lifted into the view;
+// the curve's one legend height over it, or under it near the top of the
+// view; never covering each other.
+TEST(LugaresDeEstado, TheCurvesLegendStandsOverTheLevelsInsideTheView) {
+    struct Caso {
+        double E;
+        graficas::Vista v;
+        double nivel, curva;
+    } casos[] = {
+        {0.5, {0, 2, 0, 3}, 0.5, 0.651},        // 0.5 + 0.15 + 0.001
+        {-0.5, {0, 2, -1.5, 1}, -0.5, -0.374},  // -0.5 + 0.125 + 0.001
+        {2.0, {0, 2, 0, 2}, 2.0, 1.899},        // at the top: under it, 2 - 0.1 - 0.001
+        {1.95, {0, 2, 0, 2}, 1.95, 1.849},      // 1.95 + 0.1 + 0.001 would leave the view
+        {0.05, {0, 2, 0, 2}, 0.101, 0.202},     // the level's lifted off the bottom edge
+    };
+    for (const auto& c : casos) {
+        const auto l = graficas::lugares_de_estado(c.E, 0.02, 0.1, c.v);
+        EXPECT_EQ(l.nivel.x, 0.02);
+        EXPECT_EQ(l.curva.x, 0.1);
+        EXPECT_NEAR(l.nivel.y, c.nivel, 1e-12) << c.E;
+        EXPECT_NEAR(l.curva.y, c.curva, 1e-12) << c.E;
+        // The level's legend as written, rounded to its F7.3 place.
+        const double y3 = std::round(l.nivel.y * 1000) / 1000;
+        const auto nivel = graficas::caja_de_leyenda({0.02, y3}, "Nivel 1:             0.5000000", c.v);
+        const auto curva = graficas::caja_de_leyenda(l.curva, "Funcion de onda", c.v);
+        EXPECT_FALSE(graficas::se_cubren(curva, nivel)) << c.E;
+        for (const auto& b : {nivel, curva}) {
+            EXPECT_GE(b.abajo, c.v.ymin - 1e-12) << c.E;
+            EXPECT_LE(b.arriba, c.v.ymax) << c.E;
         }
     }
 }
@@ -202,7 +385,8 @@ TEST(IdiomaGraficas, EveryLanguageHoldsTheTextsOfThePlottingEngines) {
         if (!l->empty() && (*l)[0] == '[' && *l != "[Idioma]") secciones.push_back(l->substr(1, l->size() - 2));
     EXPECT_GE(secciones.size(), 2u);
     for (const auto& seccion : secciones) {
-        for (int k = 1051; k <= 1057; ++k) {
+        for (int k = 1051; k <= 1066; ++k) {
+            if (k > 1057 && k < 1064) continue;
             const std::string t = io::sin_blancos_finales(ini::LEERVALOR(fichero, seccion, std::to_string(k)));
             EXPECT_FALSE(t.empty()) << seccion << " lacks key " << k;
             EXPECT_LE(t.size(), 95u) << seccion << " " << k;

@@ -1,9 +1,12 @@
 #include "engines/lector_grafica.hpp"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
+#include <sstream>
 
 namespace prueba {
 
@@ -147,10 +150,57 @@ std::vector<std::string> tokens(const std::string& bytes) {
     return r;
 }
 
+VistaLeida vista(const GraficaLeida& g) {
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    VistaLeida v{inf, -inf, inf, -inf};
+    for (const auto& c : g.curvas)
+        for (const auto& q : c.puntos) {
+            v.xmin = std::min(v.xmin, q.x);
+            v.xmax = std::max(v.xmax, q.x);
+            v.ymin = std::min(v.ymin, q.y);
+            v.ymax = std::max(v.ymax, q.y);
+        }
+    return v;
+}
+
+CajaLeida caja_de_leyenda(const GraficaLeida& g, size_t i) {
+    const VistaLeida v = vista(g);
+    const CurvaLeida& c = g.curvas.at(i);
+    return {c.leyenda_x, c.leyenda_x + static_cast<double>(c.leyenda.size()) * (v.xmax - v.xmin) / 100,
+            c.leyenda_y - (v.ymax - v.ymin) / 20, c.leyenda_y};
+}
+
+std::string leyendas_mal_puestas(const GraficaLeida& g, const std::vector<size_t>& apartes,
+                                 const std::vector<size_t>& dentro) {
+    const VistaLeida v = vista(g);
+    // The places are written with 7 decimals at least.
+    const double tx = 1e-9 * (v.xmax - v.xmin) + 1e-7, ty = 1e-9 * (v.ymax - v.ymin) + 1e-7;
+    std::ostringstream r;
+    for (const size_t i : dentro) {
+        const CajaLeida a = caja_de_leyenda(g, i);
+        if (a.izquierda < v.xmin - tx || a.derecha > v.xmax + tx || a.abajo < v.ymin - ty || a.arriba > v.ymax + ty)
+            r << "\"" << g.curvas[i].leyenda << "\" at (" << a.izquierda << ", " << a.arriba << ") leaves the view\n";
+    }
+    for (size_t x = 0; x < apartes.size(); ++x)
+        for (size_t y = 0; y < x; ++y) {
+            const CajaLeida a = caja_de_leyenda(g, apartes[x]), b = caja_de_leyenda(g, apartes[y]);
+            if (a.izquierda < b.derecha && b.izquierda < a.derecha && a.abajo < b.arriba && b.abajo < a.arriba)
+                r << "\"" << g.curvas[apartes[x]].leyenda << "\" covers \"" << g.curvas[apartes[y]].leyenda << "\"\n";
+        }
+    return r.str();
+}
+
+std::vector<size_t> curvas_desde(const GraficaLeida& g, size_t desde) {
+    std::vector<size_t> r;
+    for (size_t i = desde; i < g.curvas.size(); ++i) r.push_back(i);
+    return r;
+}
+
 std::string idioma_graficas() {
     std::string t = idioma_de_prueba();
     std::vector<std::string> l;
-    for (int k = 1051; k <= 1057; ++k) l.push_back(std::to_string(k) + "=M" + std::to_string(k));
+    for (int k = 1051; k <= 1066; ++k)
+        if (k <= 1057 || k >= 1064) l.push_back(std::to_string(k) + "=M" + std::to_string(k));
     for (int k = 1102; k <= 1105; ++k) l.push_back(std::to_string(k) + "=M" + std::to_string(k) + "  ");
     l.push_back("1106=Fin   ");
     return t + con_crlf(l);

@@ -49,6 +49,29 @@ struct FalloLectura : std::runtime_error {
 //   16-bit field or a read past the end is a failure.
 GraficaLeida leer_grafica(const std::string& bytes);
 
+// The view the graph window opens on a file: the bounds of every point.
+struct VistaLeida {
+    double xmin, xmax, ymin, ymax;
+};
+VistaLeida vista(const GraficaLeida& g);
+
+// The box of the legend of curve i in that view, as the plotting programs
+// size a legend label: its top left corner at the legend's place, 1/100 of
+// the view's width per character of its text, 1/20 of the view's height.
+struct CajaLeida {
+    double izquierda, derecha, abajo, arriba;
+};
+CajaLeida caja_de_leyenda(const GraficaLeida& g, size_t i);
+
+// What is wrong with the places of the legends: one line for each pair of
+// the curves `apartes` whose legends cover each other (boxes that only touch
+// do not) and for each legend of the curves `dentro` that stands out of the
+// view; empty when none.
+std::string leyendas_mal_puestas(const GraficaLeida& g, const std::vector<size_t>& apartes,
+                                 const std::vector<size_t>& dentro);
+// The curves from `desde` to the last.
+std::vector<size_t> curvas_desde(const GraficaLeida& g, size_t desde);
+
 // The token reader on its own, for its tests: the tokens of `bytes` until the
 // end (a read past the end ends the list).
 std::vector<std::string> tokens(const std::string& bytes);
