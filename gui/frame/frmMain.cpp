@@ -16,6 +16,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QThread>
@@ -48,6 +49,7 @@
 #include "platform/twips.hpp"
 #include "platform/vb.hpp"
 #include "viewer/frmedit.hpp"
+#include "viewer/frmgraficos.hpp"
 #include "viewer/frmprintgraf.hpp"
 #include "viewer/frmprintres.hpp"
 
@@ -391,6 +393,33 @@ void frmMain::colocar(double left, double top, double width, double height) {
   move(r.topLeft());
   resize(r.size());
   colocacion_ = {left, top, width, height, QRect(pos(), size())};
+  recordar_normal();
+}
+
+void frmMain::recordar_normal() {
+  if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) return;
+  // A window manager may give the window its maximised size before it tells
+  // the new state: a frame that fills the screen's work area is not taken
+  // for the user's own placement.
+  if (const QScreen* pantalla = screen(); isVisible() && pantalla != nullptr &&
+                                         frameGeometry().contains(pantalla->availableGeometry()))
+    return;
+  normal_ = {Left(), Top(), Width(), Height()};
+}
+
+void frmMain::moveEvent(QMoveEvent* evento) {
+  QMainWindow::moveEvent(evento);
+  recordar_normal();
+}
+
+void frmMain::resizeEvent(QResizeEvent* evento) {
+  QMainWindow::resizeEvent(evento);
+  recordar_normal();
+}
+
+void frmMain::changeEvent(QEvent* evento) {
+  QMainWindow::changeEvent(evento);
+  if (evento->type() == QEvent::WindowStateChange) recordar_normal();
 }
 
 // ---- load and unload -----------------------------------------------------------
@@ -445,10 +474,14 @@ void frmMain::MDIForm_Load() {
 
 void frmMain::MDIForm_Unload() {
   if (isMinimized()) return;
-  SaveSetting(App::Title, seccion_ajustes, "MainLeft", QString::number(qRound(Left())));
-  SaveSetting(App::Title, seccion_ajustes, "MainTop", QString::number(qRound(Top())));
-  SaveSetting(App::Title, seccion_ajustes, "MainWidth", QString::number(qRound(Width())));
-  SaveSetting(App::Title, seccion_ajustes, "MainHeight", QString::number(qRound(Height())));
+  // Closed maximised, the window stores the placement that a restore gives
+  // back, not the whole screen.
+  Normal n = normal_;
+  if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) n = {Left(), Top(), Width(), Height()};
+  SaveSetting(App::Title, seccion_ajustes, "MainLeft", QString::number(qRound(n.left)));
+  SaveSetting(App::Title, seccion_ajustes, "MainTop", QString::number(qRound(n.top)));
+  SaveSetting(App::Title, seccion_ajustes, "MainWidth", QString::number(qRound(n.width)));
+  SaveSetting(App::Title, seccion_ajustes, "MainHeight", QString::number(qRound(n.height)));
 }
 
 void frmMain::closeEvent(QCloseEvent* evento) {
@@ -462,7 +495,27 @@ void frmMain::closeEvent(QCloseEvent* evento) {
 
 // ---- caption and toolbar ------------------------------------------------------
 
-void frmMain::habilitar(const QString& clave, bool habilitado) { tbToolBar_Buttons(clave)->setEnabled(habilitado); }
+void frmMain::habilitar(const QString& clave, bool habilitado) {
+  tbToolBar_Buttons(clave)->setEnabled(habilitado);
+  // Results that can no longer be asked for are no longer shown either.
+  if (!habilitado && (clave == "EditarR" || clave == "EditarG")) cerrar_vistas(Caducado::resultados);
+}
+
+void frmMain::cerrar_vistas(Caducado que) {
+  const bool resultados = que != Caducado::fichero;
+  const bool fichero = que != Caducado::resultados;
+  if (resultados) {
+    if (frmprintres::cargado()) frmprintres::instancia().Unload();
+    frmprintgraf::caducar();
+    if (frmgraficos::cargado()) frmgraficos::instancia().Unload();
+  }
+  // The viewer shows the report or its reduced copy, or else the problem file.
+  if (frmedit::cargado()) {
+    const QString& visto = frmedit::instancia().rtxtdatos_FileName();
+    const bool informe = visto == App::en_carpeta("res.tot") || visto == App::en_carpeta("res.min");
+    if (informe ? resultados : fichero) frmedit::instancia().Unload();
+  }
+}
 
 void frmMain::cambia_titulo() {
   const QString nombre = global::archivo.isEmpty() ? QStringLiteral("(Sin Título)")
@@ -600,6 +653,7 @@ bool frmMain::escribir_datos(const QString& ruta) {
     return false;
   }
   global::modificado = false;
+  cerrar_vistas(Caducado::fichero);
   cambia_titulo();
   return true;
 }
@@ -720,6 +774,7 @@ void frmMain::guardar_fichero(QString& ruta) {
 void frmMain::inicializar() {
   // No potential dialog may act on a zone of another problem.
   editor::DialogoZona::cerrar_abierto();
+  cerrar_vistas(Caducado::todo);
   global::archivo.clear();
   titulo_base_ = QStringLiteral("Tarvo-Olvex");
   global::modificado = false;

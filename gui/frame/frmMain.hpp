@@ -121,6 +121,9 @@ class frmMain : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* evento) override;
+  void changeEvent(QEvent* evento) override;
+  void moveEvent(QMoveEvent* evento) override;
+  void resizeEvent(QResizeEvent* evento) override;
 
  private:
   frmMain();
@@ -136,6 +139,11 @@ class frmMain : public QMainWindow {
   // problem-data window; true when it was read completely.
   bool aplicar_problema(const problema_texto::Problema& p);
   void habilitar(const QString& clave, bool habilitado);
+  // Closes the views of what has gone stale: the results (the results and
+  // graph-data dialogs, the graph window, the viewer of the report or its
+  // reduced copy), the viewer of the problem file, or both.
+  enum class Caducado { resultados, fichero, todo };
+  void cerrar_vistas(Caducado que);
   void mosaico(bool horizontal);
 
   // The twips last set, kept while the window stays where they put it, so
@@ -145,6 +153,13 @@ class frmMain : public QMainWindow {
     QRect pixeles;
   };
   Colocacion colocacion_;
+  // The placement of the normal window in twips, kept while the window is
+  // maximised.
+  void recordar_normal();
+  struct Normal {
+    double left = 0, top = 0, width = 0, height = 0;
+  };
+  Normal normal_;
 
   QString titulo_base_ = QStringLiteral("Tarvo-Olvex");
   std::vector<QAction*> idiomas_;  // item i at [i - 1]

@@ -1,5 +1,6 @@
 #include "viewer/frmedit.hpp"
 
+#include <QCloseEvent>
 #include <QDate>
 #include <QFontDatabase>
 #include <QMdiSubWindow>
@@ -91,6 +92,13 @@ void frmedit::Unload() {
   } else {
     close();
   }
+}
+
+// A closed viewer is gone at once: the next display loads a new one, even
+// before this one is deleted.
+void frmedit::closeEvent(QCloseEvent* evento) {
+  QWidget::closeEvent(evento);
+  if (instancia_ == this) instancia_ = nullptr;
 }
 
 void frmedit::btprint_Click() {

@@ -39,6 +39,9 @@ class frmedit : public QWidget {
   void btprint_Click();
   void btdaceptar_Click();
 
+ protected:
+  void closeEvent(QCloseEvent* evento) override;
+
  private:
   frmedit();
   QString fichero_;

@@ -31,6 +31,8 @@ using plataforma::colocar;
 namespace {
 
 frmprintgraf* instancia_ = nullptr;
+// Counts the times the results went stale.
+int caducados_ = 0;
 
 // A number in the default text form of a double: up to 15 significant
 // digits, no trailing zeros, no point for a whole number.
@@ -158,6 +160,11 @@ void frmprintgraf::Show() {
 
 void frmprintgraf::Unload() { close(); }
 
+void frmprintgraf::caducar() {
+  ++caducados_;
+  if (instancia_ != nullptr) instancia_->Unload();
+}
+
 void frmprintgraf::closeEvent(QCloseEvent* evento) {
   evento->accept();
   if (instancia_ == this) instancia_ = nullptr;
@@ -223,9 +230,11 @@ void frmprintgraf::btactualizar_Click() {
   // program refuses never shows it as its answer.
   const bool borrada = borrar_grafica(en_carpeta(graficas[k]));
   // The window events go on while the program runs: nothing of the dialog
-  // is used after it.
+  // is used after it, and a graph of results that went stale meanwhile is
+  // not shown.
+  const int caducados = caducados_;
   plataforma::ejecutar_y_esperar(en_carpeta(programas[k]), {argumento}, 6, idiomas::texto(215), {graficas[k]});
-  if (plataforma::saliendo()) return;
+  if (plataforma::saliendo() || caducados != caducados_) return;
   if (!borrada || !QFileInfo::exists(plataforma::resolver_nombre(en_carpeta(graficas[k])))) {
     // The program's reason stands in the console window, brought in front
     // with the message.

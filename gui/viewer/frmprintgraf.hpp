@@ -43,6 +43,9 @@ class frmprintgraf : public QDialog {
 
   void Show();
   void Unload();
+  // The results went stale: the dialog closes when open, and a graph still
+  // being made for them is not shown.
+  static void caducar();
 
   // The text of dib for the chosen option.
   QString texto_dib() const;

@@ -64,6 +64,8 @@ class PruebaFrmMain : public QObject {
   void colocacion_por_defecto();
   void colocacion_guardada_y_leida();
   void minimizada_no_guarda();
+  void maximizada_guarda_la_colocacion_normal_data();
+  void maximizada_guarda_la_colocacion_normal();
   void ajustes_que_no_son_numeros_data();
   void ajustes_que_no_son_numeros();
   void cambia_titulo_data();
@@ -186,6 +188,64 @@ void PruebaFrmMain::minimizada_no_guarda() {
   f.close();
   QCOMPARE(ajuste("MainLeft"), QString("1500"));
   QCOMPARE(ajuste("MainTop"), QString("<none>"));
+}
+
+void PruebaFrmMain::maximizada_guarda_la_colocacion_normal_data() {
+  QTest::addColumn<bool>("recolocada");  // restored and placed by the user before the close
+  // The window manager gives the window the whole work area before it tells
+  // the maximised state.
+  QTest::addColumn<bool>("tamano_antes_que_estado");
+  QTest::addColumn<QList<int>>("guardada");  // left, top, width, height in twips
+  QTest::newRow("opened and closed maximised") << false << false << QList<int>{1500, 300, 9000, 7200};
+  QTest::newRow("restored, placed, maximised again") << true << false << QList<int>{3000, 600, 7500, 6000};
+  QTest::newRow("restored, placed, sized to the screen, then maximised")
+      << true << true << QList<int>{3000, 600, 7500, 6000};
+}
+
+// Closed maximised, the window keeps in its settings file the placement a
+// restore gives back, and the next start, maximised again, restores to it.
+void PruebaFrmMain::maximizada_guarda_la_colocacion_normal() {
+  QFETCH(bool, recolocada);
+  QFETCH(bool, tamano_antes_que_estado);
+  QFETCH(QList<int>, guardada);
+  Arranque a;
+  SaveSetting("Zedevodero", "Settings", "MainLeft", "1500");
+  SaveSetting("Zedevodero", "Settings", "MainTop", "300");
+  SaveSetting("Zedevodero", "Settings", "MainWidth", "9000");
+  SaveSetting("Zedevodero", "Settings", "MainHeight", "7200");
+  frmMain::destruir();
+  frmMain* f = &frmMain::instancia();
+  f->show();
+  QVERIFY(QTest::qWaitForWindowExposed(f));
+  const QRect pantalla = f->screen()->availableGeometry();
+  if (recolocada) {
+    f->showNormal();
+    QTRY_COMPARE(QRect(f->pos(), f->size()), QRect(100, 20, 600, 480));
+    f->move(200, 40);
+    f->resize(500, 400);
+    QTRY_COMPARE(f->pos(), QPoint(200, 40));
+    if (tamano_antes_que_estado) {
+      // In one step, as a window manager's configure arrives.
+      const QPoint dentro = f->geometry().topLeft() - f->pos();
+      const QSize marco = f->frameGeometry().size() - f->size();
+      f->setGeometry(QRect(pantalla.topLeft() + dentro, pantalla.size() - marco));
+      QTRY_VERIFY(f->frameGeometry().contains(pantalla));
+      QVERIFY(!f->isMaximized());
+    }
+    f->showMaximized();
+  }
+  QTRY_VERIFY(f->isMaximized() && f->frameGeometry().contains(pantalla));
+  f->close();
+
+  const char* claves[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
+  const QByteArray fichero = a.carpeta.leer("ajustes/Zedevodero.ini");
+  for (int i = 0; i < 4; ++i)
+    QVERIFY2(fichero.contains(QByteArray(claves[i]) + "=" + QByteArray::number(guardada[i]) + "\n"), fichero.constData());
+
+  f = &frmMain::instancia();
+  QVERIFY(f->windowState() & Qt::WindowMaximized);
+  f->setWindowState(Qt::WindowNoState);
+  QCOMPARE(f->geometry(), QRect(guardada[0] / 15, guardada[1] / 15, guardada[2] / 15, guardada[3] / 15));
 }
 
 void PruebaFrmMain::ajustes_que_no_son_numeros_data() {
