@@ -92,6 +92,7 @@ class PruebaFicheros : public QObject {
   void fichero_danado_data();
   void fichero_danado();
   void salir_de_un_fichero_danado();
+  void fichero_que_no_se_abre();
   void mensaje_real_de_un_fichero_danado();
   void leedato_data();
   void leedato();
@@ -652,6 +653,22 @@ void PruebaFicheros::salir_de_un_fichero_danado() {
   QVERIFY(global::modificado);
   QCOMPARE(p.carpeta.leer("roto.dat"), roto);
   QCOMPARE(dat_de(p.carpeta), QStringList({"roto.dat"}));
+}
+
+// A file that cannot be opened at all (here a folder) is named without a
+// line; the window keeps the new problem, untitled and modified.
+void PruebaFicheros::fichero_que_no_se_abre() {
+  prueba::Problema p;
+  QDir(p.carpeta.ruta(".")).mkdir("carpeta.dat");
+  prueba::Guion guion;
+  prueba::GuionDialogos dialogos({p.carpeta.ruta("carpeta.dat")});
+  p.f().mnuFileOpen_Click();
+  QCOMPARE(guion.cajas.size(), qsizetype(1));
+  QCOMPARE(guion.cajas[0].texto, "en219\n\n" + QDir::toNativeSeparators(p.carpeta.ruta("carpeta.dat")));
+  QCOMPARE(global::archivo, QString());
+  QVERIFY(global::modificado);
+  QCOMPARE(int(nzonas), 1);
+  QCOMPARE(p.d().lblintervalo(10)->text(), QString("10.000"));
 }
 
 // The message through the real message box: it names the file and the line.
