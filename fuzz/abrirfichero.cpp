@@ -4,7 +4,8 @@
 // a file that cannot be read stops at a line inside it (or just past its
 // last line), keeping at most 10 zones and only the numbers it read. The
 // numbers of a zone, given again to the zone reader as the window gives
-// them, rebuild the zone the reader returned.
+// them, rebuild the zone the reader returned; a zone cut short is made
+// whole.
 #include <QByteArray>
 #include <cmath>
 
@@ -51,7 +52,26 @@ void comprobar_zona(const problema_texto::Zona& leida, bool completa) {
     COMPROBAR(z.nvertices >= 0 && z.vertices.ubound() <= z.nvertices);
     for (int j = 1; j <= z.vertices.ubound(); ++j)
         COMPROBAR(std::isfinite(z.vertices(j).x) && std::isfinite(z.vertices(j).y));
-    if (!completa) return;
+    if (!completa) {
+        // Given to a new zone as the window gives it and made whole, the zone
+        // has a type the window shows and a polygon at least two vertices.
+        global::tzona cortada;
+        std::size_t siguiente = 0;
+        try {
+            problema_texto::leer_zona(
+                cortada,
+                [&](problema_texto::Campo, int) {
+                    if (siguiente >= leida.valores.size()) throw problema_texto::Fallo{};
+                    return leida.valores[siguiente++];
+                },
+                [](int) {});
+        } catch (const problema_texto::Fallo&) {
+        }
+        problema_texto::completar_zona(cortada, siguiente, 0);
+        COMPROBAR(cortada.tipo >= 0 && cortada.tipo <= 3);
+        if (cortada.tipo <= 1) COMPROBAR(cortada.nvertices >= 2 && cortada.vertices.ubound() == cortada.nvertices);
+        return;
+    }
     COMPROBAR(z.tipo >= 0 && z.tipo <= 3);
     COMPROBAR(z.vertices.ubound() == z.nvertices);
     if (z.tipo <= 1) COMPROBAR(z.nvertices >= 1);
@@ -61,7 +81,11 @@ void comprobar_zona(const problema_texto::Zona& leida, bool completa) {
     global::tzona otra;
     std::size_t siguiente = 0;
     problema_texto::leer_zona(
-        otra, [&] { return siguiente < leida.valores.size() ? leida.valores[siguiente++] : NAN; }, [](int) {});
+        otra,
+        [&](problema_texto::Campo, int) {
+            return siguiente < leida.valores.size() ? leida.valores[siguiente++] : NAN;
+        },
+        [](int) {});
     COMPROBAR(siguiente == leida.valores.size() && iguales(otra, z));
 }
 

@@ -146,6 +146,12 @@ void cortar_en(global::tzona& z, double m) {
 // A limit as the problem file will hold it: rounded to three decimals.
 double como_se_escribe(double v) { return Val(Format(v, u"####0.000")); }
 
+// The step of the limits in the file.
+constexpr double paso_del_fichero = 0.001;
+
+// A zone from a to b has a length greater than 0 as the file writes it.
+bool zona_valida(double a, double b) { return como_se_escribe(a) < como_se_escribe(b); }
+
 // The nearest 16-bit integer of a text's number, halves to even.
 std::int16_t entero16(const QString& texto) {
   const double v = std::nearbyint(Val(texto));
@@ -538,7 +544,7 @@ void frmdatos::anadir_zona(bool cortar_anterior) {
   const double fin = Val(lblintervalo_[10]->text());
   if (n > 1) {
     global::tzona& anterior = zona(n - 2);
-    nueva.xini = (fin + anterior.xini) / 2;
+    nueva.xini = mitad_de_la_ultima();
     nueva.xfin = fin;
     anterior.xfin = nueva.xini;
     if (cortar_anterior) cortar_en(anterior, nueva.xini);
@@ -569,6 +575,16 @@ void frmdatos::anadir_zona(bool cortar_anterior) {
   fijar_ListIndex(k, 0);
 
   pinta_zonas();
+}
+
+double frmdatos::mitad_de_la_ultima() const {
+  // The zone before the new one runs from its start to the box end.
+  return (Val(lblintervalo_[10]->text()) + zona(nzonas - 2).xini) / 2;
+}
+
+bool frmdatos::mitades_validas() const {
+  const double m = mitad_de_la_ultima();
+  return zona_valida(zona(nzonas - 2).xini, m) && zona_valida(m, Val(lblintervalo_[10]->text()));
 }
 
 void frmdatos::borra_zona() {
@@ -671,6 +687,7 @@ void frmdatos::udzonas_MouseUp(int Button) {
 
 void frmdatos::udzonas_Change() {
   nzonas = entero16(txtzonas->text());
+  modificado_antes_ = global::modificado;
   marcar_modificado();
 }
 
@@ -681,6 +698,15 @@ void frmdatos::udzonas_UpClick() {
     txtzonas->setText(QString::number(limite - 1));
     udzonas->Increment = 1;
     plataforma::MsgBox(texto(102) + " = " + QString::number(limite - 1), plataforma::vbInformation);
+  } else if (nzonas >= 2 && nzonas <= 10 && !mitades_validas()) {
+    // The count goes back and nothing has changed.
+    nzonas = static_cast<std::int16_t>(nzonas - 1);
+    txtzonas->setText(QString::number(nzonas));
+    udzonas->Increment = 1;
+    global::modificado = modificado_antes_;
+    frmMain::instancia().cambia_titulo();
+    plataforma::MsgBox(texto(218), plataforma::vbInformation);
+    return;
   } else {
     // The user's zone is halved: its polygon is cut at the new limit.
     anadir_zona(true);
@@ -920,12 +946,24 @@ void frmdatos::frmzonas_DragOver(double X, QPoint pantalla) {
   const int k = separador_activo;
   if (k < 1 || k >= nzonas) return;
   QPushButton* separador = lnsepara_.at(u(k));
-  const double v =
-      interpola(X, borde_izquierdo, borde_derecho, Val(lblintervalo_[0]->text()), Val(lblintervalo_[10]->text()));
+  const double inicio = Val(lblintervalo_[0]->text());
+  const double fin = Val(lblintervalo_[10]->text());
+  double v = interpola(X, borde_izquierdo, borde_derecho, inicio, fin);
   global::tzona& previa = zona(k - 1);
   global::tzona& actual = zona(k);
   int x = ultima_x;
-  if (previa.xini < v && v < actual.xfin) {
+  // Both zones keep a length greater than 0 as the file writes them: past
+  // either of their outer limits the limit stops at the nearest value that
+  // keeps them so, and the pointer waits there.
+  bool detenido = false;
+  if (!zona_valida(previa.xini, v)) {
+    v = como_se_escribe(como_se_escribe(previa.xini) + paso_del_fichero);
+    detenido = true;
+  } else if (!zona_valida(v, actual.xfin)) {
+    v = como_se_escribe(como_se_escribe(actual.xfin) - paso_del_fichero);
+    detenido = true;
+  }
+  if (zona_valida(previa.xini, v) && zona_valida(v, actual.xfin)) {
     separador->setCursor(Qt::SizeHorCursor);
     actual.xini = v;
     previa.xfin = v;
@@ -950,8 +988,13 @@ void frmdatos::frmzonas_DragOver(double X, QPoint pantalla) {
       copiar_curva(actual);
     }
     pinta_zonas();
-    ultima_x = pantalla.x();
-    x = pantalla.x();
+    if (detenido) {
+      const double X_limite = interpola(v, inicio, fin, borde_izquierdo, borde_derecho);
+      x = frmzonas->mapToGlobal(QPoint(plataforma::pixeles_x(X_limite), 0)).x();
+    } else {
+      x = pantalla.x();
+    }
+    ultima_x = x;
   } else {
     separador->setCursor(Qt::ForbiddenCursor);
   }

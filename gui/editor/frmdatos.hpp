@@ -120,6 +120,10 @@ class frmdatos : public QWidget {
   // crear_zona; with cortar_anterior, the halved zone's polygon is cut at
   // the new limit (the file reader keeps the vertices it read).
   void anadir_zona(bool cortar_anterior);
+  // Where crear_zona cuts the last zone of nzonas - 1 for the new one, and
+  // whether the two halves have a length greater than 0 as the file writes them.
+  double mitad_de_la_ultima() const;
+  bool mitades_validas() const;
   void borra_zona();
   void crear_elemento(int k);
   void destruir_elemento(int k);
@@ -132,6 +136,8 @@ class frmdatos : public QWidget {
   void arrastre(QPoint pantalla);
 
   bool arrastrando_ = false;
+  // The problem's modified state before the last step of the zone count.
+  bool modificado_antes_ = false;
   bool aplicando_ = false;
 
   QMdiSubWindow* subventana_ = nullptr;

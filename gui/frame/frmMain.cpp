@@ -595,7 +595,6 @@ bool entero16(double valor, int& entero) {
 }
 
 using lineas_problema::real;
-namespace linea = lineas_problema;
 
 }  // namespace
 
@@ -604,45 +603,55 @@ bool frmMain::escribir_datos(const QString& ruta) {
   using idiomas::texto;
   frmdatos& d = frmdatos::instancia();
 
+  using problema_texto::Campo;
   QStringList l;
-  l << "****** " + texto(45) + ":";
-  l << linea::titulo() + d.txttitulo->text();
-  l << linea::masa() + formato_caja(d.txtmasa->text());
-  l << linea::base() + d.txtfb->text();
-  l << linea::zonas() + d.txtzonas->text();
-  l << linea::puntos() + d.txtpuntos->text();
-  l << "****** " + texto(51) + ":";
+  // A line: its label, then " = " and the value when it holds one.
+  int zona = 0;
+  auto linea = [&](Campo campo, const QString& valor, int indice = 0) {
+    const QString rotulo = problema_texto::etiqueta({campo, zona, indice}, texto);
+    l << (campo == Campo::cabecera || campo == Campo::cabecera_zonas || campo == Campo::guiones ? rotulo
+                                                                                               : rotulo + " = " + valor);
+  };
+  linea(Campo::cabecera, {});
+  linea(Campo::titulo, d.txttitulo->text());
+  linea(Campo::masa, formato_caja(d.txtmasa->text()));
+  linea(Campo::funciones, d.txtfb->text());
+  linea(Campo::zonas, d.txtzonas->text());
+  linea(Campo::puntos, d.txtpuntos->text());
+  linea(Campo::cabecera_zonas, {});
   int n = 0;
   if (!entero16(Val(d.txtzonas->text()), n)) n = 0;
   n = std::clamp(n, 0, static_cast<int>(zonas.size()));
-  for (int i = 1; i <= n; ++i) {
-    const global::tzona& z = zonas[static_cast<std::size_t>(i - 1)];
+  for (zona = 1; zona <= n; ++zona) {
+    const global::tzona& z = zonas[static_cast<std::size_t>(zona - 1)];
     const auto& c = z.coeficientes;
-    l << linea::tipo(i) + QString::number(z.tipo + 1);
-    l << linea::limite_izquierdo(i) + real(z.xini);
-    l << linea::limite_derecho(i) + real(z.xfin);
+    linea(Campo::tipo, QString::number(z.tipo + 1));
+    linea(Campo::xini, real(z.xini));
+    linea(Campo::xfin, real(z.xfin));
     switch (z.tipo) {
-      case 0: l << linea::v0() + real(c(0)); break;
+      case 0: linea(Campo::v0, real(c(0))); break;
       case 1: {
         const int vertices = std::clamp<int>(z.nvertices, 0, z.vertices.ubound());
-        l << linea::vertices(i) + real(vertices);
+        linea(Campo::vertices, real(vertices));
         for (int j = 1; j <= vertices; ++j) {
-          l << linea::vertice_x(j) + real(z.vertices(j).x);
-          l << linea::vertice_y(j) + real(z.vertices(j).y);
+          linea(Campo::x, real(z.vertices(j).x), j);
+          linea(Campo::v, real(z.vertices(j).y), j);
         }
         break;
       }
       case 2:
-        l << linea::x0() + real(z.x0);
-        l << linea::v0() + real(c(0));
-        for (int n : {2, 3, 4}) l << linea::k(n) + real(c(n));
+        linea(Campo::x0, real(z.x0));
+        linea(Campo::v0, real(c(0)));
+        linea(Campo::k2, real(c(2)));
+        linea(Campo::k3, real(c(3)));
+        linea(Campo::k4, real(c(4)));
         break;
       case 3:
-        for (int k : {0, 1, 2, 3, 4, 5, 6, -1, -2, -3, -4, -5, -6}) l << linea::coeficiente(k) + real(c(k));
+        for (int k : {0, 1, 2, 3, 4, 5, 6, -1, -2, -3, -4, -5, -6}) linea(Campo::coeficiente, real(c(k)), k);
         break;
       default: break;
     }
-    l << QString(29, '-');
+    linea(Campo::guiones, {});
   }
 
   // Written through a temporary name and renamed, onto the existing file
@@ -673,28 +682,58 @@ bool frmMain::abrirfichero() {
   QByteArray bytes;
   const bool abierto = leer_bytes(resolver_nombre(global::archivo), bytes);
   cambia_titulo();
-  if (abierto && aplicar_problema(problema_texto::leer(bytes))) return true;
+  problema_texto::Problema p;
+  if (abierto) {
+    p = problema_texto::leer(bytes);
+    if (aplicar_problema(p)) return true;
+  }
 
-  // The load stops where it failed; what was read stays, without a message.
-  // The count box shows the zones that are on the strip, and the spinner
-  // answers its next press.
+  // The window keeps what was read before the failure, as a problem of its
+  // own: untitled, so that no save replaces the damaged file, and modified,
+  // so that leaving asks first. The count box shows the zones that are on
+  // the strip, and the spinner answers its next press.
+  const QString ruta = QDir::toNativeSeparators(global::archivo);
   if (frmdatos::cargado()) {
     frmdatos& d = frmdatos::instancia();
     d.txtzonas->setText(QString::number(global::nzonas));
     d.udzonas->Increment = 1;
   }
-  global::modificado = false;
+  global::archivo.clear();
+  global::modificado = true;
   cambia_titulo();
+  QString aviso = texto(219) + "\n\n" + ruta;
+  if (abierto) {
+    using problema_texto::Campo;
+    QString esperado = problema_texto::etiqueta(p.esperada, texto);
+    if (p.esperada.campo == Campo::tipo) esperado += " (1 - 4)";
+    if (p.esperada.campo == Campo::zonas) esperado += " (1 - " + QString::number(global::zonas.size()) + ")";
+    aviso += "\n" + texto(222) + " " + QString::number(p.linea_fallo) + ", " + texto(223) + ": " + esperado;
+  }
+  MsgBox(aviso, vbCritical, QString());
   return false;
 }
 
-bool frmMain::aplicar_problema(const problema_texto::Problema& p) {
+bool frmMain::aplicar_problema(problema_texto::Problema& p) {
   using global::nzonas;
   using global::zonas;
+  using problema_texto::Campo;
   frmdatos& d = frmdatos::instancia();
-  // The boxes take the header values in file order, each applying its own checks.
+  // The boxes take the header values in file order, each applying its own
+  // checks: a value its box refuses stops the load at its line, and the box
+  // keeps the text it had.
   QLineEdit* const cajas[] = {d.txttitulo, d.txtmasa, d.txtfb, d.txtzonas, d.txtpuntos};
-  for (qsizetype i = 0; i < p.cabecera.size(); ++i) cajas[i]->setText(p.cabecera[i]);
+  const Campo campos[] = {Campo::titulo, Campo::masa, Campo::funciones, Campo::zonas, Campo::puntos};
+  for (qsizetype i = 0; i < p.cabecera.size(); ++i) {
+    const QString antes = cajas[i]->text();
+    cajas[i]->setText(p.cabecera[i]);
+    if (cajas[i]->text() == p.cabecera[i]) continue;
+    cajas[i]->setText(antes);
+    p.leido = false;
+    p.linea_fallo = i + 2;
+    p.esperada = {campos[i]};
+    p.zonas.clear();
+    break;
+  }
   if (p.zonas.empty()) return p.leido;
 
   nzonas = 0;
@@ -713,22 +752,24 @@ bool frmMain::aplicar_problema(const problema_texto::Problema& p) {
     try {
       problema_texto::leer_zona(
           zonas[k],
-          [&] {
+          [&](Campo, int) {
             if (siguiente >= valores.size()) throw problema_texto::Fallo{};
             return valores[siguiente++];
           },
           [&](int tipo) { d.fijar_ListIndex(static_cast<int>(k), tipo); });
     } catch (const problema_texto::Fallo&) {
-      return false;
+      // What it lacks comes from the new zone the window made for it.
+      problema_texto::completar_zona(zonas[k], siguiente, k == 0 ? zonas[0].xini : zonas[k - 1].xfin);
+      break;
     }
   }
-  if (!p.leido) return false;
 
   // The strip maps the box from its two end labels.
   d.lblintervalo(0)->setText(real(zonas[0].xini));
   d.lblintervalo(10)->setText(real(zonas[static_cast<std::size_t>(nzonas - 1)].xfin));
   d.pinta_zonas();
   d.udzonas->Increment = 1;
+  if (!p.leido) return false;
   global::modificado = false;
   cambia_titulo();
   return true;

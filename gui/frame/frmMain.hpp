@@ -136,8 +136,9 @@ class frmMain : public QMainWindow {
   // that did not happen).
   bool nuevo();
   // Puts a problem read from a file into the problem data and the
-  // problem-data window; true when it was read completely.
-  bool aplicar_problema(const problema_texto::Problema& p);
+  // problem-data window; true when it was read completely. A value that its
+  // box refuses ends the reading there, as p then tells.
+  bool aplicar_problema(problema_texto::Problema& p);
   void habilitar(const QString& clave, bool habilitado);
   // Closes the views of what has gone stale: the results (the results and
   // graph-data dialogs, the graph window, the viewer of the report or its

@@ -5,6 +5,7 @@
 
 #include "frame/global.hpp"
 #include "frame/idiomas.hpp"
+#include "frame/problema_texto.hpp"
 #include "platform/caja_numerica.hpp"
 #include "platform/mensajes.hpp"
 #include "platform/vb.hpp"
@@ -15,26 +16,30 @@ using idiomas::texto;
 
 namespace {
 
-QString con_numero(int clave, int i) { return texto(clave) + " " + QString::number(i) + " = "; }
-QString con_indice(int clave, int j) { return texto(clave) + "(" + QString::number(j) + ") = "; }
+using problema_texto::Campo;
+
+// The file's own label of a line, then " = ".
+QString rotulo(Campo campo, int zona = 0, int indice = 0) {
+  return problema_texto::etiqueta({campo, zona, indice}, texto) + " = ";
+}
 
 }  // namespace
 
-QString titulo() { return texto(46) + " = "; }
-QString masa() { return texto(47) + " (u.a.) = "; }
-QString base() { return texto(48) + " = "; }
-QString zonas() { return texto(49) + " = "; }
-QString puntos() { return texto(50) + " = "; }
-QString tipo(int i) { return con_numero(52, i); }
-QString limite_izquierdo(int i) { return con_numero(53, i); }
-QString limite_derecho(int i) { return con_numero(54, i); }
-QString v0() { return texto(55) + " = "; }
-QString vertices(int i) { return con_numero(56, i); }
-QString vertice_x(int j) { return con_indice(57, j); }
-QString vertice_y(int j) { return con_indice(58, j); }
-QString x0() { return texto(59) + " = "; }
-QString k(int n) { return texto(58 + n) + " = "; }
-QString coeficiente(int k) { return con_indice(63, k); }
+QString titulo() { return rotulo(Campo::titulo); }
+QString masa() { return rotulo(Campo::masa); }
+QString base() { return rotulo(Campo::funciones); }
+QString zonas() { return rotulo(Campo::zonas); }
+QString puntos() { return rotulo(Campo::puntos); }
+QString tipo(int i) { return rotulo(Campo::tipo, i); }
+QString limite_izquierdo(int i) { return rotulo(Campo::xini, i); }
+QString limite_derecho(int i) { return rotulo(Campo::xfin, i); }
+QString v0() { return rotulo(Campo::v0); }
+QString vertices(int i) { return rotulo(Campo::vertices, i); }
+QString vertice_x(int j) { return rotulo(Campo::x, 0, j); }
+QString vertice_y(int j) { return rotulo(Campo::v, 0, j); }
+QString x0() { return rotulo(Campo::x0); }
+QString k(int n) { return rotulo(n == 2 ? Campo::k2 : n == 3 ? Campo::k3 : Campo::k4); }
+QString coeficiente(int k) { return rotulo(Campo::coeficiente, 0, k); }
 
 QString mas_larga(std::initializer_list<QString> etiquetas) {
   QString larga;

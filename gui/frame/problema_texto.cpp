@@ -59,9 +59,10 @@ void leer_lineas(QByteArrayView bytes, Problema& p) {
   Lineas lineas(bytes);
   qsizetype leidas = 0;
   // A line that holds a NUL byte or runs for megabytes is a line that cannot
-  // be read: the file is damaged. So is a number too large for a double.
-  auto dato = [&] {
+  // be read: the file is damaged.
+  auto dato = [&](Linea que) {
     p.linea_fallo = leidas + 1;
+    p.esperada = que;
     QByteArrayView l;
     if (!lineas.siguiente(l)) throw Fallo{};
     if (l.size() > plataforma::LINEA_MAXIMA ||
@@ -70,44 +71,111 @@ void leer_lineas(QByteArrayView bytes, Problema& p) {
     ++leidas;
     return tras_igual(l);
   };
-  auto numero = [&] {
-    const double v = plataforma::Val(dato());
+  // So is a value that is not a number, or one too large for a double.
+  auto numero = [&](Linea que) {
+    const QByteArrayView t = dato(que);
+    if (!plataforma::empieza_por_numero(t)) throw Fallo{};
+    const double v = plataforma::Val(t);
     if (!std::isfinite(v)) throw Fallo{};
     return v;
   };
 
-  dato();
-  for (int i = 0; i < 3; ++i) p.cabecera << plataforma::desde_1252(dato());
-  const QByteArrayView zonas = dato();
+  dato({Campo::cabecera});
+  for (Campo c : {Campo::titulo, Campo::masa, Campo::funciones}) p.cabecera << plataforma::desde_1252(dato({c}));
+  const QByteArrayView zonas = dato({Campo::zonas});
+  const qsizetype linea_zonas = leidas;
   p.cabecera << plataforma::desde_1252(zonas);
   const int n = entero16(plataforma::Val(zonas.first(std::min(zonas.size(), largo_caja))));
-  p.cabecera << plataforma::desde_1252(dato());
-  dato();
+  p.cabecera << plataforma::desde_1252(dato({Campo::puntos}));
+  dato({Campo::cabecera_zonas});
   // A problem has 1 to 10 zones: a count of none stops the load here, one
-  // above 10 after the tenth zone.
-  if (n < 1) throw Fallo{};
+  // above 10 after the tenth zone; either way the count's line is at fault.
+  auto cuenta_fuera = [&] {
+    p.linea_fallo = linea_zonas;
+    p.esperada = {Campo::zonas};
+    return Fallo{};
+  };
+  if (n < 1) throw cuenta_fuera();
   const int maximo = static_cast<int>(global::zonas.size());
   p.zonas.reserve(static_cast<std::size_t>(std::min(n, maximo)));
   for (int k = 0; k < n; ++k) {
-    if (k >= maximo) throw Fallo{};
+    if (k >= maximo) throw cuenta_fuera();
     Zona& zona = p.zonas.emplace_back();
     leer_zona(
         zona.zona,
-        [&] {
-          const double v = numero();
+        [&](Campo campo, int indice) {
+          const double v = numero({campo, k + 1, indice});
           zona.valores.push_back(v);
           return v;
         },
         [](int) {}, Vertices::segun_llegan);
-    dato();
+    dato({Campo::guiones, k + 1});
   }
   p.leido = true;
   p.linea_fallo = 0;
+  p.esperada = {};
 }
 
 }  // namespace
 
 QString leedato(const QString& linea) { return tras_igual(QStringView(linea)).toString(); }
+
+QString etiqueta(const Linea& linea, const std::function<QString(int)>& texto) {
+  const QString zona = " " + QString::number(linea.zona);
+  const QString indice = "(" + QString::number(linea.indice) + ")";
+  switch (linea.campo) {
+    case Campo::cabecera: return "****** " + texto(45) + ":";
+    case Campo::titulo: return texto(46);
+    case Campo::masa: return texto(47) + " (u.a.)";
+    case Campo::funciones: return texto(48);
+    case Campo::zonas: return texto(49);
+    case Campo::puntos: return texto(50);
+    case Campo::cabecera_zonas: return "****** " + texto(51) + ":";
+    case Campo::tipo: return texto(52) + zona;
+    case Campo::xini: return texto(53) + zona;
+    case Campo::xfin: return texto(54) + zona;
+    case Campo::v0: return texto(55);
+    case Campo::vertices: return texto(56) + zona;
+    case Campo::x: return texto(57) + indice;
+    case Campo::v: return texto(58) + indice;
+    case Campo::x0: return texto(59);
+    case Campo::k2: return texto(60);
+    case Campo::k3: return texto(61);
+    case Campo::k4: return texto(62);
+    case Campo::coeficiente: return texto(63) + indice;
+    case Campo::guiones: return QString(29, '-');
+  }
+  return QString();
+}
+
+void completar_zona(global::tzona& z, std::size_t leidos, double inicio) {
+  // Read in order: the type code, the two limits, then the parameters.
+  if (z.tipo < 0 || z.tipo > 3) z.tipo = 0;
+  if (leidos < 2) z.xini = inicio;
+  switch (z.tipo) {
+    case 0:
+      z.nvertices = 2;
+      z.vertices.redim_preserve(2);
+      z.vertices(1) = {z.xini, z.coeficientes(0)};
+      z.vertices(2) = {z.xfin, z.coeficientes(0)};
+      break;
+    case 1: {
+      // The count, then x and V of each vertex.
+      const std::size_t completos = leidos > 4 ? (leidos - 4) / 2 : 0;
+      if (completos >= 2) {
+        z.nvertices = static_cast<std::int16_t>(completos);
+      } else {
+        z.nvertices = 2;
+        z.vertices.redim_preserve(2);
+        z.vertices(1) = {z.xini, 0};
+        z.vertices(2) = {z.xfin, 0};
+      }
+      z.vertices.redim_preserve(z.nvertices);
+      break;
+    }
+    default: break;
+  }
+}
 
 int entero16(double valor) {
   const double v = std::nearbyint(valor);

@@ -10,6 +10,8 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <cstddef>
+#include <functional>
 #include <vector>
 
 #include "frame/global.hpp"
@@ -18,6 +20,26 @@ namespace problema_texto {
 
 // A line that cannot be read, or a value the problem cannot take.
 struct Fallo {};
+
+// What a line of the file holds, in file order: the two header lines, the
+// five general data, then per zone its type, limits and the parameters of
+// its type, and the dash line.
+enum class Campo {
+  cabecera, titulo, masa, funciones, zonas, puntos, cabecera_zonas,
+  tipo, xini, xfin, v0, vertices, x, v, x0, k2, k3, k4, coeficiente, guiones
+};
+
+// One line of the file: its field, the zone (from 1) of a zone line, and
+// the vertex (from 1) of a vertex line or the power of a coefficient line.
+struct Linea {
+  Campo campo = Campo::cabecera;
+  int zona = 0;
+  int indice = 0;
+};
+
+// The text a line carries before its " = " (the whole line for the two
+// headers and the dash line), texto giving the text of a language key.
+QString etiqueta(const Linea& linea, const std::function<QString(int)>& texto);
 
 // The text after the first "=" of a line with leading and trailing blanks
 // removed; "" when the line holds no "=".
@@ -45,8 +67,10 @@ struct Problema {
   std::vector<Zona> zonas;
   bool leido = false;  // read to the last zone's dash line
   // When not leido: the line, from 1, where reading stopped (one past the
-  // last line when the file ends early).
+  // last line when the file ends early; the zone count's line for a count
+  // outside 1 to 10), and what was expected there.
   qsizetype linea_fallo = 0;
+  Linea esperada;
 };
 
 Problema leer(const QByteArray& bytes);
@@ -57,55 +81,64 @@ Problema leer(const QByteArray& bytes);
 // what the file holds then costs nothing).
 enum class Vertices { del_recuento, segun_llegan };
 
-// The values of one zone in file order, each number from siguiente() (which
-// throws Fallo when there is none), stored into z as they come: the type
-// code (al_tipo(tipo) is called once it is known to be 0 to 3), the two
-// limits, then the parameters of the type. Throws Fallo where the zone
-// cannot go on. The reader and the window share it, so that a window that
-// is given the numbers the reader took ends in the same state, field for
-// field, also for a zone cut short.
+// The values of one zone in file order, each number from
+// siguiente(campo, indice) (which throws Fallo when there is none; campo and
+// indice say which line it is), stored into z as they come: the type code
+// (al_tipo(tipo) is called once it is known to be 0 to 3), the two limits,
+// then the parameters of the type. Throws Fallo where the zone cannot go on.
+// The reader and the window share it, so that a window that is given the
+// numbers the reader took ends in the same state, field for field, also for
+// a zone cut short.
 template <class Siguiente, class AlTipo>
 void leer_zona(global::tzona& z, Siguiente&& siguiente, AlTipo&& al_tipo,
                Vertices tamano = Vertices::del_recuento) {
-  const int tipo = entero16(siguiente() - 1);
+  const int tipo = entero16(siguiente(Campo::tipo, 0) - 1);
   z.tipo = static_cast<std::int16_t>(tipo);
   if (tipo < 0 || tipo > 3) throw Fallo{};
   al_tipo(tipo);
-  z.xini = siguiente();
-  z.xfin = siguiente();
+  z.xini = siguiente(Campo::xini, 0);
+  z.xfin = siguiente(Campo::xfin, 0);
   auto& c = z.coeficientes;
   switch (tipo) {
     case 0:
-      c(0) = siguiente();
+      c(0) = siguiente(Campo::v0, 0);
       z.nvertices = 2;
       z.vertices.redim_preserve(2);
       z.vertices(1) = {z.xini, c(0)};
       z.vertices(2) = {z.xfin, c(0)};
       break;
     case 1: {
-      const int vertices = entero16(siguiente());
+      const int vertices = entero16(siguiente(Campo::vertices, 0));
       if (vertices < 1) throw Fallo{};
       z.nvertices = static_cast<std::int16_t>(vertices);
       if (tamano == Vertices::del_recuento) z.vertices.redim_preserve(vertices);
       for (int j = 1; j <= vertices; ++j) {
         if (j > z.vertices.ubound()) z.vertices.redim_preserve(j);  // the list's storage grows by doubling
-        z.vertices(j).x = siguiente();
-        z.vertices(j).y = siguiente();
+        z.vertices(j).x = siguiente(Campo::x, j);
+        z.vertices(j).y = siguiente(Campo::v, j);
       }
       break;
     }
     case 2:
-      z.x0 = siguiente();
-      c(0) = siguiente();
-      c(2) = siguiente();
-      c(3) = siguiente();
-      c(4) = siguiente();
+      z.x0 = siguiente(Campo::x0, 0);
+      c(0) = siguiente(Campo::v0, 0);
+      c(2) = siguiente(Campo::k2, 0);
+      c(3) = siguiente(Campo::k3, 0);
+      c(4) = siguiente(Campo::k4, 0);
       break;
     default:
-      for (int i = 0; i <= 6; ++i) c(i) = siguiente();
-      for (int i = -1; i >= -6; --i) c(i) = siguiente();
+      for (int i = 0; i <= 6; ++i) c(i) = siguiente(Campo::coeficiente, i);
+      for (int i = -1; i >= -6; --i) c(i) = siguiente(Campo::coeficiente, i);
       break;
   }
 }
+
+// A zone whose reading stopped after `leidos` of its numbers, made whole so
+// that its record holds what a window shows of it: a left limit not read
+// is `inicio` (where the zone before ends); a constant zone runs flat at its
+// V0 between its limits; a polygon keeps the vertices read in full, and with
+// fewer than two runs flat at V = 0 from its start to its end, as a new
+// zone does. The other fields keep what the record held.
+void completar_zona(global::tzona& z, std::size_t leidos, double inicio);
 
 }  // namespace problema_texto

@@ -69,12 +69,12 @@ constexpr std::array<Clase, 128> clases = [] {
   return t;
 }();
 
-// Val on a run of characters (UTF-16 units or Windows-1252 bytes; nothing
-// above 0x7F is part of a number). The number's characters are gathered,
-// blanks skipped, up to the first character no number holds: nothing after
-// it can change the number.
+// The characters Val looks at in a run of characters (UTF-16 units or
+// Windows-1252 bytes; nothing above 0x7F is part of a number): those of a
+// number, blanks skipped, up to the first character no number holds, since
+// nothing after it can change the number.
 template <class C>
-double valor_inicial(const C* p, const C* fin) {
+std::string caracteres_de_numero(const C* p, const C* fin) {
   std::string s;
   for (; p != fin; ++p) {
     const auto u = *p;
@@ -82,6 +82,12 @@ double valor_inicial(const C* p, const C* fin) {
     if (clase == otro) break;
     if (clase == de_numero) s.push_back(static_cast<char>(u));
   }
+  return s;
+}
+
+template <class C>
+double valor_inicial(const C* p, const C* fin) {
+  std::string s = caracteres_de_numero(p, fin);
   const std::size_t n = longitud_numero(s);
   if (n == 0) return 0.0;
   s.resize(n);
@@ -106,6 +112,11 @@ double Val(QStringView texto) { return valor_inicial(texto.utf16(), texto.utf16(
 double Val(QByteArrayView bytes) {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   return valor_inicial(p, p + bytes.size());
+}
+
+bool empieza_por_numero(QByteArrayView bytes) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  return longitud_numero(caracteres_de_numero(p, p + bytes.size())) > 0;
 }
 
 bool IsNumeric(QStringView texto) {

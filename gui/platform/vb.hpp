@@ -15,6 +15,9 @@ double Val(QStringView texto);
 // The same on the bytes of a Windows-1252 text, as the readers of the
 // system's files take their numbers.
 double Val(QByteArrayView bytes);
+// True when Val finds a number at the start of the bytes, false when it
+// gives 0 for want of one ("", "abc", "-", ".").
+bool empieza_por_numero(QByteArrayView bytes);
 
 // True when the whole text, blanks aside, is one number: optional sign,
 // digits with an optional ".", at least one digit, optional exponent.

@@ -1,9 +1,13 @@
 #include "comun.hpp"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QMessageBox>
+#include <QTimer>
 
 #include "frame/frmAbout.hpp"
 #include "frame/frmMain.hpp"
@@ -71,6 +75,16 @@ QByteArray fichero_idiomas(const QString& actual, const QStringList& lenguas) {
     for (int k : claves) texto += QString::number(k) + "=" + prefijo + QString::number(k) + "\r\n";
   }
   return plataforma::a_1252(texto);
+}
+
+void aceptar_caja_real(int ms, QString& texto) {
+  QTimer::singleShot(ms, [&texto] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* c = qobject_cast<QMessageBox*>(w); c != nullptr && c->isVisible()) {
+        texto = c->text();
+        c->button(QMessageBox::Ok)->click();
+      }
+  });
 }
 
 void limpiar() {

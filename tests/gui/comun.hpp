@@ -56,6 +56,10 @@ class Carpeta {
 QByteArray fichero_idiomas(const QString& actual = "English",
                            const QStringList& lenguas = {"Español", "English"});
 
+// After `ms` milliseconds, clicks OK on the real message boxes on show,
+// keeping the text of the last one in `texto` (which must outlive the wait).
+void aceptar_caja_real(int ms, QString& texto);
+
 // Puts the windows away (without unloading them) and resets the shared data.
 void limpiar();
 

@@ -89,8 +89,11 @@ class PruebaFicheros : public QObject {
   void fichero_que_no_se_puede_escribir();
   void nuevo_con_cambios_data();
   void nuevo_con_cambios();
-  void lectura_fallida_data();
-  void lectura_fallida();
+  void fichero_danado_data();
+  void fichero_danado();
+  void salir_de_un_fichero_danado();
+  void fichero_que_no_se_abre();
+  void mensaje_real_de_un_fichero_danado();
   void leedato_data();
   void leedato();
   void filtro_del_dialogo();
@@ -441,50 +444,245 @@ void PruebaFicheros::nuevo_con_cambios() {
   QCOMPARE(p.f().mdiArea->subWindowList().size(), qsizetype(1));
 }
 
-// Files that the reader cannot take to the end: the load stops there.
-void PruebaFicheros::lectura_fallida_data() {
-  QTest::addColumn<QString>("contenido");
-  QTest::addColumn<int>("zonas_leidas");
-  QTest::addColumn<QString>("primer_fin");  // xfin of the first zone, as text
-  const QString cabeza = "* x:\r\nT = roto\r\nM = 1\r\nN = 10\r\nZ = %1\r\nP = 11\r\n* y:\r\n";
-  auto zona = [](int i) {
-    return QString("t %1 = 1\r\na = %2\r\nb = %3\r\nV = 0\r\n---\r\n").arg(i).arg(i - 1).arg(i);
-  };
-  QTest::newRow("ends in zone 2") << cabeza.arg(2) + zona(1) + "t 2 = 1\r\na = 1\r\n" << 2 << "1";
-  QString once = cabeza.arg(11);
-  for (int i = 1; i <= 11; ++i) once += zona(i);
-  QTest::newRow("eleven zones") << once << 10 << "1";
-  QTest::newRow("type code 7") << cabeza.arg(2) + zona(1) + "t 2 = 7\r\na = 1\r\nb = 2\r\n---\r\n" << 2 << "1";
-  QTest::newRow("no zones") << cabeza.arg(0) << 1 << "10";
-  QTest::newRow("polygon of no vertex") << cabeza.arg(1) + "t 1 = 2\r\na = 0\r\nb = 4\r\nn = 0\r\n---\r\n" << 1 << "4";
-  QTest::newRow("ends in the header") << QString("* x:\r\nT = roto\r\n") << 1 << "10";
+namespace {
+
+QString f3(double v) { return QString::number(v, 'f', 3); }
+
+// The problem as the window shows it, in the lines a problem file written
+// with the test language holds: the boxes, and for each zone the type its
+// combo shows, the limits its labels show and the parameters its dialog
+// shows (the drawn line for a constant or polygonal zone).
+QStringList lo_que_muestra(frmdatos& d) {
+  QStringList l{"****** en45:",
+                "en46 = " + d.txttitulo->text(),
+                "en47 (u.a.) = " + f3(d.txtmasa->text().toDouble()),
+                "en48 = " + d.txtfb->text(),
+                "en49 = " + d.txtzonas->text(),
+                "en50 = " + d.txtpuntos->text(),
+                "****** en51:"};
+  const int n = d.txtzonas->text().toInt();
+  for (int k = 0; k < n; ++k) {
+    const QString i = QString::number(k + 1);
+    const int tipo = d.cmbpotencial(k)->currentIndex();
+    const global::tzona& z = zonas[k];
+    l << "en52 " + i + " = " + QString::number(tipo + 1);
+    l << "en53 " + i + " = " + d.lblintervalo(k)->text();
+    l << "en54 " + i + " = " + d.lblintervalo(k + 1 < n ? k + 1 : 10)->text();
+    switch (tipo) {
+      case 0: l << "en55 = " + f3(z.curva(1).y); break;
+      case 1:
+        l << "en56 " + i + " = " + f3(z.ncurva);
+        for (int j = 1; j <= z.ncurva; ++j) {
+          l << QString("en57(%1) = ").arg(j) + f3(z.curva(j).x);
+          l << QString("en58(%1) = ").arg(j) + f3(z.curva(j).y);
+        }
+        break;
+      case 2:
+        l << "en59 = " + f3(z.x0) << "en55 = " + f3(z.coeficientes(0)) << "en60 = " + f3(z.coeficientes(2))
+          << "en61 = " + f3(z.coeficientes(3)) << "en62 = " + f3(z.coeficientes(4));
+        break;
+      default:
+        for (int c : {0, 1, 2, 3, 4, 5, 6, -1, -2, -3, -4, -5, -6})
+          l << QString("en63(%1) = ").arg(c) + f3(z.coeficientes(c));
+    }
+    l << "-----------------------------";
+  }
+  return l;
 }
 
-void PruebaFicheros::lectura_fallida() {
-  QFETCH(QString, contenido);
-  QFETCH(int, zonas_leidas);
-  QFETCH(QString, primer_fin);
+// A problem file in the test language: the header lines with these values,
+// then the zone lines.
+QByteArray fichero(const QStringList& cabecera, const QStringList& zonas_texto) {
+  const QStringList rotulos{"en46", "en47 (u.a.)", "en48", "en49", "en50"};
+  QStringList l{"****** en45:"};
+  for (int i = 0; i < 5; ++i) l << rotulos[i] + " = " + cabecera[i];
+  l << "****** en51:";
+  return crlf(l + zonas_texto);
+}
+
+QStringList constante(int i, double a, double b, double v) {
+  const QString n = QString::number(i);
+  return {"en52 " + n + " = 1", "en53 " + n + " = " + f3(a), "en54 " + n + " = " + f3(b), "en55 = " + f3(v),
+          "-----------------------------"};
+}
+
+}  // namespace
+
+// Files that cannot be read to the end: the window keeps what was read, says
+// where reading stopped, and holds an untitled, modified problem whose Save
+// writes exactly what the window shows, under a new name.
+void PruebaFicheros::fichero_danado_data() {
+  QTest::addColumn<QByteArray>("contenido");
+  QTest::addColumn<int>("linea");
+  QTest::addColumn<QString>("esperado");
+  QTest::addColumn<QString>("tira");  // the limits on the strip
+  const QStringList cabeza{"roto", "1.000", "10", "4", "11"};
+  auto con = [&](int zonas_dichas) {
+    QStringList c = cabeza;
+    c[3] = QString::number(zonas_dichas);
+    return c;
+  };
+  const QStringList cuatro = constante(1, 0, 2.5, 1) + constante(2, 2.5, 5, -1) + constante(3, 5, 7.5, 2) +
+                             constante(4, 7.5, 10, 0);
+  QTest::newRow("cut inside zone 3") << fichero(cabeza, cuatro.mid(0, 12)) << 20 << "en54 3"
+                                     << "0.000 2.500 5.000 10.000";
+  QTest::newRow("cut after zone 2's type line") << fichero(cabeza, cuatro.mid(0, 6)) << 14 << "en53 2"
+                                                << "0.000 2.500 10.000";
+  QTest::newRow("cut before a V0") << fichero(con(1), cuatro.mid(0, 3)) << 11 << "en55" << "0.000 2.500";
+  QTest::newRow("no dash line at the end") << fichero(con(1), cuatro.mid(0, 4)) << 12
+                                           << "-----------------------------" << "0.000 2.500";
+  const QStringList poligono{"en52 1 = 2", "en53 1 = 0.000", "en54 1 = 4.000", "en56 1 = 4.000",
+                             "en57(1) = 0.000", "en58(1) = 1.000", "en57(2) = 1.000", "en58(2) = 2.000",
+                             "en57(3) = 2.000", "en58(3) = 3.000", "en57(4) = 4.000", "en58(4) = 0.000",
+                             "-----------------------------"};
+  QTest::newRow("cut inside a polygon") << fichero(con(1), poligono.mid(0, 9)) << 17 << "en58(3)" << "0.000 4.000";
+  QStringList cuarenta_mil = poligono;
+  cuarenta_mil[2] = "en54 1 = 7.000";
+  cuarenta_mil[3] = "en56 1 = 40000";
+  QTest::newRow("a vertex count of 40000") << fichero(con(1), cuarenta_mil) << 11 << "en56 1" << "0.000 7.000";
+  const QStringList vibracion{"en52 2 = 3", "en53 2 = 2.500", "en54 2 = 10.000", "en59 = 6.000", "en55 = -1.000",
+                              "en60 = 0.500", "en61 = 0.100"};
+  QTest::newRow("cut inside a vibration") << fichero(con(2), constante(1, 0, 2.5, 1) + vibracion.mid(0, 6)) << 19
+                                          << "en61" << "0.000 2.500 10.000";
+  QStringList potencias{"en52 1 = 4", "en53 1 = 1.000", "en54 1 = 3.000"};
+  for (int c : {0, 1, 2, 3, 4}) potencias << QString("en63(%1) = %2.000").arg(c).arg(c + 1);
+  QTest::newRow("cut inside a power series") << fichero(con(1), potencias) << 16 << "en63(5)" << "1.000 3.000";
+  QStringList once;
+  for (int i = 1; i <= 11; ++i) once += constante(i, i - 1, i, 0.5);
+  QTest::newRow("a zone count of 11") << fichero(con(11), once) << 5 << "en49 (1 - 10)"
+                                      << "0.000 1.000 2.000 3.000 4.000 5.000 6.000 7.000 8.000 9.000 10.000";
+  QTest::newRow("a zone count of 0") << fichero(con(0), cuatro) << 5 << "en49 (1 - 10)" << "0.000 10.000";
+  QStringList abc = constante(1, 0, 5, 1) + constante(2, 5, 10, 2);
+  abc[2] = "en54 1 = abc";
+  QTest::newRow("abc as zone 1's right limit") << fichero(con(2), abc) << 10 << "en54 1" << "0.000 10.000";
+  QStringList tipo7 = cuatro.mid(0, 10);
+  tipo7[5] = "en52 2 = 7";
+  QTest::newRow("type code 7") << fichero(con(2), tipo7) << 13 << "en52 2 (1 - 4)" << "0.000 2.500 10.000";
+  QStringList masa = cabeza, fb = cabeza, zonas_abc = cabeza, puntos = cabeza;
+  masa[1] = "abc";
+  fb[2] = "diez";
+  zonas_abc[3] = "cuatro";
+  puntos[4] = "1001 x";
+  QTest::newRow("letters in the mass") << fichero(masa, cuatro) << 3 << "en47 (u.a.)" << "0.000 10.000";
+  QTest::newRow("letters in the basis size") << fichero(fb, cuatro) << 4 << "en48" << "0.000 10.000";
+  QTest::newRow("letters in the zone count") << fichero(zonas_abc, cuatro) << 5 << "en49 (1 - 10)" << "0.000 10.000";
+  QTest::newRow("letters in the points") << fichero(puntos, cuatro) << 6 << "en50" << "0.000 10.000";
+  QTest::newRow("ends in the header") << QByteArray("****** en45:\r\nen46 = roto\r\n") << 3 << "en47 (u.a.)"
+                                      << "0.000 10.000";
+}
+
+void PruebaFicheros::fichero_danado() {
+  QFETCH(QByteArray, contenido);
+  QFETCH(int, linea);
+  QFETCH(QString, esperado);
+  QFETCH(QString, tira);
   prueba::Problema p;
-  p.carpeta.escribir("roto.dat", plataforma::a_1252(contenido));
+  p.carpeta.escribir("roto.dat", contenido);
+  {
+    prueba::Guion guion;
+    prueba::GuionDialogos dialogos({p.carpeta.ruta("roto.dat")});
+    p.f().mnuFileOpen_Click();
+    QCOMPARE(guion.cajas.size(), qsizetype(1));
+    QCOMPARE(guion.cajas[0].texto, "en219\n\n" + QDir::toNativeSeparators(p.carpeta.ruta("roto.dat")) + "\nen222 " +
+                                       QString::number(linea) + ", en223: " + esperado);
+    QCOMPARE(guion.cajas[0].estilo, plataforma::vbCritical);
+  }
+  // Untitled and modified: Save asks for a name, Run waits for one.
+  QCOMPARE(global::archivo, QString());
+  QVERIFY(global::modificado);
+  QCOMPARE(p.f().windowTitle(), QString("Tarvo-Olvex-(Sin Título)*"));
+  QCOMPARE(estados(p.f()), QString("10000"));
+  frmdatos& d = p.d();
+  QStringList etiquetas;
+  for (int k = 0; k < nzonas; ++k) etiquetas << d.lblintervalo(k)->text();
+  QCOMPARE((etiquetas << d.lblintervalo(10)->text()).join(' '), tira);
+  QCOMPARE(d.txtzonas->text(), QString::number(nzonas));
+  // The strip is laid out from what was read: the last zone reaches the strip's end.
+  QCOMPARE(editor::Left(d.pctzona(nzonas - 1)) + editor::Width(d.pctzona(nzonas - 1)), double(d.borde_derecho));
+  const QStringList en_pantalla = lo_que_muestra(d);
+
+  {
+    prueba::Guion guion;
+    prueba::GuionDialogos dialogos({p.carpeta.ruta("arreglado.dat")});
+    p.f().mnuFileSave_Click();
+    QCOMPARE(dialogos.peticiones.size(), qsizetype(1));
+    QVERIFY(dialogos.peticiones[0].tipo == plataforma::DialogoComun::Tipo::Guardar);
+    QVERIFY(guion.cajas.isEmpty());
+  }
+  QCOMPARE(p.carpeta.leer("roto.dat"), contenido);
+  QCOMPARE(plataforma::desde_1252(p.carpeta.leer("ARREGLADO.DAT")).split("\r\n").mid(0, en_pantalla.size()),
+           en_pantalla);
+  QCOMPARE(p.carpeta.leer("ARREGLADO.DAT"), crlf(en_pantalla));
+  QCOMPARE(global::archivo, p.carpeta.ruta("ARREGLADO.DAT"));
+  QCOMPARE(estados(p.f()), QString("01100"));
+
+  // The saved problem reads back whole and shows the same.
   prueba::Guion guion;
-  prueba::GuionDialogos dialogos({p.carpeta.ruta("roto.dat")});
-  p.f().mnuFileOpen_Click();
+  abrir(p, "ARREGLADO.DAT");
   QVERIFY(guion.cajas.isEmpty());
-  QCOMPARE(global::archivo, p.carpeta.ruta("roto.dat"));
   QVERIFY(!global::modificado);
-  QCOMPARE(p.f().windowTitle(), QString("Tarvo-Olvex-roto.dat"));
-  QCOMPARE(p.d().txttitulo->text(), QString("roto"));
-  QCOMPARE(int(nzonas), zonas_leidas);
-  QCOMPARE(QString::number(zonas[0].xfin), primer_fin);
-  for (int k = 0; k < nzonas; ++k) QVERIFY(p.d().pctzona(k) != nullptr);
-  QCOMPARE(p.d().txtzonas->text(), QString::number(zonas_leidas));
-  // The spinner answers the first press after the failed load.
+  QCOMPARE(lo_que_muestra(p.d()), en_pantalla);
+  // The spinner answers its first press.
   const int antes = nzonas;
-  prueba::Guion otra;
   if (antes < 10) {
     prueba::subir_zonas(p.d());
     QCOMPARE(int(nzonas), antes + 1);
   }
+}
+
+// Leaving a damaged file's problem asks first, and Yes saves under a new
+// name: the damaged file is never written.
+void PruebaFicheros::salir_de_un_fichero_danado() {
+  prueba::Problema p;
+  const QByteArray roto = fichero({"roto", "1.000", "10", "2", "11"}, constante(1, 0, 5, 1));
+  p.carpeta.escribir("roto.dat", roto);
+  {
+    prueba::Guion guion;
+    prueba::GuionDialogos dialogos({p.carpeta.ruta("roto.dat")});
+    p.f().mnuFileOpen_Click();
+  }
+  prueba::Guion guion({vbYes});
+  prueba::GuionDialogos dialogos({QString()});
+  p.f().mnuFileNew_Click();
+  QCOMPARE(guion.cajas.size(), qsizetype(1));
+  QCOMPARE(guion.cajas[0].texto, QString("en40"));
+  QCOMPARE(dialogos.peticiones.size(), qsizetype(1));
+  QVERIFY(dialogos.peticiones[0].tipo == plataforma::DialogoComun::Tipo::Guardar);
+  // The Save dialog was cancelled: the problem stays as it was.
+  QCOMPARE(p.d().txttitulo->text(), QString("roto"));
+  QVERIFY(global::modificado);
+  QCOMPARE(p.carpeta.leer("roto.dat"), roto);
+  QCOMPARE(dat_de(p.carpeta), QStringList({"roto.dat"}));
+}
+
+// A file that cannot be opened at all (here a folder) is named without a
+// line; the window keeps the new problem, untitled and modified.
+void PruebaFicheros::fichero_que_no_se_abre() {
+  prueba::Problema p;
+  QDir(p.carpeta.ruta(".")).mkdir("carpeta.dat");
+  prueba::Guion guion;
+  prueba::GuionDialogos dialogos({p.carpeta.ruta("carpeta.dat")});
+  p.f().mnuFileOpen_Click();
+  QCOMPARE(guion.cajas.size(), qsizetype(1));
+  QCOMPARE(guion.cajas[0].texto, "en219\n\n" + QDir::toNativeSeparators(p.carpeta.ruta("carpeta.dat")));
+  QCOMPARE(global::archivo, QString());
+  QVERIFY(global::modificado);
+  QCOMPARE(int(nzonas), 1);
+  QCOMPARE(p.d().lblintervalo(10)->text(), QString("10.000"));
+}
+
+// The message through the real message box: it names the file and the line.
+void PruebaFicheros::mensaje_real_de_un_fichero_danado() {
+  prueba::Problema p;
+  p.carpeta.escribir("roto.dat", fichero({"roto", "1.000", "10", "1", "11"}, constante(1, 0, 5, 1).mid(0, 2)));
+  QString visto;
+  prueba::aceptar_caja_real(500, visto);
+  prueba::GuionDialogos dialogos({p.carpeta.ruta("roto.dat")});
+  p.f().mnuFileOpen_Click();
+  QVERIFY2(visto.contains(QDir::toNativeSeparators(p.carpeta.ruta("roto.dat"))), qPrintable(visto));
+  QVERIFY2(visto.endsWith("en222 10, en223: en54 1"), qPrintable(visto));
+  QCOMPARE(global::archivo, QString());
+  QVERIFY(global::modificado);
 }
 
 void PruebaFicheros::leedato_data() {

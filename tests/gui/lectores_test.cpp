@@ -38,6 +38,26 @@ QByteArray poligonal(int i, const QByteArray& cuenta, int vertices) {
 
 const QByteArray raya = linea("-----------------------------");
 
+// A vibration zone [5, 10] about 7.5 and a power-series zone [5, 10] whose
+// coefficient of x^k is k, neither with its dash line.
+QByteArray vibracion(int i) {
+  const QByteArray n = QByteArray::number(i);
+  return linea("Tipo de potencial de la zona " + n + " = 3") + linea("L\xEDmite izquierdo de la zona " + n + " = 5.000") +
+         linea("L\xEDmite derecho de la zona " + n + " = 10.000") + linea("x0 = 7.500") + linea("V0 = -1.000") +
+         linea("K2 = 2.000") + linea("K3 = 0.500") + linea("K4 = 0.250");
+}
+QByteArray potencias(int i) {
+  const QByteArray n = QByteArray::number(i);
+  QByteArray z = linea("Tipo de potencial de la zona " + n + " = 4") + linea("L\xEDmite izquierdo de la zona " + n + " = 5.000") +
+                 linea("L\xEDmite derecho de la zona " + n + " = 10.000");
+  for (int k : {0, 1, 2, 3, 4, 5, 6, -1, -2, -3, -4, -5, -6})
+    z += linea("Coeficiente(" + QByteArray::number(k) + ") = " + QByteArray::number(k));
+  return z;
+}
+
+// A language whose key k reads "#k": the labels of the lines as a test sees them.
+QString clave(int k) { return "#" + QString::number(k); }
+
 // The first n lines of a text.
 QByteArray primeras(const QByteArray& texto, int n) {
   qsizetype fin = 0;
@@ -65,6 +85,8 @@ class PruebaLectores : public QObject {
   void problema_data();
   void problema();
   void problema_completo();
+  void zona_completada_data();
+  void zona_completada();
   void grafica_data();
   void grafica();
   void grafica_completa();
@@ -76,36 +98,56 @@ void PruebaLectores::problema_data() {
   QTest::addColumn<QByteArray>("texto");
   QTest::addColumn<bool>("leido");
   QTest::addColumn<qsizetype>("linea_fallo");
+  QTest::addColumn<QString>("esperada");  // the label of the line expected there
   QTest::addColumn<int>("cabeceras");
   QTest::addColumn<int>("zonas");
   QTest::addColumn<QList<double>>("valores_ultima");  // the numbers read for the last zone
 
   const QByteArray dos = cabecera("2") + constante(1, "0.000", "5.000", "1.000") + poligonal(2, "3.000", 3) + raya;
-  QTest::newRow("two zones") << dos << true << qsizetype(0) << 5 << 2
+  const QString sin_fallo;
+  QTest::newRow("two zones") << dos << true << qsizetype(0) << sin_fallo << 5 << 2
                              << QList<double>{2, 5, 10, 3, 1, 1, 2, 4, 3, 9};
-  QTest::newRow("empty file") << QByteArray() << false << qsizetype(1) << 0 << 0 << QList<double>{};
-  QTest::newRow("ends in the header") << primeras(dos, 3) << false << qsizetype(4) << 2 << 0 << QList<double>{};
-  QTest::newRow("NUL byte in the mass") << primeras(dos, 2) + QByteArray("Masa = 1\0.0\r\n", 14) << false << qsizetype(3) << 1 << 0
-                                        << QList<double>{};
-  QTest::newRow("no zones") << cabecera("0") << false << qsizetype(7) << 5 << 0 << QList<double>{};
+  QTest::newRow("empty file") << QByteArray() << false << qsizetype(1) << "****** #45:" << 0 << 0 << QList<double>{};
+  QTest::newRow("ends in the header") << primeras(dos, 3) << false << qsizetype(4) << "#48" << 2 << 0 << QList<double>{};
+  QTest::newRow("NUL byte in the mass") << primeras(dos, 2) + QByteArray("Masa = 1\0.0\r\n", 14) << false << qsizetype(3)
+                                        << "#47 (u.a.)" << 1 << 0 << QList<double>{};
+  QTest::newRow("no second header") << primeras(dos, 6) << false << qsizetype(7) << "****** #51:" << 5 << 0
+                                    << QList<double>{};
+  // A count outside 1 to 10 is the count's line's fault.
+  QTest::newRow("no zones") << cabecera("0") << false << qsizetype(5) << "#49" << 5 << 0 << QList<double>{};
+  QTest::newRow("letters for the count") << cabecera("dos") + constante(1, "0", "1", "0") << false << qsizetype(5) << "#49"
+                                         << 5 << 0 << QList<double>{};
   // Lines 13 to 19 of the second zone were read; its second vertex's y is missing.
-  QTest::newRow("ends in a vertex") << primeras(dos, 19) << false << qsizetype(20) << 5 << 2
+  QTest::newRow("ends in a vertex") << primeras(dos, 19) << false << qsizetype(20) << "#58(2)" << 5 << 2
                                     << QList<double>{2, 5, 10, 3, 1, 1, 2};
-  QTest::newRow("no dash line at the end") << primeras(dos, 22) << false << qsizetype(23) << 5 << 2
+  QTest::newRow("no dash line at the end") << primeras(dos, 22) << false << qsizetype(23)
+                                           << "-----------------------------" << 5 << 2
                                            << QList<double>{2, 5, 10, 3, 1, 1, 2, 4, 3, 9};
-  QTest::newRow("type code 5") << cabecera("1") + linea("Tipo = 5") << false << qsizetype(8) << 5 << 1
+  QTest::newRow("type code 5") << cabecera("1") + linea("Tipo = 5") << false << qsizetype(8) << "#52 1" << 5 << 1
                                << QList<double>{5};
-  QTest::newRow("infinite limit") << cabecera("1") + constante(1, "1e999", "5", "0") << false << qsizetype(9) << 5 << 1
-                                  << QList<double>{1};
-  QTest::newRow("text for numbers is 0") << cabecera("1") + constante(1, "abc", "", "x") << true << qsizetype(0) << 5
-                                         << 1 << QList<double>{1, 0, 0, 0};
+  QTest::newRow("infinite limit") << cabecera("1") + constante(1, "1e999", "5", "0") << false << qsizetype(9) << "#53 1"
+                                  << 5 << 1 << QList<double>{1};
+  // A value that is not a number stops the reading at its line; one that
+  // starts with a number is that number.
+  QTest::newRow("letters for a limit") << cabecera("1") + constante(1, "abc", "5", "0") << false << qsizetype(9)
+                                       << "#53 1" << 5 << 1 << QList<double>{1};
+  QTest::newRow("no right limit") << cabecera("1") + constante(1, "0", "", "0") << false << qsizetype(10) << "#54 1" << 5
+                                  << 1 << QList<double>{1, 0};
+  QTest::newRow("NaN for V0") << cabecera("1") + constante(1, "0", "5", "NaN") << false << qsizetype(11) << "#55" << 5
+                              << 1 << QList<double>{1, 0, 5};
+  QTest::newRow("a number and text") << cabecera("1") + constante(1, "-2.5 bohr", "5.", "+.5e1x") << true << qsizetype(0)
+                                     << sin_fallo << 5 << 1 << QList<double>{1, -2.5, 5, 5};
+  QTest::newRow("ends in a vibration") << cabecera("1") + primeras(vibracion(1), 6) << false << qsizetype(14) << "#61"
+                                       << 5 << 1 << QList<double>{3, 5, 10, 7.5, -1, 2};
+  QTest::newRow("ends in a power series") << cabecera("1") + primeras(potencias(1), 11) << false << qsizetype(19)
+                                          << "#63(-2)" << 5 << 1 << QList<double>{4, 5, 10, 0, 1, 2, 3, 4, 5, 6, -1};
   // The largest count the zone can take, in a file that holds two vertices.
-  QTest::newRow("32767 vertices stated") << cabecera("1") + poligonal(1, "32767.000", 2) << false << qsizetype(16) << 5
-                                         << 1 << QList<double>{2, 5, 10, 32767, 1, 1, 2, 4};
-  QTest::newRow("32768 vertices") << cabecera("1") + poligonal(1, "32768", 0) << false << qsizetype(11) << 5 << 1
-                                  << QList<double>{2, 5, 10, 32768};
-  QTest::newRow("no vertices") << cabecera("1") + poligonal(1, "0.000", 0) + raya << false << qsizetype(11) << 5 << 1
-                               << QList<double>{2, 5, 10, 0};
+  QTest::newRow("32767 vertices stated") << cabecera("1") + poligonal(1, "32767.000", 2) << false << qsizetype(16)
+                                         << "#57(3)" << 5 << 1 << QList<double>{2, 5, 10, 32767, 1, 1, 2, 4};
+  QTest::newRow("32768 vertices") << cabecera("1") + poligonal(1, "32768", 0) << false << qsizetype(11) << "#56 1" << 5
+                                  << 1 << QList<double>{2, 5, 10, 32768};
+  QTest::newRow("no vertices") << cabecera("1") + poligonal(1, "0.000", 0) + raya << false << qsizetype(11) << "#56 1"
+                               << 5 << 1 << QList<double>{2, 5, 10, 0};
 
   QByteArray diez = cabecera("10"), once = cabecera("11");
   for (int i = 1; i <= 11; ++i) {
@@ -113,21 +155,23 @@ void PruebaLectores::problema_data() {
     if (i <= 10) diez += z;
     once += z;
   }
-  QTest::newRow("ten zones") << diez << true << qsizetype(0) << 5 << 10 << QList<double>{1, 9, 10, 0.5};
-  // The eleventh zone is never read: reading stops at the tenth one's dash line.
-  QTest::newRow("eleven zones") << once << false << qsizetype(57) << 5 << 10 << QList<double>{1, 9, 10, 0.5};
+  QTest::newRow("ten zones") << diez << true << qsizetype(0) << sin_fallo << 5 << 10 << QList<double>{1, 9, 10, 0.5};
+  // The eleventh zone is never read: reading stops after the tenth one.
+  QTest::newRow("eleven zones") << once << false << qsizetype(5) << "#49" << 5 << 10 << QList<double>{1, 9, 10, 0.5};
 }
 
 void PruebaLectores::problema() {
   QFETCH(QByteArray, texto);
   QFETCH(bool, leido);
   QFETCH(qsizetype, linea_fallo);
+  QFETCH(QString, esperada);
   QFETCH(int, cabeceras);
   QFETCH(int, zonas);
   QFETCH(QList<double>, valores_ultima);
   const problema_texto::Problema p = problema_texto::leer(texto);
   QCOMPARE(p.leido, leido);
   QCOMPARE(p.linea_fallo, linea_fallo);
+  if (!leido) QCOMPARE(problema_texto::etiqueta(p.esperada, clave), esperada);
   QCOMPARE(p.cabecera.size(), cabeceras);
   QCOMPARE(static_cast<int>(p.zonas.size()), zonas);
   if (zonas > 0) {
@@ -163,6 +207,57 @@ void PruebaLectores::problema_completo() {
   QCOMPARE(z.nvertices, 32767);
   QCOMPARE(z.vertices.ubound(), 3);  // the third vertex was being read
   QCOMPARE(z.vertices(2).y, 4.0);
+}
+
+// A zone cut short, given the numbers read to a new zone [6, 10] (type 0,
+// vertices at its ends) the way the window gives them, and made whole with
+// the zone before ending at 5.
+void PruebaLectores::zona_completada_data() {
+  QTest::addColumn<QList<double>>("leidos");
+  QTest::addColumn<QString>("zona");  // type, limits, then the vertices or x0
+  QTest::newRow("nothing read") << QList<double>{} << "0 [5, 10] (5, 0) (10, 0)";
+  QTest::newRow("type code refused") << QList<double>{9} << "0 [5, 10] (5, 0) (10, 0)";
+  QTest::newRow("constant without its right limit") << QList<double>{1, 4.5} << "0 [4.5, 10] (4.5, 0) (10, 0)";
+  QTest::newRow("constant without V0") << QList<double>{1, 5, 8} << "0 [5, 8] (5, 0) (8, 0)";
+  QTest::newRow("polygon without its count") << QList<double>{2, 5, 8} << "1 [5, 8] (5, 0) (8, 0)";
+  QTest::newRow("polygon count refused") << QList<double>{2, 5, 8, 0} << "1 [5, 8] (5, 0) (8, 0)";
+  QTest::newRow("polygon with one vertex in full") << QList<double>{2, 5, 8, 3, 5, 1, 6} << "1 [5, 8] (5, 0) (8, 0)";
+  QTest::newRow("polygon with two vertices in full")
+      << QList<double>{2, 5, 8, 4, 5, 1, 6, 2, 7} << "1 [5, 8] (5, 1) (6, 2)";
+  QTest::newRow("vibration after its x0") << QList<double>{3, 5, 8, 6.5} << "2 [5, 8] x0 6.5";
+}
+
+void PruebaLectores::zona_completada() {
+  QFETCH(QList<double>, leidos);
+  QFETCH(QString, zona);
+  global::tzona z;
+  z.xini = 6;
+  z.xfin = 10;
+  z.nvertices = 2;
+  z.vertices.redim_preserve(2);
+  z.vertices(1) = {6, 0};
+  z.vertices(2) = {10, 0};
+  qsizetype siguiente = 0;
+  try {
+    problema_texto::leer_zona(
+        z,
+        [&](problema_texto::Campo, int) {
+          if (siguiente >= leidos.size()) throw problema_texto::Fallo{};
+          return leidos[siguiente++];
+        },
+        [](int) {});
+    QFAIL("the zone was read to its end");
+  } catch (const problema_texto::Fallo&) {
+  }
+  problema_texto::completar_zona(z, static_cast<std::size_t>(siguiente), 5);
+  QString texto = QString("%1 [%2, %3]").arg(z.tipo).arg(z.xini).arg(z.xfin);
+  if (z.tipo <= 1) {
+    QCOMPARE(z.vertices.ubound(), int(z.nvertices));
+    for (int j = 1; j <= z.nvertices; ++j) texto += QString(" (%1, %2)").arg(z.vertices(j).x).arg(z.vertices(j).y);
+  } else {
+    texto += QString(" x0 %1").arg(z.x0);
+  }
+  QCOMPARE(texto, zona);
 }
 
 void PruebaLectores::grafica_data() {

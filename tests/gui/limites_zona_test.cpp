@@ -1,5 +1,7 @@
-// The zone limits on the strip: typed over their labels and dragged by their
-// separators, with real key and mouse events.
+// The zone limits on the strip: typed over their labels, dragged by their
+// separators and moved by the zone count, with real key and mouse events;
+// every road keeps the zones that the file writes longer than 0.
+#include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -15,6 +17,8 @@
 #include "editor_comun.hpp"
 #include "frame/frmMain.hpp"
 #include "frame/global.hpp"
+#include "frame/idiomas.hpp"
+#include "frame/problema_texto.hpp"
 #include "platform/ficheros.hpp"
 #include "platform/lienzo.hpp"
 #include "platform/mensajes.hpp"
@@ -156,7 +160,7 @@ void teclear_limite(frmdatos& d, int i, const QString& texto) {
 
 // The pixel column inside frmzonas of box coordinate v.
 int columna(const frmdatos& d, double v) {
-  const double a = 0, b = 10;  // the box of these tests
+  const double a = d.lblintervalo(0)->text().toDouble(), b = d.lblintervalo(10)->text().toDouble();
   const double X = d.borde_izquierdo + (v - a) * (d.borde_derecho - d.borde_izquierdo) / (b - a);
   return plataforma::pixeles_x(X);
 }
@@ -200,7 +204,10 @@ class PruebaLimitesZona : public QObject {
   void el_editor_muestra_su_valor_data();
   void el_editor_muestra_su_valor();
   void arrastre_de_poligono();
-  void arrastre_sobre_el_vecino_rechazado();
+  void arrastre_hasta_el_vecino();
+  void caminos_de_los_limites_data();
+  void caminos_de_los_limites();
+  void mitad_rechazada_no_cambia_nada();
   void arrastre_de_zona_poligonal_derecha();
   void pulsar_y_soltar_modifica();
 };
@@ -470,7 +477,7 @@ void PruebaLimitesZona::arrastre_de_poligono() {
   QCOMPARE(d.lblintervalo(1)->text(), QString::number(v, 'f', 3));
 }
 
-void PruebaLimitesZona::arrastre_sobre_el_vecino_rechazado() {
+void PruebaLimitesZona::arrastre_hasta_el_vecino() {
   prueba::Problema p;
   frmdatos& d = p.d();
   prueba::subir_zonas(d);
@@ -478,16 +485,133 @@ void PruebaLimitesZona::arrastre_sobre_el_vecino_rechazado() {
     Arrastre arrastre(d, 1);
     arrastre.a(2);
     QCOMPARE(limites_cerca(), QStringList({"0.0-2.0", "2.0-10.0"}));
-    // Onto the box start and past the box end: refused.
+    // Onto the box start and past the box end: the limit stops one step of
+    // the file short of them, and the pointer stays with it.
     arrastre.a(0);
-    QCOMPARE(limites_cerca(), QStringList({"0.0-2.0", "2.0-10.0"}));
-    QCOMPARE(d.lnsepara(1)->cursor().shape(), Qt::ForbiddenCursor);
-    arrastre.a(10);
-    QCOMPARE(limites_cerca(), QStringList({"0.0-2.0", "2.0-10.0"}));
+    QCOMPARE(limites(), QStringList({"0-0.001", "0.001-10"}));
+    QCOMPARE(d.lnsepara(1)->cursor().shape(), Qt::SizeHorCursor);
+    QCOMPARE(d.ultima_x, d.frmzonas->mapToGlobal(QPoint(columna(d, 0.001), 0)).x());
+    arrastre.a(10.2);
+    QCOMPARE(limites(), QStringList({"0-9.999", "9.999-10"}));
     arrastre.a(6);
     QVERIFY(std::fabs(zonas[0].xfin - 6) < 0.02);
   }
   QVERIFY(zonas[0].xfin > zonas[0].xini && zonas[1].xfin > zonas[1].xini);
+}
+
+namespace {
+
+// The zones of a problem file, as their limits are written there.
+QString limites_del_fichero(const QByteArray& fichero) {
+  const problema_texto::Problema leido = problema_texto::leer(fichero);
+  QStringList l;
+  for (const problema_texto::Zona& z : leido.zonas)
+    l << "[" + QString::number(z.zona.xini, 'f', 3) + ", " + QString::number(z.zona.xfin, 'f', 3) + "]";
+  return l.join(' ');
+}
+
+// The limits the strip shows, in the same form.
+QString limites_de_la_tira(const frmdatos& d) {
+  QStringList l;
+  for (int k = 0; k < nzonas; ++k)
+    l << "[" + d.lblintervalo(k)->text() + ", " + d.lblintervalo(k + 1 < nzonas ? k + 1 : 10)->text() + "]";
+  return l.join(' ');
+}
+
+}  // namespace
+
+void PruebaLimitesZona::caminos_de_los_limites_data() {
+  QTest::addColumn<QString>("pasos");    // "+" and "-" on the spinner, "i=v" typed into label i, "k>v" separator k dragged to v
+  QTest::addColumn<int>("rechazos");     // halvings refused
+  QTest::addColumn<QString>("despues");  // the limits as written
+  QTest::newRow("halving a 0.01 box") << "10=0.01 +" << 0 << "[0.000, 0.005] [0.005, 0.010]";
+  QTest::newRow("0.01 box, dragged to the left wall") << "10=0.01 + 1>0" << 0 << "[0.000, 0.001] [0.001, 0.010]";
+  QTest::newRow("0.01 box, dragged past the left wall") << "10=0.01 + 1>-0.0003" << 0 << "[0.000, 0.001] [0.001, 0.010]";
+  QTest::newRow("0.01 box, dragged to both walls") << "10=0.01 + 1>0 1>0.01" << 0 << "[0.000, 0.009] [0.009, 0.010]";
+  QTest::newRow("0.01 box, dragged onto the zone before")
+      << "10=0.01 + + 2>0" << 0 << "[0.000, 0.005] [0.005, 0.006] [0.006, 0.010]";
+  QTest::newRow("negative tiny box, dragged to the right wall")
+      << "0=-0.01 10=0 + 1>0" << 0 << "[-0.010, -0.001] [-0.001, 0.000]";
+  QTest::newRow("0.01 box, halved after a drag to the wall")
+      << "10=0.01 + 1>0.01 +" << 1 << "[0.000, 0.009] [0.009, 0.010]";
+  QTest::newRow("halving after a typed 9.999") << "+ 1=9.999 +" << 1 << "[0.000, 9.999] [9.999, 10.000]";
+  QTest::newRow("halving a 0.1 box nine times")
+      << "10=0.1 + + + + + + + + +" << 2
+      << "[0.000, 0.050] [0.050, 0.075] [0.075, 0.088] [0.088, 0.094] [0.094, 0.097] [0.097, 0.098] [0.098, 0.099] "
+         "[0.099, 0.100]";
+  QTest::newRow("removal after halving a 0.01 box") << "10=0.01 + + 2>0 - -" << 0 << "[0.000, 0.010]";
+}
+
+// Every road that sets a limit leaves zones that the file writes with a
+// length greater than 0: after each step the saved file runs in calculos.
+void PruebaLimitesZona::caminos_de_los_limites() {
+  QFETCH(QString, pasos);
+  QFETCH(int, rechazos);
+  QFETCH(QString, despues);
+  prueba::Problema p;
+  frmdatos& d = p.d();
+  // calculos reads the shipped language file, and so do the window's messages.
+  QFile::remove(p.carpeta.ruta("idioma.lng"));
+  QVERIFY(QFile::copy(DATA_DIR "/idioma.lng", p.carpeta.ruta("idioma.lng")));
+  QVERIFY(QFile::copy(CALCULOS_EXE, p.carpeta.ruta("calculos")));
+  prueba::Guion guion;
+  for (const QString& paso : pasos.split(' ')) {
+    const int nzonas_antes = nzonas;
+    if (paso == "+") {
+      prueba::subir_zonas(d);
+    } else if (paso == "-") {
+      prueba::bajar_zonas(d);
+    } else if (paso.contains('=')) {
+      teclear_limite(d, paso.section('=', 0, 0).toInt(), paso.section('=', 1));
+    } else {
+      Arrastre arrastre(d, paso.section('>', 0, 0).toInt());
+      arrastre.a(paso.section('>', 1).toDouble());
+    }
+    QVERIFY2(d.txtescala(10)->isHidden() && d.txtescala(0)->isHidden(), qPrintable(paso));
+    QCOMPARE(d.txtzonas->text(), QString::number(nzonas));
+    if (paso == "+" && nzonas == nzonas_antes) QCOMPARE(guion.cajas.last().texto, idiomas::texto(218));
+
+    // The file holds what the strip shows, and calculos takes it.
+    QVERIFY(p.f().escribir_datos(p.carpeta.ruta("caminos.dat")));
+    QCOMPARE(limites_del_fichero(p.carpeta.leer("caminos.dat")), limites_de_la_tira(d));
+    QCOMPARE(plataforma::ejecutar_y_esperar(p.carpeta.ruta("calculos"), {"caminos.dat"}), 0);
+    QVERIFY(QFile::remove(plataforma::resolver_nombre(p.carpeta.ruta("RES.tot"))));
+  }
+  QCOMPARE(guion.cajas.size(), qsizetype(rechazos));
+  for (const prueba::Caja& c : guion.cajas) QCOMPARE(c.estilo, plataforma::vbInformation);
+  QCOMPARE(limites_del_fichero(p.carpeta.leer("caminos.dat")), despues);
+}
+
+// A refused halving changes nothing, not even the saved state; with the
+// real message box.
+void PruebaLimitesZona::mitad_rechazada_no_cambia_nada() {
+  prueba::Problema p;
+  frmdatos& d = p.d();
+  prueba::subir_zonas(d);
+  teclear_limite(d, 1, "9.999");
+  {
+    prueba::GuionDialogos dialogos({p.carpeta.ruta("casi.dat")});
+    p.f().mnuFileSaveAs_Click();
+  }
+  const QByteArray guardado = p.carpeta.leer("CASI.DAT");
+  QVERIFY(!global::modificado);
+  const QString titulo = p.f().windowTitle();
+  QString visto;
+  prueba::aceptar_caja_real(500, visto);
+  prueba::subir_zonas(d);
+  QCOMPARE(visto, QString("en218"));
+  QCOMPARE(int(nzonas), 2);
+  QCOMPARE(d.txtzonas->text(), QString("2"));
+  QVERIFY(d.pctzona(2) == nullptr);
+  QCOMPARE(limites(), QStringList({"0-9.999", "9.999-10"}));
+  QVERIFY(!global::modificado);
+  QCOMPARE(p.f().windowTitle(), titulo);
+  QVERIFY(p.f().tbToolBar_Buttons("Ejecutar")->isEnabled());
+  // The spinner still answers: down removes the second zone.
+  prueba::bajar_zonas(d);
+  QCOMPARE(int(nzonas), 1);
+  QVERIFY(global::modificado);
+  QCOMPARE(p.carpeta.leer("CASI.DAT"), guardado);
 }
 
 void PruebaLimitesZona::arrastre_de_zona_poligonal_derecha() {
