@@ -505,6 +505,7 @@ void frmMain::cerrar_vistas(Caducado que) {
   const bool resultados = que != Caducado::fichero;
   const bool fichero = que != Caducado::resultados;
   if (resultados) {
+    ++caducidades_;
     if (frmprintres::cargado()) frmprintres::instancia().Unload();
     frmprintgraf::caducar();
     if (frmgraficos::cargado()) frmgraficos::instancia().Unload();
@@ -902,10 +903,14 @@ void frmMain::ejecutar() {
   }
   // The window may go while the engine runs (the events go on).
   const QPointer<frmMain> yo(this);
+  // New, Open, an edit or another Run during the wait make this run's
+  // results belong to no problem on screen: they are not offered then.
+  const int caducidades = caducidades_;
   const std::int32_t r = ejecutar_y_esperar(App::en_carpeta("calculos"), {argumento}, 6, idiomas::texto(215),
                                             {"RES.tot", "DatosDIB"});
   if (yo.isNull() || saliendo()) return;
   if (r == 0) {
+    if (caducidades != caducidades_) return;
     habilitar("EditarR", true);
     habilitar("EditarG", true);
     return;

@@ -145,6 +145,8 @@ class frmMain : public QMainWindow {
   // reduced copy), the viewer of the problem file, or both.
   enum class Caducado { resultados, fichero, todo };
   void cerrar_vistas(Caducado que);
+  // Counts the times the results went stale (cerrar_vistas of the results).
+  int caducidades_ = 0;
   void mosaico(bool horizontal);
 
   // The twips last set, kept while the window stays where they put it, so

@@ -173,6 +173,8 @@ class PruebaVistasCaducadas : public QObject {
   void al_empezar_un_run();
   void grafica_pedida_antes_del_cambio_data();
   void grafica_pedida_antes_del_cambio();
+  void run_que_caduca_durante_data();
+  void run_que_caduca_durante();
   void pregunta_real_al_crear_data();
   void pregunta_real_al_crear();
   void dialogo_real_al_abrir();
@@ -270,6 +272,43 @@ void PruebaVistasCaducadas::grafica_pedida_antes_del_cambio() {
   QCOMPARE(frmgraficos::cargado(), durante.isEmpty());
   QCOMPARE(frmprintgraf::cargado(), durante.isEmpty());
   if (durante.isEmpty()) QCOMPARE(graficos::num_curvas, std::int16_t(1));
+}
+
+void PruebaVistasCaducadas::run_que_caduca_durante_data() {
+  QTest::addColumn<QString>("durante");
+  QTest::addColumn<bool>("ofrecidos");
+  QTest::newRow("nothing changes: the results are offered") << "" << true;
+  QTest::newRow("New") << "Nuevo" << false;
+  QTest::newRow("Open") << "Abrir" << false;
+  QTest::newRow("an edit") << "edit" << false;
+}
+
+// A Run whose problem is replaced or edited while calculos still runs ends
+// without offering its results: they would be shown as the new problem's.
+void PruebaVistasCaducadas::run_que_caduca_durante() {
+  QFETCH(QString, durante);
+  QFETCH(bool, ofrecidos);
+  Vistas v;
+  v.motor("calculos", R"(while [ ! -f sigue ]; do sleep 0.02; done
+printf 'informe 2\r\n\r\n... / ...\r\nfin\r\n' > RES.tot)");
+  bool tomado = false;
+  QTimer::singleShot(50, [&] {
+    if (durante == "edit") {
+      editar(v);
+    } else if (durante == "Abrir") {
+      prueba::GuionDialogos dialogos({v.carpeta.ruta("OTRO.DAT")});
+      v.boton("Abrir");
+    } else if (!durante.isEmpty()) {
+      v.boton(durante.toLatin1().constData());
+    }
+    tomado = true;
+    v.carpeta.escribir("sigue", "");
+  });
+  prueba::Guion guion;
+  v.run();
+  QVERIFY(tomado);
+  QVERIFY(guion.cajas.isEmpty());
+  QCOMPARE(v.botones_de_resultados(), ofrecidos);
 }
 
 void PruebaVistasCaducadas::pregunta_real_al_crear_data() {
