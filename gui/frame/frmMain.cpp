@@ -597,6 +597,18 @@ bool entero16(double valor, int& entero) {
 
 using lineas_problema::real;
 
+// A header value of a problem file whose line, as Save writes it, holds what
+// the engines read of it (the title is text and is written as it stands).
+bool cabe_en_su_linea(problema_texto::Campo campo, const QString& valor) {
+  using lineas_problema::Escrito;
+  switch (campo) {
+    case problema_texto::Campo::masa: return lineas_problema::cabe(lineas_problema::masa(), valor, Escrito::real);
+    case problema_texto::Campo::funciones: return lineas_problema::cabe(lineas_problema::base(), valor, Escrito::tal_cual);
+    case problema_texto::Campo::puntos: return lineas_problema::cabe(lineas_problema::puntos(), valor, Escrito::tal_cual);
+    default: return true;
+  }
+}
+
 }  // namespace
 
 bool frmMain::escribir_datos(const QString& ruta) {
@@ -685,7 +697,9 @@ bool frmMain::abrirfichero() {
   cambia_titulo();
   problema_texto::Problema p;
   if (abierto) {
-    p = problema_texto::leer(bytes);
+    // A number whose line, as Save writes it again, would not fit what the
+    // engines read stops the load: the window would save another number.
+    p = problema_texto::leer(bytes, [](const problema_texto::Linea& l, double v) { return lineas_problema::cabe(l, v); });
     if (aplicar_problema(p)) return true;
   }
 
@@ -727,7 +741,7 @@ bool frmMain::aplicar_problema(problema_texto::Problema& p) {
   for (qsizetype i = 0; i < p.cabecera.size(); ++i) {
     const QString antes = cajas[i]->text();
     cajas[i]->setText(p.cabecera[i]);
-    if (cajas[i]->text() == p.cabecera[i]) continue;
+    if (cajas[i]->text() == p.cabecera[i] && cabe_en_su_linea(campos[i], p.cabecera[i])) continue;
     cajas[i]->setText(antes);
     p.leido = false;
     p.linea_fallo = i + 2;

@@ -63,6 +63,12 @@ bool cabe(const QString& etiqueta, const QString& texto, Escrito como) {
   return etiqueta.size() + largo <= caracteres_leidos;
 }
 
+bool cabe(const problema_texto::Linea& linea, double valor) {
+  if (!std::isfinite(valor)) return false;
+  const QString escrito = linea.campo == Campo::tipo ? QString::number(valor, 'f', 0) : real(valor);
+  return rotulo(linea.campo, linea.zona, linea.indice).size() + escrito.size() <= caracteres_leidos;
+}
+
 void limitar(plataforma::ReglaNumerica& regla, std::function<QString()> etiqueta, Escrito como) {
   regla.admite = [etiqueta = std::move(etiqueta), como](const QString& t) { return cabe(etiqueta(), t, como); };
   regla.rechazo = [] { plataforma::MsgBox(texto(220), plataforma::vbExclamation); };

@@ -14,6 +14,9 @@
 namespace plataforma {
 struct ReglaNumerica;
 }
+namespace problema_texto {
+struct Linea;
+}
 
 namespace lineas_problema {
 
@@ -56,6 +59,10 @@ enum class Escrito { real, tal_cual };
 // and the number as the file writes it, holds at most caracteres_leidos
 // characters.
 bool cabe(const QString& etiqueta, const QString& texto, Escrito como);
+
+// The same for a zone's number as the problem reader names its line: the
+// type code is written as a whole number, every other value as a real.
+bool cabe(const problema_texto::Linea& linea, double valor);
 
 // Makes a numeric box refuse a number that does not fit under the label
 // etiqueta() gives at that moment: the box goes back to its previous text

@@ -55,7 +55,7 @@ class Lineas {
 // box holds at most 32767 characters.
 constexpr qsizetype largo_caja = 32767;
 
-void leer_lineas(QByteArrayView bytes, Problema& p) {
+void leer_lineas(QByteArrayView bytes, Problema& p, const std::function<bool(const Linea&, double)>& admite) {
   Lineas lineas(bytes);
   qsizetype leidas = 0;
   // A line that holds a NUL byte or runs for megabytes is a line that cannot
@@ -76,7 +76,7 @@ void leer_lineas(QByteArrayView bytes, Problema& p) {
     const QByteArrayView t = dato(que);
     if (!plataforma::empieza_por_numero(t)) throw Fallo{};
     const double v = plataforma::Val(t);
-    if (!std::isfinite(v)) throw Fallo{};
+    if (!std::isfinite(v) || (admite && !admite(que, v))) throw Fallo{};
     return v;
   };
 
@@ -183,10 +183,10 @@ int entero16(double valor) {
   return static_cast<int>(v);
 }
 
-Problema leer(const QByteArray& bytes) {
+Problema leer(const QByteArray& bytes, const std::function<bool(const Linea&, double)>& admite) {
   Problema p;
   try {
-    leer_lineas(bytes, p);
+    leer_lineas(bytes, p, admite);
   } catch (const Fallo&) {
   } catch (const std::bad_alloc&) {
     // What was read does not fit in memory: the load stops at the line it

@@ -73,7 +73,9 @@ struct Problema {
   Linea esperada;
 };
 
-Problema leer(const QByteArray& bytes);
+// admite, when given, is asked of every number of a zone as it is read: a
+// number it refuses stops the load at its line, as one that is not a number.
+Problema leer(const QByteArray& bytes, const std::function<bool(const Linea&, double)>& admite = {});
 
 // How leer_zona sizes a polygon's vertex list: at once to the count the file
 // states (the window, whose zone then holds that many vertices whatever

@@ -567,6 +567,13 @@ void PruebaFicheros::fichero_danado_data() {
   QTest::newRow("letters in the basis size") << fichero(fb, cuatro) << 4 << "en48" << "0.000 10.000";
   QTest::newRow("letters in the zone count") << fichero(zonas_abc, cuatro) << 5 << "en49 (1 - 10)" << "0.000 10.000";
   QTest::newRow("letters in the points") << fichero(puntos, cuatro) << 6 << "en50" << "0.000 10.000";
+  // Numbers that Save would write on a line longer than the engines read.
+  QStringList masa_larga = cabeza;
+  masa_larga[1] = "1e100";
+  QTest::newRow("a mass too long for its line") << fichero(masa_larga, cuatro) << 3 << "en47 (u.a.)" << "0.000 10.000";
+  QStringList v0_largo = cuatro.mid(0, 4);
+  v0_largo[3] = "en55 = 1e100";
+  QTest::newRow("a V0 too long for its line") << fichero(con(1), v0_largo) << 11 << "en55" << "0.000 2.500";
   QTest::newRow("ends in the header") << QByteArray("****** en45:\r\nen46 = roto\r\n") << 3 << "en47 (u.a.)"
                                       << "0.000 10.000";
 }
