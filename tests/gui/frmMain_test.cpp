@@ -39,6 +39,14 @@ struct Arranque {
 
 QString ajuste(const QString& clave) { return GetSetting("Zedevodero", "Settings", clave, "<none>"); }
 
+// A placement stored by an earlier run: 1500, 300, 9000, 7200 twips.
+void guardar_colocacion() {
+  SaveSetting("Zedevodero", "Settings", "MainLeft", "1500");
+  SaveSetting("Zedevodero", "Settings", "MainTop", "300");
+  SaveSetting("Zedevodero", "Settings", "MainWidth", "9000");
+  SaveSetting("Zedevodero", "Settings", "MainHeight", "7200");
+}
+
 // Enabled state of the five buttons that change: Guardar, Ejecutar, EditarD, EditarR, EditarG.
 QString estados(frmMain& f) {
   QString s;
@@ -161,10 +169,7 @@ void PruebaFrmMain::colocacion_por_defecto() {
 
 void PruebaFrmMain::colocacion_guardada_y_leida() {
   Arranque a;
-  SaveSetting("Zedevodero", "Settings", "MainLeft", "1500");
-  SaveSetting("Zedevodero", "Settings", "MainTop", "300");
-  SaveSetting("Zedevodero", "Settings", "MainWidth", "9000");
-  SaveSetting("Zedevodero", "Settings", "MainHeight", "7200");
+  guardar_colocacion();
   frmMain::destruir();
   frmMain& f = frmMain::instancia();
   f.setWindowState(Qt::WindowNoState);
@@ -209,10 +214,7 @@ void PruebaFrmMain::maximizada_guarda_la_colocacion_normal() {
   QFETCH(bool, tamano_antes_que_estado);
   QFETCH(QList<int>, guardada);
   Arranque a;
-  SaveSetting("Zedevodero", "Settings", "MainLeft", "1500");
-  SaveSetting("Zedevodero", "Settings", "MainTop", "300");
-  SaveSetting("Zedevodero", "Settings", "MainWidth", "9000");
-  SaveSetting("Zedevodero", "Settings", "MainHeight", "7200");
+  guardar_colocacion();
   frmMain::destruir();
   frmMain* f = &frmMain::instancia();
   f->show();
