@@ -1,6 +1,8 @@
 #include "calculos/ejecucion.hpp"
 
 #include <iostream>
+#include <new>
+#include <stdexcept>
 
 #include "calculos/informe.hpp"
 #include "calculos/jacobi.hpp"
@@ -42,11 +44,15 @@ Trabajo crear_trabajo(const Problema& p, const std::string& fichero) {
     }
 }
 
-void calcular(std::istream& entrada, const std::optional<std::string>& nombre, ini::Mensajes& m) {
+// The run from the problem to its files; returns the exit status of a run
+// that wrote them: 0, or 3 when the diagonalisation stopped at its rotation
+// limit (the results are those of the last rotation).
+int calcular(std::istream& entrada, const std::optional<std::string>& nombre, ini::Mensajes& m) {
     io::Fuente f = nombre ? io::Fuente::abrir(*nombre) : io::Fuente::flujo(entrada, "standard input");
     m.leer_seccion();
     const problema::Reglas reglas = problema::reglas_calculos();
     const Problema p = problema::leer_problema(f, m, reglas);
+    problema::comprobar_memoria(p, problema::necesidad_calculos(p), m);
 
     Trabajo t = crear_trabajo(p, f.nombre());
     const Hora inicio = leer_reloj();
@@ -63,7 +69,7 @@ void calcular(std::istream& entrada, const std::optional<std::string>& nombre, i
     io::exigir_finitos(t.HAM.elementos(), claves::hamiltoniano_senos);
     io::exigir_finitos(t.XMAT.elementos(), claves::posicion_senos);
     // The report is not open yet: a diagonalisation that does not converge says so on the console.
-    JACOBI(p.NBASE, t.HAM, t.VECT, t.ENER, 1e-7, -1, m.consola());
+    const bool convergido = JACOBI(p.NBASE, t.HAM, t.VECT, t.ENER, 1e-7, -1, m.consola());
 
     const Transcurrido tiempo = tiempo_transcurrido(inicio, leer_reloj());
     const Fecha hoy = fecha_de_hoy();
@@ -82,6 +88,7 @@ void calcular(std::istream& entrada, const std::optional<std::string>& nombre, i
     dib.cerrar();
     res.confirmar();
     dib.confirmar();
+    return convergido ? 0 : estado_sin_convergencia;
 }
 
 } // namespace
@@ -90,8 +97,7 @@ int ejecutar(const std::vector<std::string>& argumentos, std::istream& entrada, 
              std::ostream& errores) {
     ini::Mensajes m{io::Consola(consola)};
     try {
-        calcular(entrada, fichero_problema(argumentos), m);
-        return 0;
+        return calcular(entrada, fichero_problema(argumentos), m);
     } catch (const io::Parada& p) {
         return p.estado;
     } catch (const io::NoFinito& e) {
@@ -101,6 +107,13 @@ int ejecutar(const std::vector<std::string>& argumentos, std::istream& entrada, 
     } catch (const io::SinMemoria& e) {
         m.consola().escribir(" INSUFFICIENT MEMORY");
         if (!e.detalle.empty()) errores << "calculos: " << e.detalle << '\n';
+        return -1;
+    } catch (const std::bad_alloc&) {
+        // Memory that ran out outside the work arrays (a line, a table).
+        m.consola().escribir(" INSUFFICIENT MEMORY");
+        return -1;
+    } catch (const std::length_error&) {
+        m.consola().escribir(" INSUFFICIENT MEMORY");
         return -1;
     } catch (const io::ErrorFichero& e) {
         errores << "calculos: " << e.what() << '\n';

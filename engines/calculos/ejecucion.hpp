@@ -43,10 +43,17 @@ struct Trabajo {
 // problem is read from standard input (an empty name).
 std::optional<std::string> fichero_problema(const std::vector<std::string>& argumentos);
 
+// The exit status of a run whose diagonalisation stopped at its rotation
+// limit: the report and the eigen data are written, of results that have
+// not converged.
+constexpr int estado_sin_convergencia = 3;
+
 // Runs the level solver in the current folder and returns its exit status:
-// 0 after a complete run, -1 after a stop on bad input, exhausted memory or
-// a computed value that is not finite (no file is then replaced), 2 after an
-// error of the input and output layer (diagnostic on `errores`).
+// 0 after a complete run, 3 after a complete run whose diagonalisation did
+// not converge, -1 after a stop on bad input, a problem too large for the
+// machine's memory, exhausted memory or a computed value that is not finite
+// (no file is then replaced), 2 after an error of the input and output layer
+// (diagnostic on `errores`).
 int ejecutar(const std::vector<std::string>& argumentos, std::istream& entrada, std::ostream& consola,
              std::ostream& errores);
 

@@ -236,7 +236,7 @@ void permutar_columnas(Matriz& V, std::vector<int>& origen) {
     }
 }
 
-void diagonalizar(int N, const Matriz& A, Matriz& V, std::vector<double>& E, double TOL, int IORD,
+bool diagonalizar(int N, const Matriz& A, Matriz& V, std::vector<double>& E, double TOL, int IORD,
                   io::Consola& informe, const OpcionesJacobi& opciones) {
     MatrizDeTrabajo W(N, A);
     for (int j = 1; j <= N; ++j)
@@ -282,15 +282,16 @@ void diagonalizar(int N, const Matriz& A, Matriz& V, std::vector<double>& E, dou
     }
     permutar_columnas(V, origen);
     for (int k = 1; k <= N; ++k) E[k - 1] = diagonal[k - 1];
+    return convergido;
 }
 
 } // namespace
 
-void JACOBI(int N, const Matriz& A, Matriz& V, std::vector<double>& E, double TOL, int IORD, io::Consola& informe,
+bool JACOBI(int N, const Matriz& A, Matriz& V, std::vector<double>& E, double TOL, int IORD, io::Consola& informe,
             const OpcionesJacobi& opciones) {
-    if (N < 1) return;
+    if (N < 1) return true;
     try {
-        diagonalizar(N, A, V, E, TOL, IORD, informe, opciones);
+        return diagonalizar(N, A, V, E, TOL, IORD, informe, opciones);
     } catch (const std::bad_alloc&) {
         throw io::SinMemoria{};  // the row tables and the sort's room, besides W
     }

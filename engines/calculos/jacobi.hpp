@@ -30,8 +30,9 @@ struct OpcionesJacobi {
 // Rotations go on while the largest off-diagonal magnitude is at least TOL;
 // when the limit is reached first, two records saying so are written to
 // `informe` and the results are ordered and delivered all the same.
+// Returns whether the rotations converged before the limit.
 // The work matrix that cannot be created throws io::SinMemoria.
-void JACOBI(int N, const problema::Matriz& A, problema::Matriz& V, std::vector<double>& E, double TOL, int IORD,
+bool JACOBI(int N, const problema::Matriz& A, problema::Matriz& V, std::vector<double>& E, double TOL, int IORD,
             io::Consola& informe, const OpcionesJacobi& opciones = {});
 
 } // namespace calculos

@@ -15,8 +15,9 @@ namespace funciones {
 // output, a level above the basis size or too many points with a message.
 void dibujar(const graficas::Datos& d, ini::Mensajes& m);
 
-// Runs in the current folder and returns the exit status: 0 at every orderly
-// end, 2 after an error of the input and output layer.
+// Runs in the current folder and returns the exit status as
+// graficas::ejecutar does: 0 at every orderly end, -1 after the refusals
+// that write no plot file, 2 after an error of the input and output layer.
 int ejecutar(const std::vector<std::string>& argumentos, std::istream& entrada, std::ostream& consola,
              std::ostream& errores);
 

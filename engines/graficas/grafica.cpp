@@ -6,6 +6,8 @@
 #include <limits>
 #include <filesystem>
 #include <iostream>
+#include <new>
+#include <stdexcept>
 
 #include "calculos/ejecucion.hpp"
 #include "io/errores.hpp"
@@ -22,7 +24,7 @@ using io::I;
 Dib leer_dib(const std::string& nombre, int niveles) {
     io::Fuente f = io::Fuente::abrir(nombre);
     std::string LINEA;
-    auto valor = [&](std::string_view que) { return problema::LEEDATO(f, LINEA, que); };
+    auto valor = [&](std::string_view que) { return problema::LEEDATO_VALOR(f, LINEA, que); };
     Dib d;
     d.PUNTOS_DIBUJO = io::entero_de(f, valor("the points per zone"), "the points per zone");
     d.ESCALA = io::real_de(f, valor("the scale factor"), "the scale factor");
@@ -77,6 +79,7 @@ Datos leer_datos(std::istream& entrada, const std::optional<std::string>& nombre
         m.leer_seccion();
         d.p = problema::leer_problema(f, m, problema::reglas_funciones());
     }
+    problema::comprobar_memoria(d.p, problema::necesidad_graficas(d.p), m);
     d.dib = leer_dib("DIB", niveles_dib);
     if (!cabe_la_base("DatosDIB", d.p.NBASE)) parar(m, claves::datos_de_otra_base, -1);
     try {
@@ -111,6 +114,13 @@ int ejecutar(std::string_view programa, int niveles_dib, const std::vector<std::
     } catch (const io::SinMemoria& e) {
         m.consola().escribir(" INSUFFICIENT MEMORY");
         if (!e.detalle.empty()) errores << programa << ": " << e.detalle << '\n';
+        return -1;
+    } catch (const std::bad_alloc&) {
+        m.consola().escribir(" INSUFFICIENT MEMORY");
+        return -1;
+    } catch (const std::length_error&) {
+        m.consola().escribir(" INSUFFICIENT MEMORY");
+        return -1;
     } catch (const io::ErrorFichero& e) {
         errores << programa << ": " << e.what() << '\n';
         return io::ErrorFichero::estado;

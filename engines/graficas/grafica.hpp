@@ -58,7 +58,8 @@ struct Dib {
 };
 
 // Reads `nombre` (matched ignoring case): three lines for one level, four
-// for two. Each value is the text after the first "=", read in free form.
+// for two. Each value is the text after the first "=", read in free form;
+// a line with more than blanks after column 80 is an input-layer error.
 Dib leer_dib(const std::string& nombre, int niveles);
 
 // Reads ENER(j), then VECT(j, i) for i = 1 to N, for j = 1 to N: one value a
@@ -80,9 +81,10 @@ struct Datos {
 // by the arguments (as calculos names it) read with the rules of funciones,
 // "DIB" with `niveles_dib` level numbers, "DatosDIB", then `dibujar`.
 // Returns the exit status: 0 at every orderly end (the stops included); -1
-// when the eigen data are of another basis (key 1064) or a value does not
-// fit its field of the plot file (keys 1065 and 1066), with no plot file
-// written; 2 after an error of the input and output layer, whose diagnostic
+// when the eigen data are of another basis (key 1064), a value does not
+// fit its field of the plot file (keys 1065 and 1066), or the problem needs
+// more memory than the machine has (keys 1067 to 1070, before anything is
+// allocated) or memory runs out, with no plot file written; 2 after an error of the input and output layer, whose diagnostic
 // goes to `errores` after the program's name.
 int ejecutar(std::string_view programa, int niveles_dib, const std::vector<std::string>& argumentos,
              std::istream& entrada, std::ostream& consola, std::ostream& errores,

@@ -7,8 +7,10 @@
 
 namespace problema {
 
-std::string LEEDATO(io::Fuente& f, std::string& LINEA, std::string_view que_se_esperaba) {
-    LINEA = f.leer_linea(que_se_esperaba);
+namespace {
+
+// LEEDATO of a line already read into LINEA.
+std::string valor_de_linea(std::string& LINEA) {
     LINEA.resize(80, ' ');
     size_t fin = 80;
     while (fin > 0 && LINEA[fin - 1] == ' ') --fin;
@@ -17,6 +19,21 @@ std::string LEEDATO(io::Fuente& f, std::string& LINEA, std::string_view que_se_e
     if (igual != std::string::npos && igual < fin) valor = LINEA.substr(igual + 1, fin - igual - 1);
     valor.resize(80, ' ');
     return valor;
+}
+
+} // namespace
+
+std::string LEEDATO(io::Fuente& f, std::string& LINEA, std::string_view que_se_esperaba) {
+    LINEA = f.leer_linea(que_se_esperaba);
+    return valor_de_linea(LINEA);
+}
+
+std::string LEEDATO_VALOR(io::Fuente& f, std::string& LINEA, std::string_view que) {
+    LINEA = f.leer_linea(que);
+    if (LINEA.size() > 80 && LINEA.find_first_not_of(' ', 80) != std::string::npos)
+        f.error("the line of " + std::string(que) +
+                " is longer than 80 characters: its value must end by column 80, the last one read");
+    return valor_de_linea(LINEA);
 }
 
 Reglas reglas_calculos() { return {1002, 1000, 1001, true, 1003, -1, true, true}; }
@@ -31,8 +48,9 @@ struct Lector {
     std::string LINEA;
 
     std::string dato(std::string_view que) { return LEEDATO(f, LINEA, que); }
-    double real(std::string_view que) { return io::real_de(f, dato(que), que); }
-    int entero(std::string_view que) { return io::entero_de(f, dato(que), que); }
+    std::string valor(std::string_view que) { return LEEDATO_VALOR(f, LINEA, que); }
+    double real(std::string_view que) { return io::real_de(f, valor(que), que); }
+    int entero(std::string_view que) { return io::entero_de(f, valor(que), que); }
 
     [[noreturn]] void parar(int clave) {
         m.escribir(clave);

@@ -57,6 +57,10 @@ private:
 // text after its first "=" up to its last non-blank character, blank-padded
 // to 80 (80 blanks for a line without "="). The record is left in `LINEA`.
 std::string LEEDATO(io::Fuente& f, std::string& LINEA, std::string_view que_se_esperaba = "a line");
+// LEEDATO of a line that holds a number: a line with anything but blanks
+// after column 80 is an input-layer error, as its value read from the first
+// 80 columns would be another number than the one written.
+std::string LEEDATO_VALOR(io::Fuente& f, std::string& LINEA, std::string_view que);
 
 // Message keys of the refusals we add to the engines' own checks.
 namespace claves {

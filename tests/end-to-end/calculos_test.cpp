@@ -224,19 +224,139 @@ TEST_F(Calculos, WithoutALanguageFileTheRunEndsWithADiagnostic) {
     EXPECT_EQ(r.errores, "calculos: idioma.lng: the file cannot be opened for reading\n");
 }
 
-TEST_F(Calculos, WorkArraysThatCannotBeCreatedStopTheRun) {
+// The example oscillator with K2 written as 90 zeros and 1.000: its first
+// 80 columns read 0, a free particle. The line is refused and nothing is
+// written; a title line of 200 characters is read as before.
+TEST_F(Calculos, AValueWrittenPastColumn80IsRefusedAndALongTitleIsCut) {
+    dir.copiar_dato("oscilador.dat");
+    std::string texto = dir.leer("oscilador.dat");
+    const std::string k2 = "K2 = 1.000\r\n";
+    ASSERT_NE(texto.find(k2), std::string::npos);
+    texto.replace(texto.find(k2), k2.size(), "K2 = " + std::string(90, '0') + "1.000\r\n");
+    dir.escribir("oscilador.dat", texto);
+    dir.escribir("RES.tot", "informe anterior\r\n");
+    auto r = correr({"oscilador.dat"});
+    EXPECT_EQ(r.estado, 2);
+    EXPECT_EQ(r.errores, "calculos: oscilador.dat, line 13: the line of a force constant is longer than 80 "
+                         "characters: its value must end by column 80, the last one read\n");
+    EXPECT_EQ(r.salida, "");
+    EXPECT_EQ(dir.leer("RES.tot"), "informe anterior\r\n");
+    EXPECT_FALSE(dir.existe("DatosDIB"));
+
     ProblemaPrueba p = caja();
-    p.nbase = "2000000000";  // 5 matrices of 3.2e19 bytes each
+    p.titulo = std::string(100, 'a') + std::string(91, 'b');  // a line of 200 characters
     dir.escribir("p.dat", prueba::texto_problema(p));
+    r = correr({"p.dat"});
+    EXPECT_EQ(r.estado, 0) << r.errores;
+    EXPECT_EQ(r.salida, "\n       M1004\n");
+    EXPECT_NE(dir.leer("RES.tot").find("      " + std::string(49, 'a') + "     "), std::string::npos);  // its 50 columns
+}
+
+// Ten constant zones of ±500 hartree, a mass of 9999 and a basis of 800:
+// the Hamiltonian's two clusters of nearly equal levels keep the rotations
+// going to the limit. The run says so, writes its report and eigen data all
+// the same, and ends with status 3: results that have not converged.
+TEST_F(Calculos, ADiagonalisationStoppedAtTheRotationLimitEndsWithStatus3) {
+    ProblemaPrueba p;
+    p.masa = "9999.000";
+    p.nbase = "800";
+    p.npuntos = "201";
+    for (int i = 0; i < 10; ++i) p.zonas.push_back({1, double(i), double(i + 1), {i % 2 == 0 ? 500.0 : -500.0}});
+    dir.escribir("p.dat", prueba::texto_problema(p));
+    dir.escribir("RES.tot", "informe anterior\r\n");
+    const auto r = correr({"p.dat"});
+    EXPECT_EQ(r.estado, 3) << r.errores;
+    const auto l = prueba::lineas(r.salida);
+    ASSERT_EQ(l.size(), 5u) << r.salida;
+    EXPECT_EQ(l[1], "       M1004");
+    EXPECT_EQ(l[2], " TRAS  999999 ITERACIONES NO SE HA LOGRADO LA PRECISION REQUERIDA (0.100000E-06)");
+    EXPECT_EQ(l[3], "");
+    EXPECT_EQ(l[4].substr(0, 59), " EL VALOR MAXIMO DE LOS ELEMENTOS NO DIAGONALES ES TODAVIA:");
+    EXPECT_EQ(r.errores, "");
+    EXPECT_NE(dir.leer("RES.tot"), "informe anterior\r\n");
+    EXPECT_EQ(prueba::lineas(dir.leer("DatosDIB")).size(), 800u * 801u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.ruta()), {}), 4);  // no temporary
+}
+
+// The memory a problem needs is told from its counts, before anything is
+// allocated, against the machine's physical memory (TARVO_MEMORIA_FISICA
+// stands in for it): the problem is refused at once, whatever it asks.
+TEST_F(Calculos, AProblemTooLargeForTheMachineIsRefusedBeforeAnythingIsAllocated) {
+    struct Caso {
+        const char* que;
+        const char* nbase;
+        const char* npuntos;
+        const char* memoria;  // bytes of the machine; null: this machine's
+        std::string salida;   // the console; up to the MB line on this machine
+    } casos[] = {
+        {"a basis of 2e9 functions", "2000000000", "1001", nullptr, " M1067\n        M1068 2000000000\n"},
+        {"a basis of 100000 functions", "100000", "1001", nullptr, " M1067\n        M1068 100000\n"},
+        {"2e9 points per zone on a machine of 16 GB", "10", "2000000000", "17179869184",
+         " M1000\n        M1001\n M1067\n        M1069 2000000001\n        M1070 30518  16384\n"},
+        {"a basis of 200 on a machine of 1 MB", "200", "1001", "1048576",
+         " M1067\n        M1068 200\n        M1070 2  1\n"},
+    };
+    for (const Caso& c : casos) {
+        ProblemaPrueba p = caja();
+        p.nbase = c.nbase;
+        p.npuntos = c.npuntos;
+        dir.escribir("p.dat", prueba::texto_problema(p));
+        dir.escribir("RES.tot", "informe anterior\r\n");
+        dir.escribir("DatosDIB", "datos anteriores\r\n");
+        if (c.memoria) setenv("TARVO_MEMORIA_FISICA", c.memoria, 1);
+        const auto r = correr({"p.dat"});
+        unsetenv("TARVO_MEMORIA_FISICA");
+        EXPECT_EQ(r.estado, estado_parada) << c.que;
+        if (c.memoria) {
+            EXPECT_EQ(r.salida, c.salida) << c.que;
+        } else {
+            EXPECT_EQ(r.salida.substr(0, c.salida.size()), c.salida) << c.que;
+            const auto l = prueba::lineas(r.salida);
+            EXPECT_EQ(l.size(), prueba::lineas(c.salida).size() + 1) << c.que << "\n" << r.salida;
+            EXPECT_EQ(l.back().substr(0, 14), "        M1070 ") << c.que;
+        }
+        EXPECT_EQ(r.errores, "") << c.que;
+        EXPECT_EQ(dir.leer("RES.tot"), "informe anterior\r\n") << c.que;
+        EXPECT_EQ(dir.leer("DatosDIB"), "datos anteriores\r\n") << c.que;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.ruta()), {}), 4) << c.que;  // no temporary
+    }
+    // The same basis of 200 fits a machine of 4 MB.
+    ProblemaPrueba p = caja();
+    p.nbase = "200";
+    dir.escribir("p.dat", prueba::texto_problema(p));
+    setenv("TARVO_MEMORIA_FISICA", "4194304", 1);
+    const auto r = correr({"p.dat"});
+    unsetenv("TARVO_MEMORIA_FISICA");
+    EXPECT_EQ(r.estado, 0) << r.salida << r.errores;
+    EXPECT_EQ(r.salida, "\n       M1004\n");
+}
+
+// Arrays that the machine cannot give although the problem fits its
+// physical memory stop the run as well, without a crash and without a
+// temporary file.
+TEST_F(Calculos, WorkArraysThatCannotBeCreatedStopTheRun) {
+    dir.escribir("RES.tot", "informe anterior\r\n");
+    ProblemaPrueba p = caja();
+    p.nbase = "150000";  // 5 matrices of 180 GB: more than any machine here has free
+    dir.escribir("p.dat", prueba::texto_problema(p));
+    setenv("TARVO_MEMORIA_FISICA", "1e30", 1);
     auto r = correr({"p.dat"});
     EXPECT_EQ(r.estado, estado_parada);
     EXPECT_EQ(r.salida, " INSUFFICIENT MEMORY\n");
-    p = caja();
-    p.nbase = "150000";  // 5 matrices of 180 GB: more than any machine here holds
+    EXPECT_EQ(r.errores, "calculos: p.dat: a basis of 150000 functions with 1001 points per zone needs more memory than "
+                         "this machine has\n");
+#if !defined(__SANITIZE_ADDRESS__)
+    // Matrices of 32 MB each, in an address space of 100 MB: the allocation
+    // itself fails.
+    p.nbase = "2000";
     dir.escribir("p.dat", prueba::texto_problema(p));
-    r = correr({"p.dat"});
-    EXPECT_EQ(r.estado, estado_parada);
+    r = prueba::ejecutar("/bin/sh", dir.ruta(), {"-c", "ulimit -v 100000 && exec \"$0\" p.dat", CALCULOS_EXE});
+    EXPECT_EQ(r.estado, estado_parada) << r.salida << r.errores;
     EXPECT_EQ(r.salida, " INSUFFICIENT MEMORY\n");
+#endif
+    unsetenv("TARVO_MEMORIA_FISICA");
+    EXPECT_EQ(dir.leer("RES.tot"), "informe anterior\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.ruta()), {}), 3);  // no temporary
 }
 
 // A recorded language without a section: the engine speaks the first

@@ -48,9 +48,24 @@ const std::string danado = "the file is damaged or is not a text file of the sys
 std::vector<Caso> casos() {
     return {
         {"a basis of 10^9 functions", [](Entradas& e) { valor(e, 4, "1000000000"); },
-         Esperado{255, "p.dat: a basis of 1000000000 functions with 1001 points per zone needs more memory than this "
-                       "machine has"},
-         {255, "M1064"}},
+         Esperado{255, " M1067\n        M1068 1000000000\n        M1070 "},
+         {255, " M1067\n        M1068 1000000000\n        M1070 "}},
+        {"a basis of 100000 functions", [](Entradas& e) { valor(e, 4, "100000"); },
+         Esperado{255, " M1067\n        M1068 100000\n        M1070 "},
+         {255, " M1067\n        M1068 100000\n        M1070 "}},
+        {"a mass of 90 zeros and 1.000, past column 80", [](Entradas& e) { valor(e, 3, std::string(90, '0') + "1.000"); },
+         Esperado{2, "p.dat, line 3: the line of the mass is longer than 80 characters"},
+         {2, "p.dat, line 3: the line of the mass is longer than 80 characters"}},
+        {"a zone type past column 80", [](Entradas& e) { valor(e, 8, std::string(85, ' ') + "1"); },
+         Esperado{2, "p.dat, line 8: the line of the potential type of a zone is longer than 80 characters"},
+         {2, "p.dat, line 8: the line of the potential type of a zone is longer than 80 characters"}},
+        {"a scale factor past column 80",
+         [](Entradas& e) {
+             const std::string escala = std::string(90, '0') + "2.500";
+             e.dib_un_nivel = prueba::texto_dib("3", escala, {"1"});
+             e.dib_dos_niveles = prueba::texto_dib("3", escala, {"1", "2"});
+         },
+         std::nullopt, {2, "DIB, line 2: the line of the scale factor is longer than 80 characters"}},
         {"a polygonal zone of 10^6 vertices",
          [](Entradas& e) {
              valor(e, 8, "2");

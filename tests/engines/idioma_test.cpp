@@ -21,7 +21,7 @@ std::vector<int> claves_del_sistema() {
     };
     rango(1, 13), rango(18, 29), rango(40, 42), rango(44, 64), rango(67, 68), rango(70, 75), rango(80, 82);
     rango(90, 108), rango(111, 113), rango(120, 123), rango(126, 126), rango(130, 134), rango(140, 171);
-    rango(180, 186), rango(190, 205), rango(1000, 1057), rango(1060, 1063), rango(1100, 1109);
+    rango(180, 186), rango(190, 205), rango(1000, 1057), rango(1060, 1070), rango(1100, 1109);
     return k;
 }
 

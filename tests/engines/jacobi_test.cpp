@@ -21,6 +21,7 @@ struct Resultado {
     std::vector<double> E;
     std::vector<calculos::Pivote> pivotes;
     std::string consola;
+    bool convergido = false;
 };
 
 Resultado jacobi(const Matriz& A, int IORD, double TOL = 1e-7, long limite = calculos::LIMITE_ROTACIONES) {
@@ -28,7 +29,7 @@ Resultado jacobi(const Matriz& A, int IORD, double TOL = 1e-7, long limite = cal
     Resultado r{Matriz(N), std::vector<double>(static_cast<size_t>(N)), {}, {}};
     std::ostringstream os;
     io::Consola c(os);
-    calculos::JACOBI(N, A, r.V, r.E, TOL, IORD, c, {limite, &r.pivotes});
+    r.convergido = calculos::JACOBI(N, A, r.V, r.E, TOL, IORD, c, {limite, &r.pivotes});
     r.consola = os.str();
     return r;
 }
@@ -189,6 +190,7 @@ TEST(Jacobi, AtTheRotationLimitItSaysSoAndDeliversTheOrderedResults) {
     const auto r = jacobi(A, -1, 1e-7, 3);
     const literal::Jacobi l = literal::JACOBI(6, A, 1e-7, -1, 3);
     ASSERT_FALSE(l.convergido);
+    EXPECT_FALSE(r.convergido);
     EXPECT_EQ(r.pivotes, l.pivotes);
     EXPECT_TRUE(prueba::mismos_bits(r.E, l.E));
     EXPECT_TRUE(prueba::mismos_bits(r.V, l.V));
@@ -200,6 +202,31 @@ TEST(Jacobi, AtTheRotationLimitItSaysSoAndDeliversTheOrderedResults) {
                          "\n"
                          " EL VALOR MAXIMO DE LOS ELEMENTOS NO DIAGONALES ES TODAVIA:" +
                              max + "\n");
+}
+
+// The limit counts the searches that may lead to a rotation: a matrix whose
+// last search, the one that finds it converged, falls within the limit
+// converges; with one search fewer it stops at the limit, even though its
+// last rotation left it converged.
+TEST(Jacobi, TheCallTellsWhetherTheRotationsConvergedBeforeTheLimit) {
+    std::mt19937_64 g(11);
+    const Matriz A = aleatoria(5, g);
+    const auto libre = jacobi(A, -1);
+    ASSERT_TRUE(libre.convergido);
+    EXPECT_EQ(libre.consola, "");
+    const long necesarias = static_cast<long>(libre.pivotes.size());
+    ASSERT_GT(necesarias, 1);
+    const auto justa = jacobi(A, -1, 1e-7, necesarias + 1);
+    EXPECT_TRUE(justa.convergido);
+    EXPECT_EQ(justa.consola, "");
+    EXPECT_TRUE(prueba::mismos_bits(justa.E, libre.E));
+    const auto corta = jacobi(A, -1, 1e-7, necesarias);
+    EXPECT_FALSE(corta.convergido);
+    EXPECT_NE(corta.consola.find(" ITERACIONES NO SE HA LOGRADO LA PRECISION REQUERIDA"), std::string::npos);
+    // Order 1 has nothing to rotate.
+    Matriz uno(1);
+    uno(1, 1) = 3.0;
+    EXPECT_TRUE(jacobi(uno, -1).convergido);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "fixtures/carpeta.hpp"
 #include "fixtures/problemas.hpp"
 #include "io/errores.hpp"
+#include "problema/memoria.hpp"
 #include "problema/problema.hpp"
 
 using namespace problema;
@@ -199,6 +200,141 @@ TEST_F(LeerProblema, ATitleIsCutAtColumn80) {
     p.titulo = std::string(100, 't');
     p.zonas = {caja(0, 10)};
     EXPECT_EQ(leer(p).TITULO, " " + std::string(80 - 9, 't') + std::string(8, ' '));
+}
+
+// A problem of every zone type, and which of its lines hold a value.
+struct Lineas {
+    std::vector<std::string> l;
+    static Lineas de_todos_los_tipos() {
+        ProblemaPrueba p;
+        p.zonas = {{1, 0, 1, {0.5}},
+                   {2, 1, 2, {2, 1, 0, 2, 1}},
+                   {3, 2, 3, {2.5, 0, 1, 0, 0}},
+                   {4, 3, 4, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}}};
+        return {prueba::lineas_problema(p)};
+    }
+    // Every line but the header, the title, the zone header and the dashes.
+    bool es_valor(size_t i) const { return i != 0 && i != 1 && i != 6 && l[i][0] != '-'; }
+    std::string texto() const { return prueba::con_crlf(l); }
+};
+
+void leer_igual(const Problema& a, const Problema& b, const std::string& que) {
+    EXPECT_EQ(a.TITULO, b.TITULO) << que;
+    EXPECT_EQ(a.MASA, b.MASA) << que;
+    EXPECT_EQ(a.NBASE, b.NBASE) << que;
+    EXPECT_EQ(a.NPUNTOS, b.NPUNTOS) << que;
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_EQ(a.ITIPO(i), b.ITIPO(i)) << que;
+        EXPECT_EQ(a.NPOL(i), b.NPOL(i)) << que;
+        for (int c = 1; c <= COLUMNAS_ZONA; ++c) EXPECT_EQ(a.ZONA(i, c), b.ZONA(i, c)) << que;
+        for (int k = 1; k <= 2; ++k) EXPECT_EQ(a.POLI(i, k, 2), b.POLI(i, k, 2)) << que;
+    }
+}
+
+// A value written past column 80 would be read as another number (90 zeros
+// and 1.000 as 0): every line that holds a value is refused at its line.
+TEST_F(LeerProblema, AValueLineWithMoreThanBlanksAfterColumn80IsAnInputErrorAtItsLine) {
+    const Lineas base = Lineas::de_todos_los_tipos();
+    for (size_t i = 0; i < base.l.size(); ++i) {
+        if (!base.es_valor(i)) continue;
+        for (const std::string& resto : {std::string(90, '0') + "1.000", std::string(90, ' ') + "x"}) {
+            Lineas t = base;
+            std::string& l = t.l[i];
+            const std::string valor = l.substr(l.find('=') + 2);
+            l = l.substr(0, l.find('=') + 2) + (resto[0] == '0' ? resto : valor + resto);
+            const std::string que = "line " + std::to_string(i + 1) + ": " + l.substr(0, 30);
+            try {
+                leer(t.texto());
+                ADD_FAILURE() << que << ": accepted";
+            } catch (const io::ErrorFichero& e) {
+                const std::string w = e.what();
+                EXPECT_EQ(w.substr(0, w.find(':') + 1), "p.dat, line " + std::to_string(i + 1) + ":") << que;
+                EXPECT_NE(w.find("is longer than 80 characters"), std::string::npos) << w;
+            }
+            EXPECT_EQ(consola.str(), "") << que;
+        }
+    }
+    // The mass line of the diagnostic, whole.
+    Lineas t = base;
+    t.l[2] = "Masa (u.a.) = " + std::string(90, '0') + "1.000";
+    try {
+        leer(t.texto());
+        FAIL();
+    } catch (const io::ErrorFichero& e) {
+        EXPECT_STREQ(e.what(), "p.dat, line 3: the line of the mass is longer than 80 characters: its value must "
+                               "end by column 80, the last one read");
+    }
+}
+
+// Blanks after column 80 are no value: such lines, and lines of exactly 80
+// characters, read as they always did; so do long lines without a value
+// (the header, the zone header, the dashes) and a long title, cut at 80.
+TEST_F(LeerProblema, BlanksAfterColumn80AndLongLinesWithoutAValueReadAsBefore) {
+    const Lineas base = Lineas::de_todos_los_tipos();
+    const Problema esperado = leer(base.texto());
+    for (size_t i = 0; i < base.l.size(); ++i) {
+        for (const size_t largo : {size_t{80}, size_t{200}}) {
+            Lineas t = base;
+            std::string& l = t.l[i];
+            if (!base.es_valor(i) && i != 1 && largo == 200) l += std::string(150, '*');
+            l.resize(std::max(l.size(), largo), ' ');
+            const std::string que = "line " + std::to_string(i + 1) + " of " + std::to_string(l.size());
+            Problema leido;
+            ASSERT_NO_THROW(leido = leer(t.texto())) << que;
+            leer_igual(leido, esperado, que);
+        }
+    }
+    Lineas t = base;
+    t.l[1] = "Titulo = " + std::string(191, 't');  // 200 characters
+    EXPECT_EQ(leer(t.texto()).TITULO, " " + std::string(71, 't') + std::string(8, ' '));
+}
+
+// The memory a problem needs, told before anything is allocated: the basis
+// counts as six matrices and its vectors, the points as two samples each.
+TEST(Memoria, TheNeedOfAProblemAndWhatTheRefusalNames) {
+    prueba::CarpetaTemporal dir;
+    dir.escribir("idioma.lng", prueba::idioma_de_prueba());
+    Problema p;
+    p.NZONAS = 1;
+    constexpr long double MB = 1024.0L * 1024.0L;
+    struct Caso {
+        const char* que;
+        int nbase, npuntos;
+        long double memoria;
+        std::string consola;  // empty: accepted
+    } casos[] = {
+        {"the issue's basis of 100000", 100000, 1001, 1000 * MB,
+         " M1067\n        M1068 100000\n        M1070 457826  1000\n"},
+        {"2e9 points per zone", 10, 2000000000, 16384 * MB,
+         " M1067\n        M1069 2000000000\n        M1070 30518  16384\n"},
+        {"each part fits, not both", 1000, 3000000, 60 * MB,
+         " M1067\n        M1068 1000\n        M1069 3000000\n        M1070 93  60\n"},
+        {"the largest basis that 32 bits hold", 2147483647, 3, 1e12L, " M1067\n        M1068 2147483647\n"},
+        {"a normal problem", 100, 1001, 1 * MB, ""},
+    };
+    for (const Caso& c : casos) {
+        std::ostringstream consola;
+        ini::Mensajes m{io::Consola(consola), (dir / "idioma.lng").string()};
+        m.leer_seccion();
+        p.NBASE = c.nbase;
+        p.NPUNTOS = c.npuntos;
+        const Necesidad n = necesidad_calculos(p);
+        EXPECT_GE(n.base, 6.0L * c.nbase * c.nbase * 8) << c.que;
+        EXPECT_EQ(n.muestras, 16.0L * c.npuntos) << c.que;
+        bool parada = false;
+        try {
+            comprobar_memoria(p, n, m, c.memoria);
+        } catch (const io::Parada& s) {
+            parada = true;
+            EXPECT_EQ(s.estado, -1) << c.que;
+        }
+        EXPECT_EQ(parada, !c.consola.empty()) << c.que;
+        EXPECT_EQ(consola.str().substr(0, c.consola.size()), c.consola) << c.que;
+    }
+    // The plotting engines hold the eigen data of the basis only.
+    p.NBASE = 100000;
+    p.NPUNTOS = 2000000000;
+    EXPECT_EQ(necesidad_graficas(p).total(), (1e10L + 1e5L) * 8);
 }
 
 } // namespace
