@@ -40,10 +40,11 @@ std::string megas(long double bytes, bool arriba) {
     return s;
 }
 
-// The physical memory in doubles, as the largest array granted.
+// The physical memory in doubles, as the largest array granted (at most
+// 2^59, so that it still counts in bytes).
 long long dobles_fisicos() {
     const long double d = memoria_fisica() / BYTES;
-    return d >= 0x1p62L ? 1LL << 62 : static_cast<long long>(d);
+    return d >= 0x1p59L ? 1LL << 59 : static_cast<long long>(d);
 }
 
 // What the machine can still give: the memory the system counts as available
