@@ -84,6 +84,17 @@ void conservar_atributos(int fd, const struct stat& estado) {
   (void)::fchmod(fd, estado.st_mode & 07777);
 }
 
+// Writes the bytes through to the disk; the system's reason when that fails.
+QString escribir_entero(QFileDevice& f, const QByteArray& bytes) {
+  errno = 0;
+  if (f.write(bytes) != bytes.size() || !f.flush()) {
+    // The file's own text of a failed flush may lose the reason.
+    return errno != 0 ? qt_error_string(errno) : f.errorString();
+  }
+  if (::fsync(f.handle()) != 0) return qt_error_string(errno);
+  return QString();
+}
+
 // The temporary file of a fixed name, renamed onto the target.
 bool escribir_por_temporal(const QString& destino, const QByteArray& bytes, const QString& nombre_temporal,
                            const struct stat* anterior, QString& motivo) {
@@ -95,11 +106,7 @@ bool escribir_por_temporal(const QString& destino, const QByteArray& bytes, cons
       return false;
     }
     if (anterior != nullptr) conservar_atributos(f.handle(), *anterior);
-    QString fallo;
-    if (f.write(bytes) != bytes.size() || !f.flush())
-      fallo = f.errorString();
-    else if (::fsync(f.handle()) != 0)
-      fallo = qt_error_string(errno);
+    QString fallo = escribir_entero(f, bytes);
     f.close();
     if (fallo.isEmpty() && f.error() != QFileDevice::NoError) fallo = f.errorString();
     if (!fallo.isEmpty()) {
@@ -138,11 +145,12 @@ bool escribir_bytes(const QString& ruta, const QByteArray& bytes, const QString&
       razon = f.errorString();
     } else {
       if (existe) conservar_atributos(f.handle(), estado);
-      if (f.write(bytes) != bytes.size()) {
-        razon = f.errorString();
-        f.cancelWriting();
-      }
-      hecho = f.commit();
+      // The commit alone does not see a write that failed while the file's
+      // buffer was flushed (a full disk): it would rename a cut file onto
+      // the target.
+      razon = escribir_entero(f, bytes);
+      if (!razon.isEmpty()) f.cancelWriting();
+      hecho = f.commit() && razon.isEmpty();
       if (!hecho && razon.isEmpty()) razon = f.errorString();
     }
   }
