@@ -13,9 +13,12 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QToolTip>
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "editor/curvas.hpp"
 #include "editor/frmconstante.hpp"
@@ -31,6 +34,7 @@
 #include "platform/caja_numerica.hpp"
 #include "platform/lienzo.hpp"
 #include "platform/mensajes.hpp"
+#include "platform/texto1252.hpp"
 #include "platform/twips.hpp"
 #include "platform/vb.hpp"
 
@@ -276,6 +280,7 @@ void frmdatos::crear_controles() {
   caja_fb_ = new plataforma::CajaNumerica(txtfb, fb, textoanterior, marcar_modificado);
   caja_puntos_ = new plataforma::CajaNumerica(txtpuntos, puntos, textoanterior, marcar_modificado);
 
+  connect(txttitulo, &QLineEdit::textEdited, this, [this] { titulo_tecleado_ = true; });
   connect(txttitulo, &QLineEdit::textChanged, this, &frmdatos::txttitulo_Change);
   connect(txtzonas, &QLineEdit::textChanged, this, &frmdatos::txtzonas_Change);
   connect(udzonas, &plataforma::UpDown::Change, this, &frmdatos::udzonas_Change);
@@ -525,7 +530,26 @@ void frmdatos::borra_datos() {
 
 // ---- general data ------------------------------------------------------------------
 
-void frmdatos::txttitulo_Change() { marcar_modificado(); }
+// The title takes only what the problem file holds as it stands: characters
+// of Windows-1252 and no control characters (a line end would split its
+// line). Any other text, typed, pasted or read from a file, gives way to the
+// title before it, and the user is told why.
+void frmdatos::txttitulo_Change() {
+  const bool tecleado = std::exchange(titulo_tecleado_, false);
+  const QString t = txttitulo->text();
+  const bool admitido =
+      plataforma::en_1252(t) && std::none_of(t.cbegin(), t.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
+  if (!admitido) {
+    {
+      const QSignalBlocker sin_cambio(txttitulo);
+      txttitulo->setText(titulo_vigente_);
+    }
+    if (tecleado) plataforma::MsgBox(idiomas::texto(224), plataforma::vbExclamation);
+    return;
+  }
+  titulo_vigente_ = t;
+  marcar_modificado();
+}
 
 // ---- the zone strip -------------------------------------------------------------------
 

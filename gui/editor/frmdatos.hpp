@@ -135,6 +135,11 @@ class frmdatos : public QWidget {
   // Sends a drag position to the control under the pointer.
   void arrastre(QPoint pantalla);
 
+  // The title's text as its last accepted change left it, and whether the
+  // change under way comes from the user.
+  QString titulo_vigente_;
+  bool titulo_tecleado_ = false;
+
   bool arrastrando_ = false;
   // The problem's modified state before the last step of the zone count.
   bool modificado_antes_ = false;

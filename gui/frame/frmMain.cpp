@@ -485,6 +485,24 @@ void frmMain::MDIForm_Unload() {
 }
 
 void frmMain::closeEvent(QCloseEvent* evento) {
+  // Closed with unsaved changes (by its close box or the window manager),
+  // the window asks the Exit question first: Yes saves, and a save that was
+  // cancelled or failed keeps the window open with the problem; No leaves.
+  if (global::modificado) {
+    // A further close while the question or the Save dialog is up waits
+    // for that answer.
+    if (cerrando_) {
+      evento->ignore();
+      return;
+    }
+    cerrando_ = true;
+    const bool seguir = guardar_al_salir();
+    cerrando_ = false;
+    if (!seguir) {
+      evento->ignore();
+      return;
+    }
+  }
   // Unloading the main window ends the program.
   MDIForm_Unload();
   evento->accept();
@@ -553,24 +571,33 @@ void frmMain::tbToolBar_ButtonClick(QAction* Button) {
 
 // ---- exit -----------------------------------------------------------------------
 
+bool frmMain::guardar_al_salir() {
+  using namespace global;
+  mensaje = idiomas::texto(40);
+  estilo = vbYesNo + vbQuestion;
+  titulo_mensaje = "";
+  preguntar();
+  if (respuesta != vbYes) return true;
+  if (!archivo.isEmpty())
+    escribir_datos(archivo);
+  else
+    mnuFileSaveAs_Click();
+  // A save that was cancelled or failed leaves the problem modified:
+  // leaving now would lose it, so the program stays.
+  return !modificado;
+}
+
 void frmMain::salir() {
   using namespace global;
   if (modificado) {
-    mensaje = idiomas::texto(40);
-    estilo = vbYesNo + vbQuestion;
-    titulo_mensaje = "";
-    preguntar();
-    if (respuesta == vbYes) {
-      if (!archivo.isEmpty())
-        escribir_datos(archivo);
-      else
-        mnuFileSaveAs_Click();
-      // A save that was cancelled or failed leaves the problem modified:
-      // leaving now would lose it, so the program stays.
-      if (!modificado) close();
-    } else {
+    cerrando_ = true;
+    const bool seguir = guardar_al_salir();
+    cerrando_ = false;
+    if (!seguir) return;
+    if (respuesta == vbYes)
+      close();
+    else
       App::End();
-    }
   } else {
     mensaje = idiomas::texto(41);
     estilo = vbYesNo + vbQuestion;
@@ -669,8 +696,11 @@ bool frmMain::escribir_datos(const QString& ruta) {
 
   // Written through a temporary name and renamed, onto the existing file
   // whose name matches ignoring case.
-  if (!escribir_bytes(resolver_nombre(ruta), a_1252(l.join("\r\n") + "\r\n"))) {
-    MsgBox("No se puede escribir el archivo / The file cannot be written:\n" + QDir::toNativeSeparators(ruta),
+  // A link is followed and the file keeps its permissions and owner.
+  QString motivo;
+  if (!escribir_bytes(resolver_nombre(ruta), a_1252(l.join("\r\n") + "\r\n"), QString(), &motivo)) {
+    MsgBox("No se puede escribir el archivo / The file cannot be written:\n" + QDir::toNativeSeparators(ruta) +
+               "\n" + motivo,
            vbCritical, titulo_base_);
     return false;
   }
@@ -691,17 +721,23 @@ bool frmMain::abrirfichero() {
   dlgCommonDialog.ShowOpen(this);
   if (dlgCommonDialog.FileName.isEmpty()) return false;
 
-  global::archivo = dlgCommonDialog.FileName;
+  // A file that cannot be opened replaces nothing: the problem on screen
+  // stays as it was.
+  const QString elegido = dlgCommonDialog.FileName;
   QByteArray bytes;
-  const bool abierto = leer_bytes(resolver_nombre(global::archivo), bytes);
+  QString motivo;
+  if (!leer_bytes(resolver_nombre(elegido), bytes, &motivo)) {
+    MsgBox(texto(225) + "\n\n" + QDir::toNativeSeparators(elegido) + "\n" + motivo, vbCritical, QString());
+    return false;
+  }
+  inicializar();
+  global::archivo = elegido;
   cambia_titulo();
   problema_texto::Problema p;
-  if (abierto) {
-    // A number whose line, as Save writes it again, would not fit what the
-    // engines read stops the load: the window would save another number.
-    p = problema_texto::leer(bytes, [](const problema_texto::Linea& l, double v) { return lineas_problema::cabe(l, v); });
-    if (aplicar_problema(p)) return true;
-  }
+  // A number whose line, as Save writes it again, would not fit what the
+  // engines read stops the load: the window would save another number.
+  p = problema_texto::leer(bytes, [](const problema_texto::Linea& l, double v) { return lineas_problema::cabe(l, v); });
+  if (aplicar_problema(p)) return true;
 
   // The window keeps what was read before the failure, as a problem of its
   // own: untitled, so that no save replaces the damaged file, and modified,
@@ -717,13 +753,11 @@ bool frmMain::abrirfichero() {
   global::modificado = true;
   cambia_titulo();
   QString aviso = texto(219) + "\n\n" + ruta;
-  if (abierto) {
-    using problema_texto::Campo;
-    QString esperado = problema_texto::etiqueta(p.esperada, texto);
-    if (p.esperada.campo == Campo::tipo) esperado += " (1 - 4)";
-    if (p.esperada.campo == Campo::zonas) esperado += " (1 - " + QString::number(global::zonas.size()) + ")";
-    aviso += "\n" + texto(222) + " " + QString::number(p.linea_fallo) + ", " + texto(223) + ": " + esperado;
-  }
+  using problema_texto::Campo;
+  QString esperado = problema_texto::etiqueta(p.esperada, texto);
+  if (p.esperada.campo == Campo::tipo) esperado += " (1 - 4)";
+  if (p.esperada.campo == Campo::zonas) esperado += " (1 - " + QString::number(global::zonas.size()) + ")";
+  aviso += "\n" + texto(222) + " " + QString::number(p.linea_fallo) + ", " + texto(223) + ": " + esperado;
   MsgBox(aviso, vbCritical, QString());
   return false;
 }
@@ -797,19 +831,11 @@ void frmMain::guardar_fichero(QString& ruta) {
   const QFileInfo destino(ruta);
   ruta = QDir(destino.absolutePath()).filePath(destino.fileName().toUpper());
 
-  auto carpeta = [](const QString& c) {
-    const QString canonica = QFileInfo(c).canonicalFilePath();
-    return canonica.isEmpty() ? QDir::cleanPath(QDir(c).absolutePath()) : canonica;
-  };
-  bool existe = false;
-  if (carpeta(App::Path()) == carpeta(destino.absolutePath())) {
-    const QDir programa(App::Path());
-    for (const QString& nombre : programa.entryList({"*.dat"}, QDir::Files | QDir::Hidden, QDir::NoSort))
-      if (nombre.toUpper() == destino.fileName().toUpper()) {
-        existe = true;
-        break;
-      }
-  }
+  // The file the write would replace, in whatever folder: the one the
+  // writer reaches (an existing name that differs only in case, a link's
+  // target).
+  const QFileInfo reemplazado(resolver_nombre(ruta));
+  const bool existe = reemplazado.exists() || reemplazado.isSymLink();
   if (existe) {
     mensaje = idiomas::texto(44);
     estilo = vbYesNoCancel + vbQuestion;
@@ -845,12 +871,9 @@ void frmMain::inicializar() {
   global::modificado = false;
 }
 
-bool frmMain::nuevo() {
+bool frmMain::guardar_antes() {
   using namespace global;
-  if (!modificado) {
-    inicializar();
-    return true;
-  }
+  if (!modificado) return true;
   mensaje = idiomas::texto(40);
   estilo = vbYesNoCancel + vbQuestion;
   titulo_mensaje = "";
@@ -858,21 +881,23 @@ bool frmMain::nuevo() {
   if (respuesta == vbYes) {
     mnuFileSave_Click();
     // A save that was cancelled or failed keeps the problem.
-    if (modificado) return false;
-    inicializar();
-    return true;
+    return !modificado;
   }
-  if (respuesta == vbNo) {
-    inicializar();
-    return true;
-  }
-  return false;
+  return respuesta == vbNo;
+}
+
+bool frmMain::nuevo() {
+  if (!guardar_antes()) return false;
+  inicializar();
+  return true;
 }
 
 void frmMain::mnuFileNew_Click() { nuevo(); }
 
 void frmMain::mnuFileOpen_Click() {
-  if (!nuevo()) return;
+  // The save question first; the problem is replaced only by a file chosen
+  // in the dialog (abrirfichero), so a cancelled dialog leaves it as it was.
+  if (!guardar_antes()) return;
   if (!abrirfichero()) return;
   habilitar("Guardar", false);
   habilitar("Ejecutar", true);

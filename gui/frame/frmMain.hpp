@@ -132,6 +132,14 @@ class frmMain : public QMainWindow {
   void crear_estado();
   void actualizar_reloj();
   void ejecutar();
+  // The Exit question of a modified problem (Yes saves); false when the
+  // program stays: the save was cancelled or failed.
+  bool guardar_al_salir();
+  // The Exit question is up.
+  bool cerrando_ = false;
+  // New's question about unsaved changes (Yes saves); false when the problem
+  // stays: Cancel, or a save that was cancelled or failed.
+  bool guardar_antes();
   // New with its question; false when the problem stays (Cancel, or a save
   // that did not happen).
   bool nuevo();

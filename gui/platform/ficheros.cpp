@@ -3,25 +3,33 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/texto1252.hpp"
 
 namespace plataforma {
 
-bool leer_bytes(const QString& ruta, QByteArray& bytes) {
+bool leer_bytes(const QString& ruta, QByteArray& bytes, QString* motivo) {
   QFile f(ruta);
-  if (!f.open(QIODevice::ReadOnly)) return false;
+  auto fallo = [&](const QString& texto) {
+    bytes.clear();
+    if (motivo != nullptr) *motivo = texto;
+    return false;
+  };
+  if (!f.open(QIODevice::ReadOnly)) return fallo(f.errorString());
   try {
     bytes = f.readAll();
   } catch (const std::bad_alloc&) {
-    bytes.clear();
-    return false;
+    return fallo(qt_error_string(ENOMEM));
   }
-  return f.error() == QFileDevice::NoError;
+  if (f.error() != QFileDevice::NoError) return fallo(f.errorString());
+  return true;
 }
 
 QStringList lineas(const QByteArray& bytes) {
@@ -40,28 +48,114 @@ QStringList lineas(const QByteArray& bytes) {
   return resultado;
 }
 
-bool escribir_bytes(const QString& ruta, const QByteArray& bytes, const QString& nombre_temporal) {
-  const QFileInfo destino(ruta);
-  const QString temporal = nombre_temporal.isEmpty()
-                               ? destino.absoluteFilePath() + ".tmp"
-                               : destino.absoluteDir().filePath(nombre_temporal);
+namespace {
+
+// The file a write reaches: a symbolic link's final target, so that the link
+// stays a link.
+QString destino_final(const QString& ruta) {
+  QFileInfo info(QFileInfo(ruta).absoluteFilePath());
+  for (int i = 0; i < 128 && info.isSymLink(); ++i) info.setFile(info.symLinkTarget());
+  return info.absoluteFilePath();
+}
+
+// The state of the file to be replaced; false when there is none.
+bool estado_anterior(const QString& destino, struct stat& estado) {
+  return ::stat(QFile::encodeName(destino).constData(), &estado) == 0;
+}
+
+// An existing file is replaced only when the user may write it; a folder
+// never is.
+bool reemplazable(const QString& destino, const struct stat& estado, QString& motivo) {
+  if (S_ISDIR(estado.st_mode)) {
+    motivo = qt_error_string(EISDIR);
+    return false;
+  }
+  if (::access(QFile::encodeName(destino).constData(), W_OK) != 0) {
+    motivo = qt_error_string(errno);
+    return false;
+  }
+  return true;
+}
+
+// The new file takes the old one's owner and group where the user may set
+// them, then its permissions (a change of owner clears the set-id bits).
+void conservar_atributos(int fd, const struct stat& estado) {
+  if (::fchown(fd, estado.st_uid, estado.st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), estado.st_gid);
+  (void)::fchmod(fd, estado.st_mode & 07777);
+}
+
+// Writes the bytes through to the disk; the system's reason when that fails.
+QString escribir_entero(QFileDevice& f, const QByteArray& bytes) {
+  errno = 0;
+  if (f.write(bytes) != bytes.size() || !f.flush()) {
+    // The file's own text of a failed flush may lose the reason.
+    return errno != 0 ? qt_error_string(errno) : f.errorString();
+  }
+  if (::fsync(f.handle()) != 0) return qt_error_string(errno);
+  return QString();
+}
+
+// The temporary file of a fixed name, renamed onto the target.
+bool escribir_por_temporal(const QString& destino, const QByteArray& bytes, const QString& nombre_temporal,
+                           const struct stat* anterior, QString& motivo) {
+  const QString temporal = QFileInfo(destino).absoluteDir().filePath(nombre_temporal);
   {
     QFile f(temporal);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    const bool escrito = f.write(bytes) == bytes.size() && f.flush() && ::fsync(f.handle()) == 0;
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+      motivo = f.errorString();
+      return false;
+    }
+    if (anterior != nullptr) conservar_atributos(f.handle(), *anterior);
+    QString fallo = escribir_entero(f, bytes);
     f.close();
-    if (!escrito || f.error() != QFileDevice::NoError) {
+    if (fallo.isEmpty() && f.error() != QFileDevice::NoError) fallo = f.errorString();
+    if (!fallo.isEmpty()) {
+      motivo = fallo;
       QFile::remove(temporal);
       return false;
     }
   }
   // rename(2) replaces the target in one step; QFile::rename would refuse.
-  if (std::rename(QFile::encodeName(temporal).constData(),
-                  QFile::encodeName(destino.absoluteFilePath()).constData()) != 0) {
+  if (std::rename(QFile::encodeName(temporal).constData(), QFile::encodeName(destino).constData()) != 0) {
+    motivo = qt_error_string(errno);
     QFile::remove(temporal);
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool escribir_bytes(const QString& ruta, const QByteArray& bytes, const QString& nombre_temporal, QString* motivo) {
+  QString razon;
+  const QString destino = destino_final(ruta);
+  struct stat estado {};
+  const bool existe = estado_anterior(destino, estado);
+  bool hecho = false;
+  if (existe && !reemplazable(destino, estado, razon)) {
+    hecho = false;
+  } else if (!nombre_temporal.isEmpty()) {
+    hecho = escribir_por_temporal(destino, bytes, nombre_temporal, existe ? &estado : nullptr, razon);
+  } else {
+    // QSaveFile writes a temporary file of a unique name beside the target
+    // with the target's permissions, and renames it onto the target on commit.
+    QSaveFile f(destino);
+    f.setDirectWriteFallback(false);
+    if (!f.open(QIODevice::WriteOnly)) {
+      razon = f.errorString();
+    } else {
+      if (existe) conservar_atributos(f.handle(), estado);
+      // The commit alone does not see a write that failed while the file's
+      // buffer was flushed (a full disk): it would rename a cut file onto
+      // the target.
+      razon = escribir_entero(f, bytes);
+      if (!razon.isEmpty()) f.cancelWriting();
+      hecho = f.commit() && razon.isEmpty();
+      if (!hecho && razon.isEmpty()) razon = f.errorString();
+    }
+  }
+  if (!hecho && motivo != nullptr) *motivo = razon;
+  return hecho;
 }
 
 QString resolver_nombre(const QString& ruta) {

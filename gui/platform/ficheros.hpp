@@ -17,8 +17,8 @@ class ErrorLectura : public std::runtime_error {
 };
 
 // Whole content of a file; false when it cannot be opened or read (also
-// when it does not fit in memory).
-bool leer_bytes(const QString& ruta, QByteArray& bytes);
+// when it does not fit in memory), with the system's reason in motivo.
+bool leer_bytes(const QString& ruta, QByteArray& bytes, QString* motivo = nullptr);
 
 // The longest line of a text file of the system, with room to spare: a
 // longer line, like a NUL byte, means a damaged file or no text file at all.
@@ -28,11 +28,16 @@ inline constexpr qsizetype LINEA_MAXIMA = 65536;
 // a text that ends with a line end has no empty line after it.
 QStringList lineas(const QByteArray& bytes);
 
-// Writes bytes to a temporary file of the given name in the target's folder,
-// then renames it onto the target, so the target is either the old file or
-// the complete new one. The temporary name defaults to the target + ".tmp".
+// Writes bytes to a temporary file in the target's folder, then renames it
+// onto the target, so the target is either the old file or the complete new
+// one. A symbolic link is followed: its target is written and the link stays.
+// The new file keeps the old one's permissions, and its owner and group as
+// far as the user may set them. An existing file the user may not write is
+// refused untouched. The temporary file gets a unique name of its own, or
+// nombre_temporal when one is given. False, with the system's reason in
+// motivo, when the file cannot be written.
 bool escribir_bytes(const QString& ruta, const QByteArray& bytes,
-                    const QString& nombre_temporal = QString());
+                    const QString& nombre_temporal = QString(), QString* motivo = nullptr);
 
 // File names compare without regard to case: the path of an existing file
 // whose name matches ruta's ignoring case (ruta itself when it exists, or

@@ -37,6 +37,12 @@ QString desde_1252(QByteArrayView bytes) {
   return texto;
 }
 
+bool en_1252(QStringView texto) {
+  for (const QChar c : texto)
+    if (byte_1252(c) == '?' && c != u'?') return false;
+  return true;
+}
+
 QByteArray a_1252(QStringView texto) {
   QByteArray bytes;
   bytes.reserve(texto.size());

@@ -16,6 +16,10 @@ QChar caracter_1252(unsigned char byte);
 
 QString desde_1252(QByteArrayView bytes);
 
+// Every character of the text has a byte of its own in Windows-1252, so that
+// a_1252 keeps it.
+bool en_1252(QStringView texto);
+
 // Characters outside Windows-1252 become "?".
 QByteArray a_1252(QStringView texto);
 

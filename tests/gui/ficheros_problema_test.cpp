@@ -8,6 +8,9 @@
 #include <QMdiArea>
 #include <QPointer>
 #include <QtTest>
+#include <cerrno>
+#include <csignal>
+#include <sys/resource.h>
 
 #include "comun.hpp"
 #include "editor/frmdatos.hpp"
@@ -63,6 +66,29 @@ void abrir(prueba::Problema& p, const QString& nombre) {
   p.f().mnuFileOpen_Click();
 }
 
+// While it lives, no file of the process grows past 16 bytes: a write
+// beyond fails as on a full disk.
+class SinSitio {
+ public:
+  SinSitio() {
+    ::getrlimit(RLIMIT_FSIZE, &antes_);
+    senal_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limite = antes_;
+    limite.rlim_cur = 16;
+    ::setrlimit(RLIMIT_FSIZE, &limite);
+  }
+  ~SinSitio() {
+    ::setrlimit(RLIMIT_FSIZE, &antes_);
+    std::signal(SIGXFSZ, senal_);
+  }
+  SinSitio(const SinSitio&) = delete;
+  SinSitio& operator=(const SinSitio&) = delete;
+
+ private:
+  rlimit antes_{};
+  void (*senal_)(int) = SIG_DFL;
+};
+
 QStringList dat_de(const prueba::Carpeta& c) {
   return QDir(c.ruta(".")).entryList({"*.dat"}, QDir::Files, QDir::Name | QDir::IgnoreCase);
 }
@@ -84,7 +110,7 @@ class PruebaFicheros : public QObject {
   void abrir_cancelado();
   void guardar_como_sobre_uno_existente_data();
   void guardar_como_sobre_uno_existente();
-  void fuera_de_la_carpeta_no_pregunta();
+  void fuera_de_la_carpeta_pregunta();
   void guardar_con_nombre_no_pregunta();
   void fichero_que_no_se_puede_escribir();
   void nuevo_con_cambios_data();
@@ -295,11 +321,13 @@ void PruebaFicheros::abrir_cancelado() {
   prueba::Guion guion({vbNo});
   prueba::GuionDialogos dialogos;
   p.f().mnuFileOpen_Click();
-  // New ran (its question answered No), then the dialog was cancelled.
+  // The save question (answered No), then the dialog was cancelled: the
+  // problem stays as it was.
   QCOMPARE(guion.cajas.size(), qsizetype(1));
   QCOMPARE(guion.cajas[0].texto, QString("en40"));
-  QCOMPARE(p.d().txttitulo->text(), QString(""));
+  QCOMPARE(p.d().txttitulo->text(), QString("cambiado"));
   QCOMPARE(global::archivo, QString());
+  QVERIFY(global::modificado);
   QCOMPARE(p.f().windowTitle(), QString("Tarvo-Olvex-(Sin Título)*"));
   QCOMPARE(p.f().mdiArea->subWindowList().size(), qsizetype(1));
 }
@@ -348,15 +376,19 @@ void PruebaFicheros::guardar_como_sobre_uno_existente() {
   }
 }
 
-void PruebaFicheros::fuera_de_la_carpeta_no_pregunta() {
+// Any existing file that Save As would replace is asked about, in another
+// folder or with another extension too.
+void PruebaFicheros::fuera_de_la_carpeta_pregunta() {
   prueba::Problema p;
   QDir(p.carpeta.ruta(".")).mkdir("otra");
   p.carpeta.escribir("otra/fuera.dat", "viejo\r\n");
   p.carpeta.escribir("fuera.txt", "viejo\r\n");
-  prueba::Guion guion;
+  prueba::Guion guion({vbYes, vbYes});
   guardar_como(p, "otra/fuera.dat");
   guardar_como(p, "fuera.txt");
-  QVERIFY(guion.cajas.isEmpty());
+  QCOMPARE(guion.cajas.size(), qsizetype(2));
+  QCOMPARE(guion.cajas[0].texto, QString("en44"));
+  QCOMPARE(guion.cajas[1].texto, QString("en44"));
   QVERIFY(p.carpeta.leer("otra/fuera.dat").startsWith("****** en45:"));
   QVERIFY(p.carpeta.leer("fuera.txt").startsWith("****** en45:"));
   QCOMPARE(global::archivo, p.carpeta.ruta("FUERA.TXT"));
@@ -393,9 +425,14 @@ void PruebaFicheros::fichero_que_no_se_puede_escribir() {
   guardar_como(p, "bueno.dat");
   p.d().txttitulo->setText("otro");
   const QByteArray antes = p.carpeta.leer("BUENO.DAT");
-  QDir(p.carpeta.ruta(".")).mkdir("BUENO.DAT.tmp");  // the temporary name is taken
-  p.f().mnuFileSave_Click();
+  {
+    // The file system takes no more than a few bytes of a file.
+    const SinSitio sin_sitio;
+    p.f().mnuFileSave_Click();
+  }
   QCOMPARE(guion.cajas.size(), qsizetype(2));
+  QVERIFY2(guion.cajas[1].texto.endsWith("\n" + qt_error_string(EFBIG)), qPrintable(guion.cajas[1].texto));
+  QCOMPARE(QDir(p.carpeta.ruta(".")).entryList(QDir::Files).filter("BUENO"), QStringList{"BUENO.DAT"});
   QCOMPARE(p.carpeta.leer("BUENO.DAT"), antes);
   QVERIFY(global::modificado);
   QCOMPARE(global::archivo, p.carpeta.ruta("BUENO.DAT"));
@@ -662,18 +699,22 @@ void PruebaFicheros::salir_de_un_fichero_danado() {
   QCOMPARE(dat_de(p.carpeta), QStringList({"roto.dat"}));
 }
 
-// A file that cannot be opened at all (here a folder) is named without a
-// line; the window keeps the new problem, untitled and modified.
+// A file that cannot be opened at all (here a folder) is said so with the
+// system's reason; the window keeps the problem it had.
 void PruebaFicheros::fichero_que_no_se_abre() {
   prueba::Problema p;
+  p.carpeta.idioma(prueba::idiomas_editor() + "225=en225\r\n");
+  p.d().txttitulo->setText("el de antes");
   QDir(p.carpeta.ruta(".")).mkdir("carpeta.dat");
-  prueba::Guion guion;
+  prueba::Guion guion({vbNo});
   prueba::GuionDialogos dialogos({p.carpeta.ruta("carpeta.dat")});
   p.f().mnuFileOpen_Click();
-  QCOMPARE(guion.cajas.size(), qsizetype(1));
-  QCOMPARE(guion.cajas[0].texto, "en219\n\n" + QDir::toNativeSeparators(p.carpeta.ruta("carpeta.dat")));
+  QCOMPARE(guion.cajas.size(), qsizetype(2));
+  QVERIFY2(guion.cajas[1].texto.startsWith("en225\n\n" + QDir::toNativeSeparators(p.carpeta.ruta("carpeta.dat")) + "\n"),
+           qPrintable(guion.cajas[1].texto));
   QCOMPARE(global::archivo, QString());
   QVERIFY(global::modificado);
+  QCOMPARE(p.d().txttitulo->text(), QString("el de antes"));
   QCOMPARE(int(nzonas), 1);
   QCOMPARE(p.d().lblintervalo(10)->text(), QString("10.000"));
 }

@@ -13,6 +13,7 @@
 
 #include "comun.hpp"
 #include "editor_comun.hpp"
+#include "modales.hpp"
 #include "editor/frmdatos.hpp"
 #include "frame/frmAbout.hpp"
 #include "frame/frmMain.hpp"
@@ -81,6 +82,10 @@ class PruebaFrmMain : public QObject {
   void salir_data();
   void salir();
   void cierre_no_pregunta();
+  void cierre_con_cambios_data();
+  void cierre_con_cambios();
+  void cierre_con_cambios_de_verdad();
+  void cierre_sin_guardar_de_verdad();
   void menu_de_idiomas();
   void menu_con_solo_ajustes();
   void menu_crece_con_mas_de_ocho();
@@ -348,12 +353,100 @@ void PruebaFrmMain::salir() {
 
 void PruebaFrmMain::cierre_no_pregunta() {
   Arranque a;
-  global::modificado = true;
+  global::modificado = false;
   prueba::Guion guion;
   a.f().close();
   QCOMPARE(guion.cajas.size(), 0);
   QVERIFY(!frmMain::cargado());
   QCOMPARE(ajuste("MainLeft"), QString("1000"));
+}
+
+// The close box of a modified problem asks the Exit question: Yes saves (into
+// its file, or through Save As) and closes; a Save As cancelled keeps the
+// window and the problem; No closes without saving. The window that closes
+// stores its placement, as the close box always does.
+void PruebaFrmMain::cierre_con_cambios_data() {
+  QTest::addColumn<int>("respuesta");
+  QTest::addColumn<bool>("con_nombre");  // the problem has a file
+  QTest::addColumn<QString>("dialogo");  // the Save As path, "" for Cancel
+  QTest::addColumn<bool>("cerrada");
+  QTest::addColumn<QString>("escrito");  // the file that holds the problem after it
+  QTest::newRow("Yes, saved into its file") << int(vbYes) << true << "" << true << "SALIDA.DAT";
+  QTest::newRow("Yes, saved through Save As") << int(vbYes) << false << "nuevo" << true << "NUEVO.DAT";
+  QTest::newRow("Yes, Save As cancelled") << int(vbYes) << false << "" << false << "";
+  QTest::newRow("No") << int(vbNo) << true << "" << true << "";
+}
+
+void PruebaFrmMain::cierre_con_cambios() {
+  QFETCH(int, respuesta);
+  QFETCH(bool, con_nombre);
+  QFETCH(QString, dialogo);
+  QFETCH(bool, cerrada);
+  QFETCH(QString, escrito);
+  Arranque a;
+  bool fin = false;
+  App::fijar_End([&] { fin = true; });
+  a.f().mnuFileNew_Click();
+  frmdatos::instancia().txttitulo->setText("sin guardar");
+  if (con_nombre) global::archivo = a.carpeta.ruta("SALIDA.DAT");
+  QVERIFY(global::modificado);
+  prueba::Guion guion({respuesta});
+  prueba::GuionDialogos dialogos({dialogo.isEmpty() ? QString() : a.carpeta.ruta(dialogo)});
+  a.f().close();
+  QCOMPARE(guion.cajas.size(), 1);
+  QCOMPARE(guion.cajas[0].texto, QString("en40"));
+  QCOMPARE(guion.cajas[0].estilo, vbYesNo + vbQuestion);
+  QCOMPARE(dialogos.peticiones.size(), qsizetype(respuesta == vbYes && !con_nombre ? 1 : 0));
+  QCOMPARE(!frmMain::cargado(), cerrada);
+  QCOMPARE(ajuste("MainLeft") != "<none>", cerrada);
+  QVERIFY(!fin);
+  QCOMPARE(QFile::exists(a.carpeta.ruta("SALIDA.DAT")), escrito == "SALIDA.DAT");
+  if (!escrito.isEmpty()) QVERIFY(a.carpeta.leer(escrito).contains("= sin guardar\r\n"));
+  if (!cerrada) {
+    QVERIFY(global::modificado);
+    QCOMPARE(frmdatos::instancia().txttitulo->text(), QString("sin guardar"));
+  }
+}
+
+// The same through the real question and the real Save dialog: the first
+// close answers Yes and cancels the dialog, and the window stays; the second
+// answers Yes and types a name, and the window closes with the problem saved.
+void PruebaFrmMain::cierre_con_cambios_de_verdad() {
+  Arranque a;
+  a.f().mnuFileNew_Click();
+  frmdatos::instancia().txttitulo->setText("de verdad");
+  {
+    prueba::Modales m;
+    m << m.boton(QMessageBox::Yes) << prueba::Modales::cancelar_fichero();
+    a.f().close();
+    QVERIFY(!m.quedan());
+    QCOMPARE(m.textos, QStringList{"en40"});
+  }
+  QVERIFY(frmMain::cargado());
+  QVERIFY(global::modificado);
+  QCOMPARE(ajuste("MainLeft"), QString("<none>"));
+  {
+    prueba::Modales m;
+    m << m.boton(QMessageBox::Yes) << prueba::Modales::fichero(a.carpeta.ruta("real"));
+    a.f().close();
+    QVERIFY(!m.quedan());
+  }
+  QVERIFY(!frmMain::cargado());
+  QVERIFY(a.carpeta.leer("REAL.DAT").contains("= de verdad\r\n"));
+  QVERIFY(ajuste("MainLeft") != "<none>");
+}
+
+// No through the real question: the window closes, nothing is written.
+void PruebaFrmMain::cierre_sin_guardar_de_verdad() {
+  Arranque a;
+  a.f().mnuFileNew_Click();
+  frmdatos::instancia().txttitulo->setText("descartado");
+  prueba::Modales m;
+  m << m.boton(QMessageBox::No);
+  a.f().close();
+  QVERIFY(!m.quedan());
+  QVERIFY(!frmMain::cargado());
+  QCOMPARE(QDir(a.carpeta.ruta("")).entryList({"*.DAT"}, QDir::Files), QStringList());
 }
 
 void PruebaFrmMain::menu_de_idiomas() {
