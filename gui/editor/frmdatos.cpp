@@ -270,12 +270,12 @@ void frmdatos::crear_controles() {
   udzonas->Increment = 1;
 
   // The numeric boxes: the mass is a real value, the basis size and the
-  // points are whole numbers, written to the problem file as typed.
+  // points are counts, written to the problem file as typed.
   using lineas_problema::Escrito;
   plataforma::ReglaNumerica masa{"-", {"", "-"}, true}, fb{"-.", {""}, false}, puntos{"-.", {"", "-"}, false};
   lineas_problema::limitar(masa, lineas_problema::masa, Escrito::real);
-  lineas_problema::limitar(fb, lineas_problema::base, Escrito::tal_cual);
-  lineas_problema::limitar(puntos, lineas_problema::puntos, Escrito::tal_cual);
+  lineas_problema::limitar(fb, lineas_problema::base, Escrito::recuento);
+  lineas_problema::limitar(puntos, lineas_problema::puntos, Escrito::recuento);
   caja_masa_ = new plataforma::CajaNumerica(txtmasa, masa, textoanterior, marcar_modificado);
   caja_fb_ = new plataforma::CajaNumerica(txtfb, fb, textoanterior, marcar_modificado);
   caja_puntos_ = new plataforma::CajaNumerica(txtpuntos, puntos, textoanterior, marcar_modificado);

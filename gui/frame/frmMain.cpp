@@ -624,14 +624,16 @@ bool entero16(double valor, int& entero) {
 
 using lineas_problema::real;
 
-// A header value of a problem file whose line, as Save writes it, holds what
-// the engines read of it (the title is text and is written as it stands).
+// A header value of a problem file whose line, as Save writes it in any
+// language, holds what the engines read of it, and a count they read (the
+// title is text and is written as it stands).
 bool cabe_en_su_linea(problema_texto::Campo campo, const QString& valor) {
   using lineas_problema::Escrito;
   switch (campo) {
     case problema_texto::Campo::masa: return lineas_problema::cabe(lineas_problema::masa(), valor, Escrito::real);
-    case problema_texto::Campo::funciones: return lineas_problema::cabe(lineas_problema::base(), valor, Escrito::tal_cual);
-    case problema_texto::Campo::puntos: return lineas_problema::cabe(lineas_problema::puntos(), valor, Escrito::tal_cual);
+    case problema_texto::Campo::funciones: return lineas_problema::cabe(lineas_problema::base(), valor, Escrito::recuento);
+    case problema_texto::Campo::zonas: return lineas_problema::cabe(lineas_problema::zonas(), valor, Escrito::tal_cual);
+    case problema_texto::Campo::puntos: return lineas_problema::cabe(lineas_problema::puntos(), valor, Escrito::recuento);
     default: return true;
   }
 }

@@ -1,7 +1,9 @@
 #include "frame/lineas_problema.hpp"
 
+#include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "frame/global.hpp"
 #include "frame/idiomas.hpp"
@@ -18,9 +20,31 @@ namespace {
 
 using problema_texto::Campo;
 
-// The file's own label of a line, then " = ".
+// The longest label of a line under the current language and every
+// language of the language file, then " = ". The file is read afresh, as
+// every text is.
 QString rotulo(Campo campo, int zona = 0, int indice = 0) {
-  return problema_texto::etiqueta({campo, zona, indice}, texto) + " = ";
+  const problema_texto::Linea linea{campo, zona, indice};
+  QString larga = problema_texto::etiqueta(linea, texto);
+  QStringList lenguas;
+  idiomas::leersecciones(idiomas::fichero_idioma, lenguas);
+  for (const QString& lengua : lenguas) {
+    const QString e = problema_texto::etiqueta(linea, [&lengua](int clave) {
+      return idiomas::leervalor(idiomas::fichero_idioma, lengua, QString::number(clave));
+    });
+    if (e.size() > larga.size()) larga = e;
+  }
+  return larga + " = ";
+}
+
+// The number the engines take from a count's text: its first item, after
+// blanks and tabs, up to a blank, a tab or a comma; truncated toward zero.
+double recuento(const QString& texto) {
+  qsizetype i = 0;
+  while (i < texto.size() && (texto[i] == ' ' || texto[i] == '\t')) ++i;
+  qsizetype j = i;
+  while (j < texto.size() && texto[j] != ' ' && texto[j] != '\t' && texto[j] != ',') ++j;
+  return std::trunc(plataforma::Val(QStringView(texto).sliced(i, j - i)));
 }
 
 }  // namespace
@@ -56,12 +80,18 @@ QString limite() {
 
 QString real(double valor) { return plataforma::Format(valor, u"####0.000"); }
 
-bool cabe(const QString& etiqueta, const QString& texto, Escrito como) {
+int rechazo(const QString& etiqueta, const QString& texto, Escrito como) {
+  if (como == Escrito::recuento) {
+    const double n = recuento(texto);
+    if (!(n >= -recuento_maximo - 1 && n <= recuento_maximo)) return 226;
+  }
   const double valor = plataforma::Val(texto);
-  if (!std::isfinite(valor)) return false;
+  if (!std::isfinite(valor)) return 220;
   const qsizetype largo = como == Escrito::real ? real(valor).size() : texto.size();
-  return etiqueta.size() + largo <= caracteres_leidos;
+  return etiqueta.size() + largo <= caracteres_leidos ? 0 : 220;
 }
+
+bool cabe(const QString& etiqueta, const QString& texto, Escrito como) { return rechazo(etiqueta, texto, como) == 0; }
 
 bool cabe(const problema_texto::Linea& linea, double valor) {
   if (!std::isfinite(valor)) return false;
@@ -70,8 +100,13 @@ bool cabe(const problema_texto::Linea& linea, double valor) {
 }
 
 void limitar(plataforma::ReglaNumerica& regla, std::function<QString()> etiqueta, Escrito como) {
-  regla.admite = [etiqueta = std::move(etiqueta), como](const QString& t) { return cabe(etiqueta(), t, como); };
-  regla.rechazo = [] { plataforma::MsgBox(texto(220), plataforma::vbExclamation); };
+  // The box asks admite, then undoes the number and calls rechazo.
+  auto motivo = std::make_shared<int>(220);
+  regla.admite = [etiqueta = std::move(etiqueta), como, motivo](const QString& t) {
+    *motivo = rechazo(etiqueta(), t, como);
+    return *motivo == 0;
+  };
+  regla.rechazo = [motivo] { plataforma::MsgBox(texto(*motivo), plataforma::vbExclamation); };
 }
 
 }  // namespace lineas_problema

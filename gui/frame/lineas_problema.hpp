@@ -1,29 +1,33 @@
 #pragma once
-// The datum lines of a problem file: the text before each value (the label
-// of the current language, its literals and " = "), the way each value is
-// written, and whether a line holds what the engines read of it.
+// The datum lines of a problem file: the text before each value (the
+// longest label any language of the language file gives it, its literals and
+// " = "), the way each value is written, and whether a line holds what the
+// engines read of it.
 //
 // The engines read the first 80 characters of a line, so a value whose line
-// is longer would reach them as another number. The writer builds its lines
-// from these labels, and the editor's numeric boxes refuse a number whose
-// line would not fit.
+// is longer would reach them as another number. Save writes the labels of
+// the current language, and a file saved in one language may be opened and
+// saved again in another: the editor's numeric boxes, and Open, refuse a
+// number whose line would not fit under the longest of them. The engines
+// read the basis size and the point count as 32-bit integers: the boxes and
+// Open refuse a count beyond that range.
 #include <QString>
 #include <functional>
 #include <initializer_list>
 
+#include "frame/problema_texto.hpp"
+
 namespace plataforma {
 struct ReglaNumerica;
-}
-namespace problema_texto {
-struct Linea;
 }
 
 namespace lineas_problema {
 
 // The characters of a line that the engines read.
-inline constexpr qsizetype caracteres_leidos = 80;
+inline constexpr qsizetype caracteres_leidos = problema_texto::caracteres_leidos;
 
-// Labels, " = " included; i is a zone number, j a vertex index, k a power.
+// Labels, " = " included, each the longest any language gives that line; i
+// is a zone number, j a vertex index, k a power.
 QString titulo();
 QString masa();
 QString base();
@@ -52,12 +56,23 @@ QString limite();
 // A real value as the file writes it: "####0.000".
 QString real(double valor);
 
-// How the file writes the text of a box: as a real value, or as typed.
-enum class Escrito { real, tal_cual };
+// How the file writes the text of a box: as a real value, as typed, or as
+// typed and read by the engines as a count (a 32-bit integer).
+enum class Escrito { real, tal_cual, recuento };
 
-// True when the number of a numeric text is finite and its line, the label
-// and the number as the file writes it, holds at most caracteres_leidos
-// characters.
+// The largest count the engines read.
+inline constexpr double recuento_maximo = 2147483647.0;
+
+// Why a numeric text cannot be written under a label, as the language key
+// of the message that says so: 0 when it can; 226 for a count the engines
+// would not read (the number of the text's first item, up to a blank, a tab
+// or a comma as the engines take it, truncated toward zero, lies outside
+// the 32-bit range); 220 when its number is not finite or its line, the
+// label and the number as the file writes it, holds more than
+// caracteres_leidos characters.
+int rechazo(const QString& etiqueta, const QString& texto, Escrito como);
+
+// True when rechazo gives 0.
 bool cabe(const QString& etiqueta, const QString& texto, Escrito como);
 
 // The same for a zone's number as the problem reader names its line: the
@@ -65,8 +80,9 @@ bool cabe(const QString& etiqueta, const QString& texto, Escrito como);
 bool cabe(const problema_texto::Linea& linea, double valor);
 
 // Makes a numeric box refuse a number that does not fit under the label
-// etiqueta() gives at that moment: the box goes back to its previous text
-// and the message of key 220 tells why.
+// etiqueta() gives at that moment, or a count the engines would not read:
+// the box goes back to its previous text and the message of the key that
+// rechazo gives tells why.
 void limitar(plataforma::ReglaNumerica& regla, std::function<QString()> etiqueta, Escrito como);
 
 }  // namespace lineas_problema

@@ -51,6 +51,19 @@ class Lineas {
   const char* fin_;
 };
 
+// True for a line from which a number is read: all but the headers, the
+// title (text, which the engines cut at their 80 characters) and the dash
+// lines.
+bool lleva_valor(Campo campo) {
+  switch (campo) {
+    case Campo::cabecera:
+    case Campo::titulo:
+    case Campo::cabecera_zonas:
+    case Campo::guiones: return false;
+    default: return true;
+  }
+}
+
 // The zone count is taken from the count box as it holds the value, and a
 // box holds at most 32767 characters.
 constexpr qsizetype largo_caja = 32767;
@@ -67,6 +80,11 @@ void leer_lineas(QByteArrayView bytes, Problema& p, const std::function<bool(con
     if (!lineas.siguiente(l)) throw Fallo{};
     if (l.size() > plataforma::LINEA_MAXIMA ||
         std::memchr(l.data(), '\0', static_cast<std::size_t>(l.size())) != nullptr)
+      throw Fallo{};
+    // The engines would read a value line only to its 80th character: more
+    // than blanks after it would give them another number than the window.
+    if (lleva_valor(que.campo) && l.size() > caracteres_leidos &&
+        !std::all_of(l.begin() + caracteres_leidos, l.end(), [](char c) { return c == ' '; }))
       throw Fallo{};
     ++leidas;
     return tras_igual(l);

@@ -6,7 +6,9 @@
 // Lines in order: a header, title, mass, basis size, zone count, points, a
 // second header; then per zone its type code (1 to 4), its two limits, the
 // parameters of its type and a dash line. Every datum is the text after the
-// first "=" of its line.
+// first "=" of its line. The engines read the first 80 characters of a
+// line, so a line from which a value is read may go on past them only with
+// blanks.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -20,6 +22,9 @@ namespace problema_texto {
 
 // A line that cannot be read, or a value the problem cannot take.
 struct Fallo {};
+
+// The characters of a line that the engines read.
+inline constexpr qsizetype caracteres_leidos = 80;
 
 // What a line of the file holds, in file order: the two header lines, the
 // five general data, then per zone its type, limits and the parameters of
@@ -68,7 +73,8 @@ struct Problema {
   bool leido = false;  // read to the last zone's dash line
   // When not leido: the line, from 1, where reading stopped (one past the
   // last line when the file ends early; the zone count's line for a count
-  // outside 1 to 10), and what was expected there.
+  // outside 1 to 10; a value line with more than blanks past
+  // caracteres_leidos), and what was expected there.
   qsizetype linea_fallo = 0;
   Linea esperada;
 };

@@ -85,6 +85,7 @@ class PruebaLectores : public QObject {
   void problema_data();
   void problema();
   void problema_completo();
+  void lineas_largas_sin_numero();
   void zona_completada_data();
   void zona_completada();
   void grafica_data();
@@ -149,6 +150,40 @@ void PruebaLectores::problema_data() {
   QTest::newRow("no vertices") << cabecera("1") + poligonal(1, "0.000", 0) + raya << false << qsizetype(11) << "#56 1"
                                << 5 << 1 << QList<double>{2, 5, 10, 0};
 
+  // The engines read the first 80 characters of a line: a value line may go
+  // on past them only with blanks. K2 is line 13 of a vibration zone.
+  const QByteArray hasta_v0 = cabecera("1") + primeras(vibracion(1), 5);
+  const QByteArray tras_k2 = linea("K3 = 0.500") + linea("K4 = 0.250") + raya;
+  const QList<double> hasta_k2{3, 5, 10, 7.5, -1};
+  QTest::newRow("K2 of 90 zeros and 1.000") << hasta_v0 + linea("K2 = " + QByteArray(90, '0') + "1.000") + tras_k2
+                                            << false << qsizetype(13) << "#60" << 5 << 1 << hasta_k2;
+  QTest::newRow("K2 with blanks past column 80") << hasta_v0 + linea("K2 = 2.000" + QByteArray(100, ' ')) + tras_k2
+                                                 << true << qsizetype(0) << sin_fallo << 5 << 1
+                                                 << QList<double>{3, 5, 10, 7.5, -1, 2, 0.5, 0.25};
+  // "K2 = " and 75 characters: the 80th is the value's last digit.
+  QTest::newRow("K2 line of 80 characters") << hasta_v0 + linea("K2 = " + QByteArray(70, '0') + "2.000") + tras_k2
+                                            << true << qsizetype(0) << sin_fallo << 5 << 1
+                                            << QList<double>{3, 5, 10, 7.5, -1, 2, 0.5, 0.25};
+  QTest::newRow("K2 line of 81 characters") << hasta_v0 + linea("K2 = " + QByteArray(71, '0') + "2.000") + tras_k2
+                                            << false << qsizetype(13) << "#60" << 5 << 1 << hasta_k2;
+  QTest::newRow("a tab past column 80") << hasta_v0 + linea("K2 = 2.000" + QByteArray(70, ' ') + "\t") + tras_k2
+                                        << false << qsizetype(13) << "#60" << 5 << 1 << hasta_k2;
+  // Every value line, the header's too: the mass (line 3), the zone count
+  // (line 5), a type line.
+  const QByteArray hasta_masa = primeras(cabecera("1"), 2);
+  const QByteArray resto_masa = cabecera("1").mid(primeras(cabecera("1"), 3).size()) + constante(1, "0", "5", "0");
+  QTest::newRow("a second mass past column 80")
+      << hasta_masa + linea("Masa (u.a.) = 1.000" + QByteArray(61, ' ') + "2") + resto_masa << false << qsizetype(3)
+      << "#47 (u.a.)" << 1 << 0 << QList<double>{};
+  QTest::newRow("a zone count going on past column 80")
+      << primeras(cabecera("1"), 4) + linea("N\xFAmero de zonas = 1" + QByteArray(61, ' ') + "x") +
+             cabecera("1").mid(primeras(cabecera("1"), 5).size()) + constante(1, "0", "5", "0")
+      << false << qsizetype(5) << "#49" << 3 << 0 << QList<double>{};
+  QTest::newRow("a type line going on past column 80")
+      << cabecera("1") + linea("Tipo de potencial de la zona 1 = 1" + QByteArray(46, ' ') + "x") +
+             constante(1, "0", "5", "0").mid(primeras(constante(1, "0", "5", "0"), 1).size())
+      << false << qsizetype(8) << "#52 1" << 5 << 1 << QList<double>{};
+
   QByteArray diez = cabecera("10"), once = cabecera("11");
   for (int i = 1; i <= 11; ++i) {
     const QByteArray z = constante(i, QByteArray::number(i - 1), QByteArray::number(i), "0.5");
@@ -207,6 +242,20 @@ void PruebaLectores::problema_completo() {
   QCOMPARE(z.nvertices, 32767);
   QCOMPARE(z.vertices.ubound(), 3);  // the third vertex was being read
   QCOMPARE(z.vertices(2).y, 4.0);
+}
+
+// The lines that carry no number are read as they stand, however long: the
+// two headers, the dash lines, and the title, which is text.
+void PruebaLectores::lineas_largas_sin_numero() {
+  const QByteArray titulo = "Pozo " + QByteArray(195, 'x');
+  const QByteArray texto = linea("****** DATOS GENERALES:" + QByteArray(100, '*')) + linea("T\xEDtulo = " + titulo) +
+                           cabecera("1").mid(primeras(cabecera("1"), 2).size()) + primeras(constante(1, "0", "5", "1"), 4) +
+                           linea(QByteArray(120, '-'));
+  const problema_texto::Problema p = problema_texto::leer(texto);
+  QVERIFY(p.leido);
+  QCOMPARE(p.cabecera.value(0), QString::fromLatin1(titulo));
+  QCOMPARE(p.zonas.size(), std::size_t(1));
+  QCOMPARE(p.zonas[0].zona.coeficientes(0), 1.0);
 }
 
 // A zone cut short, given the numbers read to a new zone [6, 10] (type 0,

@@ -1,8 +1,9 @@
 // Numbers the engines would read as other numbers: the engines read the first
 // 80 characters of a problem-file line, so the boxes of the problem window
-// and of the potential dialogs refuse a number whose line would be longer.
-// The box keeps its previous value and a message says why; a number that
-// just fits is taken and written whole.
+// and of the potential dialogs refuse a number whose line would be longer,
+// and the count boxes a count beyond what the engines read. The box keeps its
+// previous value and a message says why; a number that just fits is taken
+// and written whole.
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -105,10 +106,13 @@ class PruebaValoresLargos : public QObject {
   void cabe();
   void caja_del_problema_data();
   void caja_del_problema();
+  void recuentos_data();
+  void recuentos();
   void caja_de_dialogo_data();
   void caja_de_dialogo();
   void limite_tecleado_con_la_caja_real();
   void dialogo_con_la_caja_real();
+  void recuento_con_la_caja_real();
 };
 
 void PruebaValoresLargos::cabe_data() {
@@ -145,9 +149,11 @@ void PruebaValoresLargos::caja_del_problema_data() {
   QTest::addColumn<QStringList>("largos");  // one character more, and others
   // "en47 (u.a.) = " leaves 66 characters: 62 digits and ".000".
   QTest::newRow("mass") << "txtmasa" << "en47 (u.a.) = " << "1e61" << QStringList{"1e62", "1e308"};
-  // Written as typed after "en48 = ": 1e308 is a short line there.
-  QTest::newRow("basis size") << "txtfb" << "en48 = " << QString(73, '1') << QStringList{QString(74, '1')};
-  QTest::newRow("points") << "txtpuntos" << "en50 = " << QString(73, '3') << QStringList{QString(74, '3'), "1e999"};
+  // Counts are written as typed after "en48 = ": leading zeros make a long
+  // line of the largest count the engines read.
+  const QString ceros_y_maximo = QString(63, '0') + "2147483647";
+  QTest::newRow("basis size") << "txtfb" << "en48 = " << ceros_y_maximo << QStringList{"0" + ceros_y_maximo};
+  QTest::newRow("points") << "txtpuntos" << "en50 = " << ceros_y_maximo << QStringList{"0" + ceros_y_maximo};
   // A limit may end up under "en57(10) = ", a polygon's last vertex x: 69
   // characters, though the box end's own line is shorter.
   QTest::newRow("box end") << "txtescala_10" << "en54 1 = " << "1e64" << QStringList{"1e65", "1e308"};
@@ -191,6 +197,50 @@ void PruebaValoresLargos::caja_del_problema() {
     QCOMPARE(valor, cabe);
   } else {
     QCOMPARE(plataforma::Val(valor), plataforma::Val(cabe));
+  }
+}
+
+// The basis size and the points are counts the engines read as 32-bit
+// integers (a count in real form by its integer part): a larger one is
+// refused with its own message, and the box keeps its value.
+void PruebaValoresLargos::recuentos_data() {
+  QTest::addColumn<QString>("caja");
+  QTest::addColumn<QString>("texto");
+  QTest::addColumn<QString>("mensaje");  // "" when the count is taken
+  for (const char* caja : {"txtfb", "txtpuntos"}) {
+    const QString c = caja;
+    QTest::addRow("%s 2147483647", caja) << c << "2147483647" << "";
+    QTest::addRow("%s 2147483648", caja) << c << "2147483648" << "en226";
+    QTest::addRow("%s of 50 digits", caja) << c << QString(50, '9') << "en226";
+  }
+  QTest::newRow("basis size 2147483647 after zeros") << "txtfb" << "000002147483647" << "";
+  QTest::newRow("basis size 1e10") << "txtfb" << "1e10" << "en226";
+  QTest::newRow("points 1D9") << "txtpuntos" << "1D9" << "";
+  QTest::newRow("points 3D9") << "txtpuntos" << "3D9" << "en226";
+  QTest::newRow("points beyond any double") << "txtpuntos" << "1e999" << "en226";
+}
+
+void PruebaValoresLargos::recuentos() {
+  QFETCH(QString, caja);
+  QFETCH(QString, texto);
+  QFETCH(QString, mensaje);
+  prueba::Problema p;
+  auto* c = p.d().findChild<QLineEdit*>(caja);
+  QVERIFY(c != nullptr);
+  const QString antes = c->text();
+  const QString etiqueta = c == p.d().txtfb ? "en48 = " : "en50 = ";
+  prueba::Guion guion;
+  pegar(c, texto);
+  if (mensaje.isEmpty()) {
+    QCOMPARE(guion.cajas.size(), 0);
+    QCOMPARE(c->text(), texto);
+    QCOMPARE(linea_guardada(p, etiqueta), etiqueta + texto);
+  } else {
+    QCOMPARE(guion.cajas.size(), 1);
+    QCOMPARE(guion.cajas[0].texto, mensaje);
+    QCOMPARE(guion.cajas[0].estilo, plataforma::vbExclamation);
+    QCOMPARE(c->text(), antes);
+    QCOMPARE(linea_guardada(p, etiqueta), etiqueta + antes);
   }
 }
 
@@ -304,6 +354,20 @@ void PruebaValoresLargos::dialogo_con_la_caja_real() {
   frmconstante::instancia().btaceptar->click();
   QCOMPARE(global::zonas[0].coeficientes(0), 2.5);
   QCOMPARE(global::zonas[0].vertices(2).y, 2.5);
+}
+
+// A count beyond the engines' with the real message box: the box goes back
+// to its value and keeps the focus.
+void PruebaValoresLargos::recuento_con_la_caja_real() {
+  prueba::Problema p;
+  frmdatos& d = p.d();
+  p.f().show();
+  QVERIFY(QTest::qWaitForWindowActive(&p.f()));
+  Vigia vigia;
+  pegar(d.txtfb, "2147483648");
+  QTRY_COMPARE(vigia.textos, QStringList{"en226"});
+  QTRY_COMPARE(d.txtfb->window()->focusWidget(), d.txtfb);
+  QCOMPARE(d.txtfb->text(), QString("10"));
 }
 
 QTEST_MAIN(PruebaValoresLargos)
