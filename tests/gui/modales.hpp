@@ -50,15 +50,16 @@ class Modales {
       return true;
     };
   }
-  // A file dialog: the path typed into its name box and Return pressed.
+  // A file dialog: the path put into its name box and Return pressed (put
+  // whole, so that no completion list opens to take the Return).
   static Respuesta fichero(const QString& ruta) {
     return [ruta](QWidget* w) {
       auto* dialogo = qobject_cast<QFileDialog*>(w);
       if (dialogo == nullptr) return false;
       auto* nombre = dialogo->findChild<QLineEdit*>("fileNameEdit");
       if (nombre == nullptr) return false;
-      nombre->clear();
-      QTest::keyClicks(nombre, ruta);
+      nombre->setFocus();
+      nombre->setText(ruta);
       QTest::keyClick(nombre, Qt::Key_Return);
       return true;
     };
