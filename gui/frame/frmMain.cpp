@@ -947,19 +947,30 @@ void frmMain::ejecutar() {
   // New, Open, an edit or another Run during the wait make this run's
   // results belong to no problem on screen: they are not offered then.
   const int caducidades = caducidades_;
+  // A Run or a graph started during the wait ends this run's engine first
+  // (the files of the program folder then belong to it): this run then
+  // shows, enables and raises nothing.
   const std::int32_t r = ejecutar_y_esperar(App::en_carpeta("calculos"), {argumento}, 6, idiomas::texto(215),
                                             {"RES.tot", "DatosDIB"});
-  if (yo.isNull() || saliendo()) return;
-  if (r == 0) {
+  if (yo.isNull() || saliendo() || relevado()) return;
+  // calculos writes its results as usual when the diagonalisation stops at
+  // its rotation limit, and ends with this status.
+  constexpr std::int32_t sin_converger = 3;
+  if (r == 0 || r == sin_converger) {
     if (caducidades != caducidades_) return;
     habilitar("EditarR", true);
     habilitar("EditarG", true);
-    return;
+    if (r == 0) return;
   }
-  // A failed run is always said, and its reason stands in the console
-  // window, which is brought in front of this one with the message.
+  // A failed run is always said, and so are results that may be inexact;
+  // the engine's reason stands in the console window, which is brought in
+  // front of this one with the message.
   VentanaConsola& consola = VentanaConsola::instancia();
   consola.mostrar_delante();
+  if (r == sin_converger) {
+    MsgBox(idiomas::texto(227), vbExclamation, QString(), &consola);
+    return;
+  }
   MsgBox(idiomas::texto(r == -1 ? 67 : es_error_de_arranque(r) ? 221 : 217), vbInformation, QString(), &consola);
 }
 

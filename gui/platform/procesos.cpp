@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "platform/app.hpp"
 #include "platform/consola.hpp"
@@ -25,6 +26,7 @@ constexpr int periodo_ms = 100;
 // How long a child asked to stop may take to remove its temporary files.
 constexpr int gracia_ms = 2000;
 bool saliendo_ = false;
+bool relevado_ = false;
 long long vueltas_ = 0;
 
 // The error number of a start that failed: the toolkit does not give it, so
@@ -80,6 +82,28 @@ void terminar(QProcess& hijo) {
   hijo.waitForFinished(-1);
 }
 
+// A wait in progress: its child, the outputs the child writes and the
+// temporary files of them that were there before it started.
+struct Espera {
+  QProcess& hijo;
+  const QStringList& salidas;
+  QSet<QString> previos;
+  bool relevada = false;  // a newer wait has ended its child
+};
+// The waits in progress, the outermost first: each one below the last is
+// suspended inside the window events that the next one's start came from.
+std::vector<Espera*> esperas_;
+
+// Ends the child of a wait as a quit does and removes the temporary files
+// of its outputs that appeared while it ran.
+void terminar_espera(Espera& e) {
+  if (e.hijo.state() == QProcess::NotRunning) return;
+  terminar(e.hijo);
+  const QDir carpeta(App::Path());
+  for (const QString& t : temporales(e.salidas))
+    if (!e.previos.contains(t)) QFile::remove(carpeta.filePath(t));
+}
+
 // One channel of the child: decoded as UTF-8 (a character split between two
 // reads is kept for the next), shown in the console window and copied to
 // this program's own stream.
@@ -115,11 +139,13 @@ class Canal {
 }  // namespace
 
 bool saliendo() { return saliendo_; }
+bool relevado() { return relevado_; }
 long long& vueltas_de_espera() { return vueltas_; }
 
 std::int32_t ejecutar_y_esperar(const QString& programa, const QStringList& argumentos, int estilo,
                                 const QString& titulo_consola, const QStringList& salidas) {
   if (estilo < 0 || estilo > 6) estilo = 6;
+  relevado_ = false;
   {
     // An event loop of a quitting application returns -1 at once.
     QEventLoop prueba;
@@ -128,9 +154,17 @@ std::int32_t ejecutar_y_esperar(const QString& programa, const QStringList& argu
   }
   if (saliendo_) return error_de_arranque + ECANCELED;
 
-  // Temporary files of an earlier run (or the user's own) are never touched.
-  const QSet<QString> previos = temporales(salidas);
+  // The children of the waits still going on end before this one starts:
+  // their outcome no longer stands, and two children never write into the
+  // program folder at once.
+  for (Espera* e : esperas_) {
+    e->relevada = true;
+    terminar_espera(*e);
+  }
+
   QProcess hijo;
+  // Temporary files of an earlier run (or the user's own) are never touched.
+  Espera espera{hijo, salidas, temporales(salidas)};
   hijo.setProgram(programa);
   hijo.setArguments(argumentos);
   hijo.setWorkingDirectory(App::Path());
@@ -146,27 +180,30 @@ std::int32_t ejecutar_y_esperar(const QString& programa, const QStringList& argu
   }
   hijo.closeWriteChannel();  // a child that reads its input finds it empty
 
+  esperas_.push_back(&espera);
   std::int32_t resultado = STILL_ACTIVE;
   do {
     resultado = codigo(hijo);
     QCoreApplication::processEvents();
-    if (!dormir()) {
+    // A wait started among the events (those handled here or during the
+    // sleep) overtakes this one.
+    if (espera.relevada || !dormir() || espera.relevada) {
       // Quitting: the child is ended (its files are replaced whole or not
       // at all), what it left half-written goes, and the program goes on
-      // ending.
-      if (resultado == STILL_ACTIVE) {
-        terminar(hijo);
-        resultado = codigo(hijo);
-        const QDir carpeta(App::Path());
-        for (const QString& t : temporales(salidas))
-          if (!previos.contains(t)) QFile::remove(carpeta.filePath(t));
-      }
+      // ending. Overtaken by a newer wait: that one has done the same.
+      if (resultado == STILL_ACTIVE && !espera.relevada) terminar_espera(espera);
+      resultado = codigo(hijo);
       break;
     }
   } while (resultado == STILL_ACTIVE);
-  // The last output of a child that has ended is still in the pipes.
-  salida.leer();
-  errores.leer();
+  esperas_.pop_back();
+  relevado_ = espera.relevada;
+  // The last output of a child that has ended is still in the pipes; that
+  // of an overtaken one would land among the newer child's.
+  if (!espera.relevada) {
+    salida.leer();
+    errores.leer();
+  }
   return resultado;
 }
 

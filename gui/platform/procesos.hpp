@@ -34,11 +34,21 @@ inline constexpr int ARGUMENTO_MAXIMO = 80;
 // writes in the program folder, as "<name>.tmp<digits>") that appeared while
 // it ran are removed once a child so ended has gone.
 // A start that fails is said in the console window.
+// Only the child of the last wait started runs: a wait started while others
+// still go on (a wait within a wait, as the window events go on) first ends
+// their children as a quit does, removing the temporary files they left and
+// keeping the earlier files whole, so that no two children write into the
+// program folder at once and its files belong to the last child started.
+// Each wait so overtaken returns as soon as it resumes; relevado() then tells.
 std::int32_t ejecutar_y_esperar(const QString& programa, const QStringList& argumentos, int estilo = 6,
                                 const QString& titulo_consola = QString(), const QStringList& salidas = {});
 
 // True when the last wait found the application quitting.
 bool saliendo();
+
+// True when the last wait was overtaken by a wait started during it: its
+// outcome no longer stands for the files of the program folder.
+bool relevado();
 
 // The argument that makes a child started in the program folder read exactly
 // the file at ruta: its bare name when it lies in the program folder, else

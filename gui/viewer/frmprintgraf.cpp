@@ -231,10 +231,10 @@ void frmprintgraf::btactualizar_Click() {
   const bool borrada = borrar_grafica(en_carpeta(graficas[k]));
   // The window events go on while the program runs: nothing of the dialog
   // is used after it, and a graph of results that went stale meanwhile is
-  // not shown.
+  // not shown, nor one whose program a later graph or Run ended first.
   const int caducados = caducados_;
   plataforma::ejecutar_y_esperar(en_carpeta(programas[k]), {argumento}, 6, idiomas::texto(215), {graficas[k]});
-  if (plataforma::saliendo() || caducados != caducados_) return;
+  if (plataforma::saliendo() || plataforma::relevado() || caducados != caducados_) return;
   if (!borrada || !QFileInfo::exists(plataforma::resolver_nombre(en_carpeta(graficas[k])))) {
     // The program's reason stands in the console window, brought in front
     // with the message.

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QtTest>
 #include <cerrno>
+#include <csignal>
 #include <functional>
 
 #include "comun.hpp"
@@ -18,12 +19,18 @@
 #include "frame/frmMain.hpp"
 #include "frame/global.hpp"
 #include "frame/idiomas.hpp"
+#include "grafica_comun.hpp"
 #include "platform/app.hpp"
 #include "platform/ficheros.hpp"
 #include "platform/consola.hpp"
 #include "platform/mensajes.hpp"
 #include "platform/procesos.hpp"
 #include "platform/texto1252.hpp"
+#include "viewer/frmedit.hpp"
+#include "viewer/frmgraficos.hpp"
+#include "viewer/frmprintgraf.hpp"
+#include "viewer/frmprintres.hpp"
+#include "viewer/graficos.hpp"
 
 using plataforma::ejecutar_y_esperar;
 
@@ -77,6 +84,32 @@ void guardar_como(prueba::Problema& p, const QString& nombre) {
   p.f().mnuFileSaveAs_Click();
 }
 
+// Stand-in engines that tell whether two of them ever ran at once and which
+// are left: each notes its process number in `pids`, and in `solapes` any
+// earlier one still alive as it starts. The first one started while the
+// file `lento` exists takes it, says so with `en_marcha` and runs on for
+// far longer than a test lasts, unless it is ended.
+const char* const prologo = R"sh(for p in $(cat pids 2>/dev/null); do kill -0 "$p" 2>/dev/null && echo "$p" >> solapes; done
+echo $$ >> pids
+)sh";
+const char* const pausa = R"sh(if [ -f lento ]; then rm lento; : > en_marcha; i=0; while [ $i -lt 500 ]; do sleep 0.02; i=$((i+1)); done; fi
+)sh";
+
+// The processes whose numbers stand in the file `pids` that are still alive.
+QStringList vivos(const prueba::Carpeta& c) {
+  QStringList v;
+  for (const QString& pid : QString::fromLatin1(c.leer("pids")).split('\n', Qt::SkipEmptyParts))
+    if (::kill(static_cast<pid_t>(pid.toInt()), 0) == 0 || errno != ESRCH) v << pid;
+  return v;
+}
+
+// The report behind the results button, as the full-report viewer shows it.
+QString informe_ofrecido(frmMain& f) {
+  f.tbToolBar_ButtonClick(f.tbToolBar_Buttons("EditarR"));
+  frmprintres::instancia().btactualizar->click();
+  return frmedit::cargado() ? frmedit::instancia().rtxtdatos->toPlainText() : QString();
+}
+
 }  // namespace
 
 class PruebaEjecutar : public QObject {
@@ -96,6 +129,7 @@ class PruebaEjecutar : public QObject {
   void run_de_punta_a_punta();
   void run_rechazado_por_calculos_data();
   void run_rechazado_por_calculos();
+  void fallo_con_la_caja_real_data();
   void fallo_con_la_caja_real();
   void run_lee_el_fichero_abierto();
   void ventana_de_consola();
@@ -103,6 +137,11 @@ class PruebaEjecutar : public QObject {
   void temporales_al_salir_data();
   void temporales_al_salir();
   void salir_durante_el_informe();
+  void espera_relevada_data();
+  void espera_relevada();
+  void relevo_data();
+  void relevo();
+  void limite_de_un_problema_cambiado();
 };
 
 void PruebaEjecutar::codigos_de_salida_data() {
@@ -174,21 +213,26 @@ void PruebaEjecutar::run_segun_el_codigo_data() {
   QTest::addColumn<QString>("cuerpo");  // "" for no engine at all
   QTest::addColumn<QString>("botones");
   QTest::addColumn<QString>("mensaje");  // "" for none
-  QTest::newRow("0 enables the results") << "exit 0" << "01111" << "";
-  QTest::newRow("-1 shows key 67") << "exit 255" << "01100" << "en67";
-  QTest::newRow("1: the problem could not be read") << "exit 1" << "01100" << "en217";
-  QTest::newRow("2: the problem could not be read") << "exit 2" << "01100" << "en217";
-  QTest::newRow("ended by a signal") << "kill -9 $$" << "01100" << "en217";
-  QTest::newRow("missing engine") << "" << "01100" << "en221";
+  QTest::addColumn<int>("estilo");
+  const int info = plataforma::vbInformation;
+  QTest::newRow("0 enables the results") << "exit 0" << "01111" << "" << 0;
+  QTest::newRow("-1 shows key 67") << "exit 255" << "01100" << "en67" << info;
+  QTest::newRow("1: a file it could not read or write") << "exit 1" << "01100" << "en217" << info;
+  QTest::newRow("2: a file it could not read or write") << "exit 2" << "01100" << "en217" << info;
+  QTest::newRow("3: the results, with a warning") << "exit 3" << "01111" << "en227" << plataforma::vbExclamation;
+  QTest::newRow("ended by a signal") << "kill -9 $$" << "01100" << "en217" << info;
+  QTest::newRow("missing engine") << "" << "01100" << "en221" << info;
 }
 
-// Every failure is said, with the console window (where the engine wrote
-// its reason) restored and in front by the time the message shows; a
-// complete run leaves the console minimised, as the run's style says.
+// Every failure is said, and so are results that may be inexact, with the
+// console window (where the engine wrote its reason) restored and in front
+// by the time the message shows; a complete run leaves the console
+// minimised, as the run's style says.
 void PruebaEjecutar::run_segun_el_codigo() {
   QFETCH(QString, cuerpo);
   QFETCH(QString, botones);
   QFETCH(QString, mensaje);
+  QFETCH(int, estilo);
   prueba::Problema p;
   guardar_como(p, "pozo.dat");
   if (!cuerpo.isEmpty())
@@ -197,7 +241,11 @@ void PruebaEjecutar::run_segun_el_codigo() {
   p.f().tbToolBar_Buttons("EditarG")->setEnabled(true);
   prueba::Guion guion;
   bool consola_con_la_caja = false;
-  guion.al_mostrar = [&](const prueba::Caja&) { consola_con_la_caja = consola_a_la_vista(); };
+  QString botones_con_la_caja;
+  guion.al_mostrar = [&](const prueba::Caja&) {
+    consola_con_la_caja = consola_a_la_vista();
+    botones_con_la_caja = estados(p.f());
+  };
   run(p.f());
   QCOMPARE(estados(p.f()), botones);
   const plataforma::VentanaConsola& consola = plataforma::VentanaConsola::instancia();
@@ -207,9 +255,11 @@ void PruebaEjecutar::run_segun_el_codigo() {
   } else {
     QCOMPARE(guion.cajas.size(), qsizetype(1));
     QCOMPARE(guion.cajas[0].texto, mensaje);
-    QCOMPARE(guion.cajas[0].estilo, plataforma::vbInformation);
+    QCOMPARE(guion.cajas[0].estilo, estilo);
     QCOMPARE(guion.cajas[0].titulo, QString(""));
     QVERIFY(consola_con_la_caja);
+    // The results that the box warns of are on offer while it shows.
+    QCOMPARE(botones_con_la_caja, botones);
     QVERIFY(consola_a_la_vista());
   }
   // The engine gets the bare name of the problem file; a start that failed
@@ -308,14 +358,34 @@ void PruebaEjecutar::run_rechazado_por_calculos() {
   plataforma::VentanaConsola::destruir();
 }
 
+void PruebaEjecutar::fallo_con_la_caja_real_data() {
+  QTest::addColumn<QString>("cuerpo");
+  QTest::addColumn<QString>("mensaje");
+  QTest::addColumn<int>("icono");
+  QTest::addColumn<QString>("botones");
+  QTest::newRow("2: a file it could not read or write")
+      << "echo 'RES.tot: No space left on device' >&2; exit 2" << "en217" << int(QMessageBox::Information)
+      << "01100";
+  QTest::newRow("3: stopped at the rotation limit")
+      << "echo ' TRAS 999999 ITERACIONES NO SE HA LOGRADO LA PRECISION REQUERIDA'; exit 3" << "en227"
+      << int(QMessageBox::Warning) << "01111";
+}
+
 // The same through the real message box: while it is open the console is
-// already in sight, and its OK ends the run.
+// already in sight with the engine's words, and its OK ends the run.
 void PruebaEjecutar::fallo_con_la_caja_real() {
+  QFETCH(QString, cuerpo);
+  QFETCH(QString, mensaje);
+  QFETCH(int, icono);
+  QFETCH(QString, botones);
   prueba::Problema p;
   guardar_como(p, "pozo.dat");
-  programa(p.carpeta, "calculos", "echo 'POZO.DAT, line 4: not a number' >&2; exit 2");
+  programa(p.carpeta, "calculos", cuerpo);
+  const QString dicho = cuerpo.section('\'', 1, 1);
   QString texto;
+  int icono_visto = -1;
   bool consola = false;
+  bool consola_dice = false;
   QTimer::singleShot(0, [&] {
     QTimer* reloj = new QTimer;
     QObject::connect(reloj, &QTimer::timeout, [&, reloj] {
@@ -324,17 +394,20 @@ void PruebaEjecutar::fallo_con_la_caja_real() {
       reloj->deleteLater();
       reloj->stop();
       texto = caja->text();
+      icono_visto = caja->icon();
       // The box belongs to the console, so that both stand in front.
       consola = consola_a_la_vista() && caja->parentWidget() == &plataforma::VentanaConsola::instancia();
+      consola_dice = plataforma::VentanaConsola::instancia().texto().contains(dicho);
       caja->buttons().first()->click();
     });
     reloj->start(20);
   });
   run(p.f());
-  QCOMPARE(texto, QString("en217"));
+  QCOMPARE(texto, mensaje);
+  QCOMPARE(icono_visto, icono);
   QVERIFY(consola);
-  QVERIFY(plataforma::VentanaConsola::instancia().texto().contains("line 4: not a number"));
-  QCOMPARE(estados(p.f()), QString("01100"));
+  QVERIFY2(consola_dice, qPrintable(dicho));
+  QCOMPARE(estados(p.f()), botones);
   plataforma::VentanaConsola::destruir();
 }
 
@@ -485,6 +558,172 @@ void PruebaEjecutar::salir_durante_el_informe() {
   QCOMPARE(temporales(p.carpeta), QStringList());
   QCOMPARE(p.carpeta.leer("RES.tot"), QByteArray("informe anterior\r\n"));
   QCOMPARE(p.carpeta.leer("DatosDIB"), QByteArray("datos anteriores\r\n"));
+}
+
+void PruebaEjecutar::espera_relevada_data() {
+  QTest::addColumn<QString>("al_pedirlo");  // the earlier child's answer to the request to stop
+  QTest::addColumn<int>("codigo");
+  QTest::newRow("it stops, with some last words") << "echo adios; exit 0" << 0;
+  QTest::newRow("it ignores the request") << "" << 128 + 9;
+}
+
+// A wait started during another (among the window events the earlier one
+// handles) first ends the earlier child as a quit does: the temporary files
+// it left go, those of before stay, and the newer child starts only once it
+// has gone. The earlier wait returns as soon as it resumes, overtaken; the
+// console holds the newer child's output alone.
+void PruebaEjecutar::espera_relevada() {
+  QFETCH(QString, al_pedirlo);
+  QFETCH(int, codigo);
+  prueba::Carpeta c;
+  c.escribir("RES.tot.tmp555", "de antes");
+  const QString lento = programa(c, "lento",
+                                 "trap '" + al_pedirlo + "' TERM\n" + prologo +
+                                     ": > RES.tot.tmp123; : > datosdib.tmp77; : > listo\n"
+                                     "i=0; while [ $i -lt 300 ]; do sleep 0.05; i=$((i+1)); done");
+  const QString rapido = programa(c, "rapido", QString(prologo) + "echo dos; exit 4");
+  std::int32_t interior = 0;
+  bool interior_relevado = true;
+  QTimer vigia;
+  QObject::connect(&vigia, &QTimer::timeout, [&] {
+    if (!c.existe("listo")) return;
+    vigia.stop();
+    interior = ejecutar_y_esperar(rapido, {}, 6, QString(), {"RES.tot"});
+    interior_relevado = plataforma::relevado();
+  });
+  vigia.start(10);
+  const std::int32_t exterior = ejecutar_y_esperar(lento, {}, 6, QString(), {"RES.tot", "DatosDIB"});
+  QVERIFY(plataforma::relevado());
+  QVERIFY(!plataforma::saliendo());
+  QCOMPARE(exterior, codigo);
+  QCOMPARE(interior, 4);
+  QVERIFY(!interior_relevado);
+  QVERIFY(!c.existe("solapes"));
+  QCOMPARE(vivos(c), QStringList());
+  QCOMPARE(temporales(c), QStringList{"RES.tot.tmp555"});
+  QCOMPARE(plataforma::VentanaConsola::instancia().texto(), QString("dos\n"));
+  // A wait with none other going on is not overtaken.
+  QCOMPARE(ejecutar_y_esperar(rapido, {}), 4);
+  QVERIFY(!plataforma::relevado());
+  plataforma::VentanaConsola::destruir();
+}
+
+void PruebaEjecutar::relevo_data() {
+  QTest::addColumn<QString>("primero");
+  QTest::addColumn<QString>("segundo");
+  QTest::newRow("Run, then New, Save As and Run") << "Run" << "Run";
+  QTest::newRow("a graph, then Run") << "graph" << "Run";
+  QTest::newRow("Run, then a graph") << "Run" << "graph";
+  QTest::newRow("a graph, then another") << "graph" << "graph";
+}
+
+// A Run or a graph asked for while an engine of an earlier one still runs
+// ends that engine first: no two engines ever run at once, none is left,
+// the temporary file of the ended one goes, and what is on disk and behind
+// the buttons belongs to the last one asked for. The earlier one, once its
+// wait resumes, shows no box, enables nothing and raises no console.
+void PruebaEjecutar::relevo() {
+  QFETCH(QString, primero);
+  QFETCH(QString, segundo);
+  prueba::Problema p;
+  programa(p.carpeta, "calculos",
+           QString(prologo) + R"sh(n=$(cat vueltas 2>/dev/null || echo 0); n=$((n+1)); echo $n > vueltas
+: > "RES.tot.tmp$$"
+)sh" + pausa + R"sh(printf 'informe %s %s\r\n\r\n... / ...\r\nfin\r\n' "$n" "$1" > RES.tot
+printf 'datos %s %s\r\n' "$n" "$1" > DatosDIB
+rm -f "RES.tot.tmp$$")sh");
+  programa(p.carpeta, "niveles", QString(prologo) + "cp plantilla \"nivel.tmp$$\"\n" + pausa + "mv \"nivel.tmp$$\" nivel");
+  prueba::Curva curva;
+  curva.puntos = prueba::serie(5);
+  p.carpeta.escribir("plantilla", prueba::grafica({curva}));
+  guardar_como(p, "pozo.dat");
+  run(p.f());
+  QCOMPARE(estados(p.f()), QString("01111"));
+
+  // The toolbar offers no graph during a Run: the dialog is then reached
+  // directly, as if it had stayed open.
+  auto grafica = [&] {
+    if (p.f().tbToolBar_Buttons("EditarG")->isEnabled()) p.f().tbToolBar_ButtonClick(p.f().tbToolBar_Buttons("EditarG"));
+    frmprintgraf::instancia().btactualizar->click();
+  };
+  curva.puntos = prueba::serie(7);
+  const QByteArray segunda_grafica = prueba::grafica({curva});
+  p.carpeta.escribir("lento", "");
+  bool tomado = false;
+  QTimer vigia;
+  QObject::connect(&vigia, &QTimer::timeout, [&] {
+    if (!p.carpeta.existe("en_marcha")) return;
+    vigia.stop();
+    p.carpeta.escribir("plantilla", segunda_grafica);
+    if (segundo == "graph") {
+      grafica();
+    } else if (primero == "Run") {
+      p.f().mnuFileNew_Click();
+      QTest::keyClicks(p.d().txttitulo, "LIGERO");
+      guardar_como(p, "LIGERO.DAT");
+      run(p.f());
+    } else {
+      run(p.f());
+    }
+    tomado = true;
+  });
+  vigia.start(10);
+  prueba::Guion guion;
+  if (primero == "Run")
+    run(p.f());
+  else
+    grafica();
+  QVERIFY(tomado);
+  QCOMPARE(guion.cajas.size(), qsizetype(0));
+  QVERIFY(!p.carpeta.existe("solapes"));
+  QCOMPARE(vivos(p.carpeta), QStringList());
+  QCOMPARE(temporales(p.carpeta), QStringList());
+  QVERIFY(plataforma::VentanaConsola::instancia().windowState() & Qt::WindowMinimized);
+
+  // The graph shows when a graph came last, and then it is the last one's.
+  QCOMPARE(frmgraficos::cargado(), segundo == "graph");
+  if (segundo == "graph") {
+    QCOMPARE(graficos::curvas(1).npuntos, std::int16_t(7));
+    QCOMPARE(p.carpeta.leer("nivel"), segunda_grafica);
+  }
+  // The report on disk is that of the last run asked for, and the buttons
+  // offer it; a run ended by a graph offers nothing, and the report of the
+  // run before it stays whole.
+  const QString informe = segundo == "Run" ? (primero == "Run" ? "informe 3 LIGERO.DAT" : "informe 2 POZO.DAT")
+                                           : "informe 1 POZO.DAT";
+  const QString datos = "datos " + informe.mid(QString("informe ").size());
+  QCOMPARE(QString::fromLatin1(p.carpeta.leer("RES.tot")).section("\r\n", 0, 0), informe);
+  QCOMPARE(QString::fromLatin1(p.carpeta.leer("DatosDIB")), datos + "\r\n");
+  if (primero == "Run" && segundo == "graph") {
+    QCOMPARE(estados(p.f()), QString("01100"));
+  } else {
+    QCOMPARE(estados(p.f()), QString("01111"));
+    QCOMPARE(informe_ofrecido(p.f()).section('\n', 0, 0), informe);
+  }
+  frmgraficos::destruir();
+  prueba::limpiar_visor();
+  plataforma::VentanaConsola::destruir();
+}
+
+// A run that stops at the rotation limit after its problem was replaced
+// offers nothing and warns of nothing, as a complete one would.
+void PruebaEjecutar::limite_de_un_problema_cambiado() {
+  prueba::Problema p;
+  guardar_como(p, "pozo.dat");
+  programa(p.carpeta, "calculos", "while [ ! -f sigue ]; do sleep 0.02; done; exit 3");
+  bool tomado = false;
+  QTimer::singleShot(50, [&] {
+    p.f().mnuFileNew_Click();
+    tomado = true;
+    p.carpeta.escribir("sigue", "");
+  });
+  prueba::Guion guion;
+  run(p.f());
+  QVERIFY(tomado);
+  QVERIFY(guion.cajas.isEmpty());
+  QCOMPARE(estados(p.f()), QString("10000"));
+  QVERIFY(plataforma::VentanaConsola::instancia().windowState() & Qt::WindowMinimized);
+  plataforma::VentanaConsola::destruir();
 }
 
 QTEST_MAIN(PruebaEjecutar)
