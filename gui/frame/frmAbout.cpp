@@ -1,6 +1,7 @@
 #include "frame/frmAbout.hpp"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -149,7 +150,14 @@ void frmAbout::cmdOK_Click() { close(); }
 
 void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
 
-void frmAbout::lblweb_Click() { plataforma::abrir_direccion(direccion_web()); }
+// A desktop with no program to open the page says nothing of it itself: the
+// box tells which page could not be opened.
+void frmAbout::lblweb_Click() {
+  const QUrl direccion = direccion_web();
+  if (plataforma::abrir_direccion(direccion)) return;
+  const QString pagina = direccion.isLocalFile() ? QDir::toNativeSeparators(direccion.toLocalFile()) : direccion.toString();
+  plataforma::MsgBox(idiomas::texto(228) + "\n\n" + pagina, plataforma::vbOKOnly);
+}
 
 void frmAbout::StartSysInfo() {
   try {

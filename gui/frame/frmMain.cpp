@@ -1077,6 +1077,9 @@ void frmMain::mnuWindowArrangeIcons_Click() { Arrange(3); }
 
 // ---- language, help, about -------------------------------------------------------
 
+// The mark stands on the language recorded for the next start, which need
+// not be the one in use: any other item records its language, the one in
+// use included.
 void frmMain::mnuidiomas_Click(int Index) {
   if (mnuidiomas(Index)->isChecked()) return;
   const int numero = std::max<int>(idiomas::num_idiomas, 0);
@@ -1084,7 +1087,9 @@ void frmMain::mnuidiomas_Click(int Index) {
     MsgBox(idiomas::texto(186), vbInformation, idiomas::texto(3));
     return;
   }
-  if (Index >= 1 && Index <= numero) idiomas::cambia_idioma(idiomas::lista_idiomas[Index - 1]);
+  if (Index < 1 || Index > numero) return;
+  const QString nombre = idiomas::lista_idiomas[Index - 1];
+  if (idiomas::cambia_idioma(nombre)) idiomas::marcar_idioma(nombre);
 }
 
 void frmMain::mnuHelpContents_Click() {

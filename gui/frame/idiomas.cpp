@@ -155,6 +155,22 @@ bool guardavalor(const QString& fichero, const QString& seccion, const QString& 
   return plataforma::escribir_bytes(fichero, bytes, temporal);
 }
 
+namespace {
+
+// Only a marked item carries a check box, so that the others show none.
+void marcar(QAction* item, bool marcado) {
+  item->setCheckable(marcado);
+  item->setChecked(marcado);
+}
+
+}  // namespace
+
+void marcar_idioma(const QString& nombre) {
+  frmMain& principal = frmMain::instancia();
+  const int n = std::min<int>(std::max<int>(num_idiomas, 0), static_cast<int>(lista_idiomas.size()));
+  for (int i = 1; i <= n; ++i) marcar(principal.mnuidiomas(i), iguales(lista_idiomas[i - 1], nombre));
+}
+
 void carga_idiomas() {
   num_idiomas = leersecciones(fichero_idioma, lista_idiomas);
   const QString registrado = leervalor(fichero_idioma, "idioma", "idioma");
@@ -166,23 +182,19 @@ void carga_idiomas() {
   idioma_actual = idioma_de_reserva ? lista_idiomas.front() : registrado;
 
   frmMain& principal = frmMain::instancia();  // first touch: loads the main window, hidden
-  // Only a marked item carries a check box, so that the others show none.
-  auto marcar = [](QAction* item, bool marcado) {
-    item->setCheckable(marcado);
-    item->setChecked(marcado);
-  };
   const int n = std::max<int>(num_idiomas, 0);
   for (int i = 1; i <= n; ++i) {
     QAction* item = principal.mnuidiomas(i);
     item->setSeparator(false);
     item->setText(lista_idiomas[i - 1]);
-    // The mark shows the recorded language; the help is that of the texts in use.
-    marcar(item, iguales(lista_idiomas[i - 1], registrado));
+    // The help is that of the texts in use.
     if (iguales(lista_idiomas[i - 1], idioma_actual))
       plataforma::App::HelpFile() = plataforma::App::en_carpeta(lista_idiomas[i - 1] + ".hlp");
     item->setEnabled(true);
     item->setVisible(true);
   }
+  // The mark shows the recorded language.
+  marcar_idioma(registrado);
   QAction* separador = principal.mnuidiomas(n + 1);
   // The caption "-" of a separator: the separator flag, with no text to show.
   separador->setText(QString());

@@ -61,6 +61,11 @@ void carga_idiomas();
 // section, and tells the user either way.
 bool cambia_idioma(const QString& nombre);
 
+// Marks the language menu's item of nombre, the language recorded for the
+// next start, and unmarks the other languages (none is marked when nombre
+// has no item).
+void marcar_idioma(const QString& nombre);
+
 // "" when the language file can be used as it stands (a current language
 // without a section counts as usable when there is a language to stand in
 // for it); otherwise what is wrong with it, in fixed words (the file's own

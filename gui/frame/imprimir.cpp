@@ -56,7 +56,8 @@ void pagina_nueva(const QString& cabecera1) {
 // What the user learns at the end of a job.
 void avisar(const plataforma::FinTrabajo& fin) {
   using plataforma::FinTrabajo;
-  const QString destino = QStringLiteral("\n\n") + fin.destino;
+  QString destino = QStringLiteral("\n\n") + fin.destino;
+  if (!fin.motivo.isEmpty()) destino += QStringLiteral("\n\n") + fin.motivo;
   if (fin.estado == FinTrabajo::EnFichero)
     plataforma::MsgBox(idiomas::texto(212) + destino, plataforma::vbInformation);
   else if (fin.estado == FinTrabajo::Fallo)
@@ -138,7 +139,8 @@ void imprimir_texto(const QString& texto, const QString& cabecera1, const QStrin
       }
     }
   }
-  if (trabajo.cancelado) {
+  // A job cancelled at any point, its last page included, goes nowhere.
+  if (trabajo.cancelado || trabajo.progreso.cancelado()) {
     p.KillDoc();
     return;
   }

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
+#include <typeinfo>
 #include <utility>
 
 #include "platform/vb.hpp"
@@ -18,6 +19,7 @@ CajaNumerica::CajaNumerica(QLineEdit* caja, ReglaNumerica regla, QString& textoa
                            std::function<void()> al_editar)
     : QObject(caja),
       caja_(caja),
+      objeto_(caja),
       regla_(std::move(regla)),
       textoanterior_(textoanterior),
       al_editar_(std::move(al_editar)) {
@@ -26,7 +28,50 @@ CajaNumerica::CajaNumerica(QLineEdit* caja, ReglaNumerica regla, QString& textoa
   // A change by the user is reported as edited just before it is reported
   // as changed; a text written by the program only as changed.
   connect(caja_, &QLineEdit::textEdited, this, [this] { tecleado_ = true; });
-  connect(caja_, &QLineEdit::textChanged, this, [this] { Change(); });
+  connect(caja_, &QLineEdit::textChanged, this, [this] {
+    if (entera()) Change();
+  });
+}
+
+// Keeps the focus and key events of a box that is not whole from every
+// filter of the box (a window's own among them) and from the box itself.
+// Filters are asked last installed first, so it is installed again each time
+// the box gets the focus, after the filters the windows install when they
+// make their boxes.
+class CajaNumerica::Guarda : public QObject {
+ public:
+  explicit Guarda(CajaNumerica* caja) : QObject(caja), caja_(caja) {}
+
+ protected:
+  bool eventFilter(QObject* objeto, QEvent* evento) override {
+    if (objeto != caja_->objeto_) return false;
+    switch (evento->type()) {
+      case QEvent::FocusIn:
+      case QEvent::FocusOut:
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease: return !caja_->entera();
+      default: return false;
+    }
+  }
+
+ private:
+  CajaNumerica* caja_;
+};
+
+void CajaNumerica::recordar_contenedores() {
+  contenedores_.clear();
+  for (const QWidget* w = caja_; w != nullptr; w = w->parentWidget()) contenedores_.emplace_back(w, typeid(*w));
+}
+
+bool CajaNumerica::entera() const {
+  // The box in its own destructor is a QLineEdit no more.
+  if (qobject_cast<const QLineEdit*>(objeto_) == nullptr) return false;
+  // The widgets that hold it, as far as they are known: each still of its class.
+  const QWidget* w = static_cast<const QWidget*>(objeto_);
+  for (; w != nullptr; w = w->parentWidget())
+    for (const auto& [contenedor, clase] : contenedores_)
+      if (contenedor == w && clase != std::type_index(typeid(*w))) return false;
+  return true;
 }
 
 bool CajaNumerica::KeyPress(QChar tecla) {
@@ -65,7 +110,7 @@ void CajaNumerica::LostFocus() {
 }
 
 bool CajaNumerica::eventFilter(QObject* objeto, QEvent* evento) {
-  if (objeto != caja_) return false;
+  if (objeto != objeto_ || !entera()) return false;
   switch (evento->type()) {
     case QEvent::KeyPress: {
       // Keys that type a character (editing keys such as Backspace and
@@ -77,6 +122,9 @@ bool CajaNumerica::eventFilter(QObject* objeto, QEvent* evento) {
       break;
     }
     case QEvent::FocusIn: {
+      recordar_contenedores();
+      if (guarda_ == nullptr) guarda_ = new Guarda(this);
+      objeto_->installEventFilter(guarda_);
       GotFocus();
       // A click places the cursor after the focus arrives: select again
       // once the click is done.

@@ -15,10 +15,17 @@
 //
 // Each box gets one piece, configured with its own rule; the pieces of one
 // window share that window's `textoanterior`.
+//
+// The rules run only on a box that is whole in a window that is whole: the
+// focus-out that a widget's destruction sends (the box's own, or its window
+// hiding as it goes) reaches neither the box's members nor the window's.
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <typeindex>
+#include <utility>
+#include <vector>
 
 class QLineEdit;
 
@@ -53,7 +60,18 @@ class CajaNumerica : public QObject {
   bool eventFilter(QObject* objeto, QEvent* evento) override;
 
  private:
+  // The box and the widgets that hold it, each with its class when the box
+  // last got the focus. A widget whose class is no longer its own is in
+  // its destructor (its derived parts already gone).
+  void recordar_contenedores();
+  bool entera() const;
+  class Guarda;
+
+  Guarda* guarda_ = nullptr;  // the first to see the box's focus and key events
+
   QLineEdit* caja_;
+  QObject* objeto_;  // the box as the object its events come to
+  std::vector<std::pair<const QWidget*, std::type_index>> contenedores_;
   ReglaNumerica regla_;
   QString& textoanterior_;
   std::function<void()> al_editar_;

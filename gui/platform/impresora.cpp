@@ -1,13 +1,15 @@
 #include "platform/impresora.hpp"
 
+#include <QDir>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
+#include <cups/cups.h>
 
 #include "platform/app.hpp"
 #include "platform/ficheros.hpp"
@@ -85,19 +87,63 @@ Impresora& Printer() {
 
 void fijar_impresora(std::unique_ptr<Impresora> impresora) { impresora_actual = std::move(impresora); }
 
+// ---- the print queue ------------------------------------------------------------------
+
+namespace {
+
+// The CUPS server's queues: the server of CUPS_SERVER or the client
+// configuration, the machine's own otherwise.
+class ColaCups : public ColaImpresion {
+ public:
+  QString destino() override {
+    cups_dest_t* d = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
+    if (d == nullptr) return {};
+    const QString nombre = QString::fromUtf8(d->name);
+    cupsFreeDests(1, d);
+    return nombre;
+  }
+
+  QString enviar(const QString& impresora, const QString& fichero, const QString& titulo, int papel) override {
+    const QByteArray nombre = impresora.toUtf8();
+    // The printer's own defaults (as lp takes them), on the job's paper.
+    int n = 0;
+    cups_option_t* opciones = nullptr;
+    if (cups_dest_t* d = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nombre.constData(), nullptr)) {
+      for (int i = 0; i < d->num_options; ++i)
+        n = cupsAddOption(d->options[i].name, d->options[i].value, n, &opciones);
+      cupsFreeDests(1, d);
+    }
+    n = cupsAddOption("media", papel == 1 ? "Letter" : "A4", n, &opciones);
+    const int trabajo = cupsPrintFile(nombre.constData(), QFile::encodeName(fichero).constData(),
+                                      titulo.toUtf8().constData(), n, opciones);
+    cupsFreeOptions(n, opciones);
+    if (trabajo == 0) return QString::fromUtf8(cupsLastErrorString());
+    return {};
+  }
+};
+
+std::unique_ptr<ColaImpresion> cola_actual;
+
+}  // namespace
+
+ColaImpresion& cola_impresion() {
+  if (!cola_actual) cola_actual = std::make_unique<ColaCups>();
+  return *cola_actual;
+}
+
+void fijar_cola_impresion(std::unique_ptr<ColaImpresion> cola) { cola_actual = std::move(cola); }
+
 // ---- the system's printer -----------------------------------------------------------
 
 struct ImpresoraSistema::Trabajo {
-  std::unique_ptr<QPrinter> impresora;  // a real printer, or
-  std::unique_ptr<QSaveFile> pdf;       // the PDF file, under a temporary name until committed
+  QString impresora;                         // the printer's name; "" for the program folder's PDF
+  std::unique_ptr<QTemporaryFile> temporal;  // a printer's job, until the queue has it
+  std::unique_ptr<QSaveFile> pdf;            // the program folder's PDF, under a temporary name until committed
   std::unique_ptr<QPdfWriter> escritor;
   QPainter pintor;
   bool fallo = false;
 
-  QPagedPaintDevice& dispositivo() {
-    if (impresora) return *impresora;
-    return *escritor;
-  }
+  QPagedPaintDevice& dispositivo() { return *escritor; }
   double ppp() { return dispositivo().logicalDpiX(); }
   double a_pixeles(double twips) { return twips * ppp() / 1440.0; }
   double a_twips(double pixeles) { return pixeles * 1440.0 / ppp(); }
@@ -115,18 +161,25 @@ QString ImpresoraSistema::fichero_pdf() { return App::en_carpeta(QStringLiteral(
 ImpresoraSistema::Trabajo& ImpresoraSistema::trabajo() {
   if (!trabajo_) {
     trabajo_ = std::make_unique<Trabajo>();
-    if (!siempre_pdf_ && !QPrinterInfo::defaultPrinter().isNull()) {
-      trabajo_->impresora = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    Trabajo& t = *trabajo_;
+    if (!siempre_pdf_) t.impresora = cola_impresion().destino();
+    QIODevice* salida = nullptr;
+    if (!t.impresora.isEmpty()) {
+      t.temporal = std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("tarvo-impresion-XXXXXX.pdf")));
+      if (!t.temporal->open()) t.fallo = true;
+      salida = t.temporal.get();
     } else {
-      trabajo_->pdf = std::make_unique<QSaveFile>(resolver_nombre(fichero_pdf()));
-      // A file that cannot be created fails the job, which then paints nothing.
-      if (!trabajo_->pdf->open(QIODevice::WriteOnly)) trabajo_->fallo = true;
-      trabajo_->escritor = std::make_unique<QPdfWriter>(trabajo_->pdf.get());
-      trabajo_->escritor->setResolution(1200);
-      trabajo_->escritor->setCreator(App::Title);
-      // A printer's usual unprintable edge.
-      trabajo_->escritor->setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Point);
+      t.pdf = std::make_unique<QSaveFile>(resolver_nombre(fichero_pdf()));
+      if (!t.pdf->open(QIODevice::WriteOnly)) t.fallo = true;
+      salida = t.pdf.get();
     }
+    // A file that cannot be created fails the job, which then paints nothing.
+    t.escritor = std::make_unique<QPdfWriter>(salida);
+    t.escritor->setResolution(1200);
+    t.escritor->setCreator(App::Title);
+    t.escritor->setTitle(App::Title);
+    // A printer's usual unprintable edge.
+    t.escritor->setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Point);
   }
   // The paper is set up until the job's first output.
   if (!trabajo_->pintor.isActive()) {
@@ -184,13 +237,20 @@ FinTrabajo ImpresoraSistema::fin_trabajo() {
   std::unique_ptr<Trabajo> tr = std::move(trabajo_);
   const bool pintado = tr->pintor.isActive();
   if (pintado) tr->pintor.end();
-  if (tr->impresora) {
-    fin.destino = tr->impresora->printerName();
-    if (tr->fallo || tr->impresora->printerState() == QPrinter::Error) fin.estado = FinTrabajo::Fallo;
+  tr->escritor.reset();  // completes the PDF
+  if (tr->temporal) {
+    // The whole job, every page of it, goes to the queue as one file; the
+    // temporary file goes with its QTemporaryFile.
+    fin.destino = tr->impresora;
+    if (!pintado || tr->fallo || !tr->temporal->flush()) {
+      fin.estado = FinTrabajo::Fallo;
+      return fin;
+    }
+    fin.motivo = cola_impresion().enviar(tr->impresora, tr->temporal->fileName(), App::Title, PaperSize());
+    if (!fin.motivo.isEmpty()) fin.estado = FinTrabajo::Fallo;
     return fin;
   }
   fin.destino = tr->pdf->fileName();
-  tr->escritor.reset();  // completes the PDF
   // Nothing painted, or the file failed: the former file stays.
   if (!pintado || tr->fallo || !tr->pdf->commit()) {
     tr->pdf->cancelWriting();
@@ -204,10 +264,11 @@ FinTrabajo ImpresoraSistema::fin_trabajo() {
 void ImpresoraSistema::abandonar_trabajo() {
   if (!trabajo_) return;
   std::unique_ptr<Trabajo> tr = std::move(trabajo_);
-  if (tr->impresora) tr->impresora->abort();
-  if (tr->pdf) tr->pdf->cancelWriting();
   if (tr->pintor.isActive()) tr->pintor.end();
-  // The temporary file goes with its QSaveFile, uncommitted.
+  tr->escritor.reset();
+  if (tr->pdf) tr->pdf->cancelWriting();
+  // Nothing reaches the queue: the printer's temporary file goes with its
+  // QTemporaryFile, and the folder's, uncommitted, with its QSaveFile.
 }
 
 // ---- the recording printer -------------------------------------------------------------

@@ -21,6 +21,7 @@ struct FinTrabajo {
     Abandonado  // KillDoc: nothing printed, no file replaced
   } estado = Impreso;
   QString destino;
+  QString motivo;  // Fallo: why, when the printer or the system says
 };
 
 class Impresora {
@@ -82,8 +83,31 @@ Impresora& Printer();
 // Replaces the printer (tests); nullptr goes back to the system's.
 void fijar_impresora(std::unique_ptr<Impresora> impresora);
 
-// The machine's default printer. With none installed, or when asked to, a
-// job goes to a PDF file in the program folder: written under a temporary
+// The print queue of the machine's default printer. It takes a job only
+// whole, as one PDF file of all its pages, so that a job abandoned on the
+// way never reaches it.
+class ColaImpresion {
+ public:
+  virtual ~ColaImpresion() = default;
+  // The default printer's name; "" when the machine has none.
+  virtual QString destino() = 0;
+  // Hands the PDF file to the printer of that name as one job titled
+  // titulo, on paper of the given code (9 A4, 1 Letter); the file may go
+  // once this returns. "" when the printer took it, otherwise why not.
+  virtual QString enviar(const QString& impresora, const QString& fichero, const QString& titulo,
+                         int papel) = 0;
+};
+
+// The queue the system printer hands its jobs to: the CUPS server's
+// (CUPS_SERVER, or the machine's own), unless replaced.
+ColaImpresion& cola_impresion();
+// Replaces the queue (tests); nullptr goes back to the system's.
+void fijar_cola_impresion(std::unique_ptr<ColaImpresion> cola);
+
+// The machine's default printer. Every job is painted into a PDF file first:
+// a complete job goes to the print queue as that one file, and an abandoned
+// one goes nowhere. With no printer installed, or when asked to, a job goes
+// to a PDF file in the program folder instead: written under a temporary
 // name and put in place of the former file only when the job is complete.
 class ImpresoraSistema : public Impresora {
  public:

@@ -54,7 +54,9 @@ class PruebaFrmAbout : public QObject {
   void textos();
   void informacion_del_sistema_data();
   void informacion_del_sistema();
+  void pagina_del_proyecto_data();
   void pagina_del_proyecto();
+  void pagina_sin_programa_en_caja_real();
   void aceptar_descarga();
 };
 
@@ -109,13 +111,25 @@ void PruebaFrmAbout::informacion_del_sistema() {
   }
 }
 
+// The language file with the key of the page's message.
+QByteArray idiomas_con_pagina() { return prueba::fichero_idiomas() + "228=en228\r\n"; }
+
+void PruebaFrmAbout::pagina_del_proyecto_data() {
+  QTest::addColumn<bool>("abre");
+  QTest::newRow("the desktop opens it") << true;
+  QTest::newRow("no program to open it") << false;
+}
+
+// A page the desktop cannot open is reported, naming its file.
 void PruebaFrmAbout::pagina_del_proyecto() {
+  QFETCH(bool, abre);
   prueba::Carpeta c;
-  c.idioma(prueba::fichero_idiomas());
+  c.idioma(idiomas_con_pagina());
+  idiomas::idioma_actual = "English";
   QList<QUrl> abiertas;
   plataforma::fijar_guion_navegador([&](const QUrl& u) {
     abiertas << u;
-    return false;  // a failing browser is not reported
+    return abre;
   });
   prueba::Guion guion;
   frmAbout& a = frmAbout::instancia();
@@ -123,7 +137,32 @@ void PruebaFrmAbout::pagina_del_proyecto() {
   QTest::mouseClick(a.lblweb, Qt::LeftButton, {}, QPoint(2, 2));
   plataforma::fijar_guion_navegador({});
   QCOMPARE(abiertas, QList<QUrl>{QUrl::fromLocalFile(c.ruta("acerca.html"))});
-  QCOMPARE(guion.cajas.size(), 0);
+  QCOMPARE(guion.cajas.size(), abre ? 0 : 1);
+  if (!abre) {
+    QCOMPARE(guion.cajas[0].texto, "en228\n\n" + c.ruta("acerca.html"));
+    QCOMPARE(guion.cajas[0].estilo, 0);
+    QCOMPARE(guion.cajas[0].titulo, plataforma::App::Title);
+  }
+  QVERIFY(frmAbout::cargado());
+}
+
+// The same message in a real box, in the language in use; the about box
+// stays open behind it.
+void PruebaFrmAbout::pagina_sin_programa_en_caja_real() {
+  prueba::Carpeta c;
+  QByteArray lng = prueba::fichero_idiomas("Español");
+  lng.replace("[Espa\xF1ol]\r\n", "[Espa\xF1ol]\r\n228=es228\r\n");
+  c.idioma(lng);
+  idiomas::idioma_actual = "Español";
+  plataforma::fijar_guion_navegador([](const QUrl&) { return false; });
+  frmAbout& a = frmAbout::instancia();
+  a.Show();
+  QString visto;
+  prueba::aceptar_caja_real(300, visto);
+  QTest::mouseClick(a.lblweb, Qt::LeftButton, {}, QPoint(2, 2));
+  plataforma::fijar_guion_navegador({});
+  QCOMPARE(visto, "es228\n\n" + c.ruta("acerca.html"));
+  QVERIFY(frmAbout::cargado() && a.isVisible());
 }
 
 void PruebaFrmAbout::aceptar_descarga() {

@@ -92,6 +92,7 @@ class PruebaFrmMain : public QObject {
   void idioma_marcado_no_hace_nada();
   void ultimo_item_avisa();
   void cambiar_de_idioma_desde_el_menu();
+  void volver_al_idioma_en_uso_por_el_menu();
   void ayuda_sin_fichero();
   void ayuda_con_fichero();
   void botones_de_la_barra();
@@ -509,20 +510,61 @@ void PruebaFrmMain::ultimo_item_avisa() {
   QCOMPARE(a.carpeta.leer("idioma.lng"), prueba::fichero_idiomas());
 }
 
+// The mark follows the language recorded for the next start: running in
+// Spanish, English and then Spanish again are both recorded, each with its
+// message, and a second choice of the marked one does nothing. The texts in
+// use stay those of the start.
 void PruebaFrmMain::cambiar_de_idioma_desde_el_menu() {
-  Arranque a;
-  prueba::Guion guion;
-  a.f().mnuidiomas(1)->trigger();
-  QCOMPARE(guion.cajas.size(), 1);
-  QCOMPARE(guion.cajas[0].texto, QString("en185"));
-  QCOMPARE(guion.cajas[0].estilo, vbInformation);
-  QByteArray esperado = prueba::fichero_idiomas();
-  esperado.replace("idioma=English", "idioma=Espa\xF1ol");
-  QCOMPARE(a.carpeta.leer("idioma.lng"), esperado);
-  // The marks stay as they are until the next start.
-  QVERIFY(!a.f().mnuidiomas(1)->isChecked());
-  QVERIFY(a.f().mnuidiomas(2)->isChecked());
-  QCOMPARE(a.f().mnuFile->title(), QString("en1"));
+  Arranque a(prueba::fichero_idiomas("Español"));
+  frmMain& f = a.f();
+  QVERIFY(f.mnuidiomas(1)->isChecked() && !f.mnuidiomas(2)->isChecked());
+  struct Paso {
+    int item;
+    int mensajes;       // boxes shown by the choice
+    const char* grabado;  // the language idioma.lng names afterwards
+  };
+  const Paso pasos[] = {{2, 1, "English"}, {1, 1, "Espa\xF1ol"}, {1, 0, "Espa\xF1ol"}, {2, 1, "English"}};
+  for (const Paso& p : pasos) {
+    prueba::Guion guion;
+    f.mnuidiomas(p.item)->trigger();
+    QCOMPARE(guion.cajas.size(), p.mensajes);
+    if (p.mensajes == 1) {
+      QCOMPARE(guion.cajas[0].texto, QString("es185"));
+      QCOMPARE(guion.cajas[0].estilo, vbInformation);
+      QCOMPARE(guion.cajas[0].titulo, QString("es3"));
+    }
+    QByteArray esperado = prueba::fichero_idiomas();
+    esperado.replace("idioma=English", QByteArray("idioma=") + p.grabado);
+    QCOMPARE(a.carpeta.leer("idioma.lng"), esperado);
+    QCOMPARE(f.mnuidiomas(1)->isChecked(), p.item == 1);
+    QCOMPARE(f.mnuidiomas(2)->isChecked(), p.item == 2);
+    QCOMPARE(f.mnuFile->title(), QString("es1"));
+    QCOMPARE(idiomas::idioma_actual, QString("Español"));
+  }
+  // The next start is in the language recorded last and marks it.
+  idiomas::carga_idiomas();
+  QCOMPARE(idiomas::idioma_actual, QString("English"));
+  QVERIFY(!f.mnuidiomas(1)->isChecked() && f.mnuidiomas(2)->isChecked());
+}
+
+// Through the real menu and the real message box: the menu's item is
+// clicked, the box is answered, and the mark moves.
+void PruebaFrmMain::volver_al_idioma_en_uso_por_el_menu() {
+  Arranque a(prueba::fichero_idiomas("Español"));
+  frmMain& f = a.f();
+  f.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&f));
+  for (int item : {2, 1}) {
+    QString visto;
+    prueba::aceptar_caja_real(300, visto);
+    f.mnuidioma->popup(f.mapToGlobal(QPoint(0, 0)));
+    QVERIFY(QTest::qWaitForWindowExposed(f.mnuidioma));
+    QTest::mouseClick(f.mnuidioma, Qt::LeftButton, {}, f.mnuidioma->actionGeometry(f.mnuidiomas(item)).center());
+    QTRY_COMPARE(visto, QString("es185"));
+    QVERIFY(f.mnuidiomas(item)->isChecked());
+    QVERIFY(!f.mnuidiomas(3 - item)->isChecked());
+  }
+  QCOMPARE(a.carpeta.leer("idioma.lng"), prueba::fichero_idiomas("Español"));
 }
 
 void PruebaFrmMain::ayuda_sin_fichero() {

@@ -1,7 +1,8 @@
 // The text printer: page header, word wrap, line ends, tabs, page breaks and
 // page numbers, on the recording printer (11000 x 16000 twips, Courier New
-// 10 at 120 twips a character and 240 a line); and the system printer's PDF
-// when the machine has no printer.
+// 10 at 120 twips a character and 240 a line); the system printer's PDF
+// when the machine has no printer, and its jobs handed to a printer's queue
+// (a fake one here) only when they are complete.
 #include <QDialog>
 #include <QDir>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <QTimer>
 #include <QRegularExpression>
 #include <QtTest>
+#include <optional>
 
 #include "comun.hpp"
 #include "frame/imprimir.hpp"
@@ -41,6 +43,53 @@ const Orden* buscar(const std::vector<Orden>& ordenes, const QString& texto) {
   return nullptr;
 }
 
+int paginas_pdf(const QByteArray& pdf) {
+  return static_cast<int>(QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page[^s]")));
+}
+
+// A printer's queue that keeps what it is handed, its PDF read at once
+// (the printer may remove the file afterwards).
+struct ColaFalsa : plataforma::ColaImpresion {
+  struct Envio {
+    QString impresora, fichero, titulo;
+    int papel;
+    QByteArray pdf;
+  };
+  std::vector<Envio> envios;
+  QString respuesta;  // "" takes the job; otherwise the queue's refusal
+  QString destino() override { return QStringLiteral("Falsa"); }
+  QString enviar(const QString& impresora, const QString& fichero, const QString& titulo, int papel) override {
+    QFile f(fichero);
+    f.open(QIODevice::ReadOnly);
+    envios.push_back({impresora, fichero, titulo, papel, f.readAll()});
+    return respuesta;
+  }
+};
+
+// The system printer on a machine whose default printer has the fake queue,
+// with the temporary files of its jobs in a folder of the test's own.
+struct ConCola {
+  QTemporaryDir temporal;
+  QByteArray tmpdir_anterior = qgetenv("TMPDIR");
+  ColaFalsa* cola;
+  ConCola() {
+    qputenv("TMPDIR", temporal.path().toLocal8Bit());
+    auto propia = std::make_unique<ColaFalsa>();
+    cola = propia.get();
+    plataforma::fijar_cola_impresion(std::move(propia));
+    plataforma::fijar_impresora(std::make_unique<plataforma::ImpresoraSistema>());
+  }
+  ~ConCola() {
+    plataforma::fijar_impresora(nullptr);
+    plataforma::fijar_cola_impresion(nullptr);
+    if (tmpdir_anterior.isNull())
+      qunsetenv("TMPDIR");
+    else
+      qputenv("TMPDIR", tmpdir_anterior);
+  }
+  QStringList restos() const { return QDir(temporal.path()).entryList(QDir::Files | QDir::Hidden); }
+};
+
 QString lineas(int n) {
   QStringList l;
   for (int i = 1; i <= n; ++i) l << "l" + QString::number(i);
@@ -62,6 +111,8 @@ class PruebaImprimir : public QObject {
   void saltos_de_pagina();
   void salto_forzado();
   void pdf_sin_impresora();
+  void cola_de_la_impresora_data();
+  void cola_de_la_impresora();
   void cancelar_data();
   void cancelar();
 };
@@ -210,24 +261,77 @@ void PruebaImprimir::pdf_sin_impresora() {
   QVERIFY(guion.cajas[1].texto.contains(carpeta.ruta("impresion.pdf")));
 }
 
+// A complete job reaches the default printer's queue once, as one PDF of
+// all its pages, and leaves no file behind; the program folder gets no PDF.
+// A queue that refuses the job is reported with the printer and its reason.
+void PruebaImprimir::cola_de_la_impresora_data() {
+  QTest::addColumn<QString>("texto");
+  QTest::addColumn<int>("modo");
+  QTest::addColumn<int>("paginas");
+  QTest::addColumn<QString>("rechazo");
+  QTest::newRow("one page") << "hola\nmundo" << 7 << 1 << "";
+  QTest::newRow("many pages") << lineas(100) << 7 << 2 << "";
+  QTest::newRow("a graph's page") << "" << 6 << 1 << "";
+  QTest::newRow("the queue refuses") << "hola" << 7 << 1 << "The printer is not accepting jobs.";
+}
+
+void PruebaImprimir::cola_de_la_impresora() {
+  QFETCH(QString, texto);
+  QFETCH(int, modo);
+  QFETCH(int, paginas);
+  QFETCH(QString, rechazo);
+  prueba::Carpeta carpeta;
+  prueba::Guion guion;
+  ConCola con;
+  con.cola->respuesta = rechazo;
+  imprimir::imprimir_texto(texto, "cabecera", "", static_cast<std::int16_t>(modo));
+
+  QCOMPARE(con.cola->envios.size(), std::size_t(1));
+  const ColaFalsa::Envio& e = con.cola->envios[0];
+  QCOMPARE(e.impresora, QString("Falsa"));
+  QCOMPARE(e.papel, 9);
+  QVERIFY(e.pdf.startsWith("%PDF"));
+  QVERIFY(e.pdf.trimmed().endsWith("%%EOF"));  // the whole file, not a part of it
+  QCOMPARE(paginas_pdf(e.pdf), paginas);
+  QCOMPARE(con.restos(), QStringList());
+  QVERIFY(!carpeta.existe("impresion.pdf"));
+  if (rechazo.isEmpty()) {
+    QCOMPARE(guion.cajas.size(), 0);
+  } else {
+    QCOMPARE(guion.cajas.size(), 1);
+    QCOMPARE(guion.cajas[0].estilo, plataforma::vbCritical);
+    QVERIFY(guion.cajas[0].texto.contains("Falsa"));
+    QVERIFY(guion.cajas[0].texto.contains(rechazo));
+  }
+
+  // The next job is a job of its own.
+  imprimir::imprimir_texto("otra", "cabecera", "", 7);
+  QCOMPARE(con.cola->envios.size(), std::size_t(2));
+  QCOMPARE(paginas_pdf(con.cola->envios[1].pdf), 1);
+}
+
 void PruebaImprimir::cancelar_data() {
-  QTest::addColumn<bool>("pdf");
-  QTest::newRow("recording printer") << false;
-  QTest::newRow("PDF of a machine without a printer") << true;
+  QTest::addColumn<QString>("impresora");
+  QTest::newRow("recording printer") << "grabadora";
+  QTest::newRow("PDF of a machine without a printer") << "pdf";
+  QTest::newRow("the machine's printer") << "cola";
 }
 
 // A long job shows its progress window at once here; its Cancel button,
 // clicked at the first round of window events, ends the job: the pages stop,
-// and the earlier PDF stays where it was.
+// nothing reaches a printer's queue, and the earlier PDF stays where it was.
 void PruebaImprimir::cancelar() {
-  QFETCH(bool, pdf);
+  QFETCH(QString, impresora);
   prueba::Carpeta carpeta;
   prueba::Guion guion;
   carpeta.escribir("impresion.pdf", "anterior");
   plataforma::Progreso::fijar_espera(0);
   plataforma::ImpresoraGrabadora* grabadora = nullptr;
-  if (pdf) {
+  std::optional<ConCola> con;
+  if (impresora == "pdf") {
     plataforma::fijar_impresora(std::make_unique<plataforma::ImpresoraSistema>(true));
+  } else if (impresora == "cola") {
+    con.emplace();
   } else {
     auto propia = std::make_unique<plataforma::ImpresoraGrabadora>(ancho, alto);
     grabadora = propia.get();
@@ -253,7 +357,15 @@ void PruebaImprimir::cancelar() {
   QCOMPARE(guion.cajas.size(), 0);  // the user stopped it: nothing to tell
   QCOMPARE(carpeta.leer("impresion.pdf"), QByteArray("anterior"));
   QCOMPARE(QDir(carpeta.ruta("")).entryList(QDir::Files), (QStringList{"impresion.pdf"}));
-  if (!pdf) {
+  if (con) {
+    QCOMPARE(con->cola->envios.size(), std::size_t(0));
+    QCOMPARE(con->restos(), QStringList());
+    // The printer is free for the next job, which reaches it whole.
+    imprimir::imprimir_texto(lineas(100), "cabecera", "", 7);
+    QCOMPARE(con->cola->envios.size(), std::size_t(1));
+    QCOMPARE(paginas_pdf(con->cola->envios[0].pdf), 2);
+  }
+  if (grabadora != nullptr) {
     QVERIFY(!o.empty());
     QCOMPARE(o.back().tipo, Orden::Abandono);
     QVERIFY(o.back().pagina <= 3);  // of some 340 pages
