@@ -142,6 +142,7 @@ class PruebaEjecutar : public QObject {
   void relevo_data();
   void relevo();
   void limite_de_un_problema_cambiado();
+  void salir_durante_un_relevo();
 };
 
 void PruebaEjecutar::codigos_de_salida_data() {
@@ -724,6 +725,40 @@ void PruebaEjecutar::limite_de_un_problema_cambiado() {
   QCOMPARE(estados(p.f()), QString("10000"));
   QVERIFY(plataforma::VentanaConsola::instancia().windowState() & Qt::WindowMinimized);
   plataforma::VentanaConsola::destruir();
+}
+
+// Closing the main window while a Run waits inside another's wait: the
+// engine running ends, no temporary file and no engine is left, nothing is
+// said, and the report of before stays whole.
+void PruebaEjecutar::salir_durante_un_relevo() {
+  prueba::Problema p;
+  guardar_como(p, "pozo.dat");
+  programa(p.carpeta, "calculos", QString(prologo) + R"sh(: > "RES.tot.tmp$$"; : > "marcha.$(wc -l < pids | tr -d ' ')"
+i=0; while [ $i -lt 500 ]; do sleep 0.02; i=$((i+1)); done
+printf 'informe nuevo\r\n' > RES.tot)sh");
+  p.carpeta.escribir("RES.tot", "informe anterior\r\n");
+  QTimer segundo, cierre;
+  QObject::connect(&segundo, &QTimer::timeout, [&] {
+    if (!p.carpeta.existe("marcha.1")) return;
+    segundo.stop();
+    run(p.f());
+  });
+  QObject::connect(&cierre, &QTimer::timeout, [&] {
+    if (!p.carpeta.existe("marcha.2")) return;
+    cierre.stop();
+    frmMain::instancia().close();
+  });
+  segundo.start(10);
+  cierre.start(10);
+  prueba::Guion guion;
+  QTimer::singleShot(0, [&] { run(p.f()); });
+  QCoreApplication::exec();
+  QVERIFY(!frmMain::cargado());
+  QVERIFY(guion.cajas.isEmpty());
+  QVERIFY(!p.carpeta.existe("solapes"));
+  QCOMPARE(vivos(p.carpeta), QStringList());
+  QCOMPARE(temporales(p.carpeta), QStringList());
+  QCOMPARE(p.carpeta.leer("RES.tot"), QByteArray("informe anterior\r\n"));
 }
 
 QTEST_MAIN(PruebaEjecutar)
