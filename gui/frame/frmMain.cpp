@@ -697,8 +697,8 @@ bool frmMain::escribir_datos(const QString& ruta) {
   }
 
   // Written through a temporary name and renamed, onto the existing file
-  // whose name matches ignoring case.
-  // A link is followed and the file keeps its permissions and owner.
+  // whose name matches ignoring case; a link is followed, and the file keeps
+  // its permissions and owner.
   QString motivo;
   if (!escribir_bytes(resolver_nombre(ruta), a_1252(l.join("\r\n") + "\r\n"), QString(), &motivo)) {
     MsgBox("No se puede escribir el archivo / The file cannot be written:\n" + QDir::toNativeSeparators(ruta) +
