@@ -105,16 +105,12 @@ int ejecutar(const std::vector<std::string>& argumentos, std::istream& entrada, 
         m.escribir_no_finito(e.que);
         return -1;
     } catch (const io::SinMemoria& e) {
-        m.consola().escribir(" INSUFFICIENT MEMORY");
-        if (!e.detalle.empty()) errores << "calculos: " << e.detalle << '\n';
-        return -1;
+        return problema::sin_memoria(m, errores, "calculos", e.detalle);
     } catch (const std::bad_alloc&) {
         // Memory that ran out outside the work arrays (a line, a table).
-        m.consola().escribir(" INSUFFICIENT MEMORY");
-        return -1;
+        return problema::sin_memoria(m, errores, "calculos");
     } catch (const std::length_error&) {
-        m.consola().escribir(" INSUFFICIENT MEMORY");
-        return -1;
+        return problema::sin_memoria(m, errores, "calculos");
     } catch (const io::ErrorFichero& e) {
         errores << "calculos: " << e.what() << '\n';
         return io::ErrorFichero::estado;

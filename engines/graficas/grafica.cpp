@@ -112,15 +112,12 @@ int ejecutar(std::string_view programa, int niveles_dib, const std::vector<std::
         m.consola().escribir(io::linea(" ", m.texto(clave), " ", valor));
         return -1;
     } catch (const io::SinMemoria& e) {
-        m.consola().escribir(" INSUFFICIENT MEMORY");
-        if (!e.detalle.empty()) errores << programa << ": " << e.detalle << '\n';
-        return -1;
+        return problema::sin_memoria(m, errores, programa, e.detalle);
     } catch (const std::bad_alloc&) {
-        m.consola().escribir(" INSUFFICIENT MEMORY");
-        return -1;
+        // Memory that ran out outside the work arrays (a line, a table).
+        return problema::sin_memoria(m, errores, programa);
     } catch (const std::length_error&) {
-        m.consola().escribir(" INSUFFICIENT MEMORY");
-        return -1;
+        return problema::sin_memoria(m, errores, programa);
     } catch (const io::ErrorFichero& e) {
         errores << programa << ": " << e.what() << '\n';
         return io::ErrorFichero::estado;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <new>
+#include <ostream>
 #include <string>
 #include <unistd.h>
 
@@ -114,6 +115,12 @@ std::vector<double> reservar(long long a, long long b) {
     long long n;
     if (__builtin_mul_overflow(a, b, &n)) throw io::SinMemoria{};
     return reservar(n);
+}
+
+int sin_memoria(ini::Mensajes& m, std::ostream& errores, std::string_view programa, const std::string& detalle) {
+    m.consola().escribir(" INSUFFICIENT MEMORY");
+    if (!detalle.empty()) errores << programa << ": " << detalle << '\n';
+    return -1;
 }
 
 } // namespace problema

@@ -6,7 +6,10 @@
 // machine's memory, or the allocation fails) throws io::SinMemoria, which the
 // engine reports as "INSUFFICIENT MEMORY".
 #include <cstddef>
+#include <iosfwd>
 #include <span>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace ini {
@@ -75,5 +78,11 @@ private:
     int n_ = 0;
     std::vector<double> a_;
 };
+
+// Memory that ran out (io::SinMemoria, or the library's own std::bad_alloc or
+// std::length_error): " INSUFFICIENT MEMORY" on the console and the detail,
+// when there is one, after the program's name on `errores`. Returns the
+// status of the stop, -1.
+int sin_memoria(ini::Mensajes& m, std::ostream& errores, std::string_view programa, const std::string& detalle = {});
 
 } // namespace problema
