@@ -971,7 +971,15 @@ void frmMain::ejecutar() {
     MsgBox(idiomas::texto(227), vbExclamation, QString(), &consola);
     return;
   }
-  MsgBox(idiomas::texto(r == -1 ? 67 : es_error_de_arranque(r) ? 221 : 217), vbInformation, QString(), &consola);
+  // Status 2 is the engine's stop on a file; any other (an engine ended by a
+  // signal, say) is told with its number.
+  constexpr std::int32_t error_de_fichero = 2;
+  QString aviso;
+  if (r == -1) aviso = idiomas::texto(67);
+  else if (es_error_de_arranque(r)) aviso = idiomas::texto(221);
+  else if (r == error_de_fichero) aviso = idiomas::texto(217);
+  else aviso = idiomas::texto(231) + " " + QString::number(r);
+  MsgBox(aviso, vbInformation, QString(), &consola);
 }
 
 // ---- views ------------------------------------------------------------------------

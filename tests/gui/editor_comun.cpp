@@ -13,7 +13,7 @@ namespace prueba {
 
 QByteArray idiomas_editor() {
   QString texto = "[Idioma]\r\nidioma=English\r\n[English]\r\n";
-  for (int k = 1; k <= 230; ++k) texto += QString::number(k) + "=en" + QString::number(k) + "\r\n";
+  for (int k = 1; k <= 231; ++k) texto += QString::number(k) + "=en" + QString::number(k) + "\r\n";
   return plataforma::a_1252(texto);
 }
 

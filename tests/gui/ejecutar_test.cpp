@@ -218,10 +218,10 @@ void PruebaEjecutar::run_segun_el_codigo_data() {
   const int info = plataforma::vbInformation;
   QTest::newRow("0 enables the results") << "exit 0" << "01111" << "" << 0;
   QTest::newRow("-1 shows key 67") << "exit 255" << "01100" << "en67" << info;
-  QTest::newRow("1: a file it could not read or write") << "exit 1" << "01100" << "en217" << info;
+  QTest::newRow("1: told with its number") << "exit 1" << "01100" << "en231 1" << info;
   QTest::newRow("2: a file it could not read or write") << "exit 2" << "01100" << "en217" << info;
   QTest::newRow("3: the results, with a warning") << "exit 3" << "01111" << "en227" << plataforma::vbExclamation;
-  QTest::newRow("ended by a signal") << "kill -9 $$" << "01100" << "en217" << info;
+  QTest::newRow("ended by a signal: told with its number") << "kill -9 $$" << "01100" << "en231 137" << info;
   QTest::newRow("missing engine") << "" << "01100" << "en221" << info;
 }
 
