@@ -110,8 +110,11 @@ void CajaNumerica::LostFocus() {
 }
 
 bool CajaNumerica::eventFilter(QObject* objeto, QEvent* evento) {
-  if (objeto != objeto_ || !entera()) return false;
-  switch (evento->type()) {
+  if (objeto != objeto_) return false;
+  const QEvent::Type tipo = evento->type();
+  if (tipo != QEvent::KeyPress && tipo != QEvent::FocusIn && tipo != QEvent::FocusOut) return false;
+  if (!entera()) return false;
+  switch (tipo) {
     case QEvent::KeyPress: {
       // Keys that type a character (editing keys such as Backspace and
       // Delete included); Ctrl and Alt combinations other than those that

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
+#include <QLibrary>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -92,34 +93,65 @@ void fijar_impresora(std::unique_ptr<Impresora> impresora) { impresora_actual = 
 namespace {
 
 // The CUPS server's queues: the server of CUPS_SERVER or the client
-// configuration, the machine's own otherwise.
+// configuration, the machine's own otherwise. The CUPS library is loaded
+// when a job first asks for the printer, not with the program: the security
+// libraries it brings set themselves up as they load, which the program has
+// no need of until it prints. Without the library there is no printer.
 class ColaCups : public ColaImpresion {
  public:
   QString destino() override {
-    cups_dest_t* d = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
+    if (!cargar()) return {};
+    cups_dest_t* d = GetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
     if (d == nullptr) return {};
     const QString nombre = QString::fromUtf8(d->name);
-    cupsFreeDests(1, d);
+    FreeDests(1, d);
     return nombre;
   }
 
   QString enviar(const QString& impresora, const QString& fichero, const QString& titulo, int papel) override {
+    if (!cargar()) return biblioteca_.errorString();
     const QByteArray nombre = impresora.toUtf8();
     // The printer's own defaults (as lp takes them), on the job's paper.
     int n = 0;
     cups_option_t* opciones = nullptr;
-    if (cups_dest_t* d = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nombre.constData(), nullptr)) {
-      for (int i = 0; i < d->num_options; ++i)
-        n = cupsAddOption(d->options[i].name, d->options[i].value, n, &opciones);
-      cupsFreeDests(1, d);
+    if (cups_dest_t* d = GetNamedDest(CUPS_HTTP_DEFAULT, nombre.constData(), nullptr)) {
+      for (int i = 0; i < d->num_options; ++i) n = AddOption(d->options[i].name, d->options[i].value, n, &opciones);
+      FreeDests(1, d);
     }
-    n = cupsAddOption("media", papel == 1 ? "Letter" : "A4", n, &opciones);
-    const int trabajo = cupsPrintFile(nombre.constData(), QFile::encodeName(fichero).constData(),
-                                      titulo.toUtf8().constData(), n, opciones);
-    cupsFreeOptions(n, opciones);
-    if (trabajo == 0) return QString::fromUtf8(cupsLastErrorString());
+    n = AddOption("media", papel == 1 ? "Letter" : "A4", n, &opciones);
+    const int trabajo = PrintFile(nombre.constData(), QFile::encodeName(fichero).constData(),
+                                  titulo.toUtf8().constData(), n, opciones);
+    FreeOptions(n, opciones);
+    if (trabajo == 0) return QString::fromUtf8(LastErrorString());
     return {};
   }
+
+ private:
+  template <class F>
+  bool resolver(F& funcion, const char* nombre) {
+    funcion = reinterpret_cast<F>(biblioteca_.resolve(nombre));
+    return funcion != nullptr;
+  }
+
+  bool cargar() {
+    if (!intentado_) {
+      intentado_ = true;
+      cargada_ = biblioteca_.load() && resolver(GetNamedDest, "cupsGetNamedDest") &&
+                 resolver(FreeDests, "cupsFreeDests") && resolver(AddOption, "cupsAddOption") &&
+                 resolver(FreeOptions, "cupsFreeOptions") && resolver(PrintFile, "cupsPrintFile") &&
+                 resolver(LastErrorString, "cupsLastErrorString");
+    }
+    return cargada_;
+  }
+
+  QLibrary biblioteca_{QStringLiteral("cups"), 2};
+  bool intentado_ = false, cargada_ = false;
+  decltype(&cupsGetNamedDest) GetNamedDest = nullptr;
+  decltype(&cupsFreeDests) FreeDests = nullptr;
+  decltype(&cupsAddOption) AddOption = nullptr;
+  decltype(&cupsFreeOptions) FreeOptions = nullptr;
+  decltype(&cupsPrintFile) PrintFile = nullptr;
+  decltype(&cupsLastErrorString) LastErrorString = nullptr;
 };
 
 std::unique_ptr<ColaImpresion> cola_actual;
