@@ -283,8 +283,10 @@ FinTrabajo ImpresoraSistema::fin_trabajo() {
     return fin;
   }
   fin.destino = tr->pdf->fileName();
-  // Nothing painted, or the file failed: the former file stays.
-  if (!pintado || tr->fallo || !tr->pdf->commit()) {
+  // Nothing painted, or the file failed: the former file stays. The commit
+  // alone would not see a write that failed as the buffer was flushed (a
+  // full disk), and would put a cut file in place.
+  if (!pintado || tr->fallo || !tr->pdf->flush() || !tr->pdf->commit()) {
     tr->pdf->cancelWriting();
     fin.estado = FinTrabajo::Fallo;
     return fin;
