@@ -101,4 +101,8 @@ void limpiar() {
   plataforma::App::fijar_End({});
 }
 
+QString aviso_de_fichero_danado(const QString& ruta, int linea, const QString& esperado) {
+  return "en219\n\n" + QDir::toNativeSeparators(ruta) + "\nen222 " + QString::number(linea) + ", en223: " + esperado;
+}
+
 }  // namespace prueba

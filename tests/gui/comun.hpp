@@ -63,4 +63,9 @@ void aceptar_caja_real(int ms, QString& texto);
 // Puts the windows away (without unloading them) and resets the shared data.
 void limpiar();
 
+// The message of a problem file that Open read only to line `linea`, under
+// a test language whose key k reads "en<k>": the file, then the line and
+// what was expected there.
+QString aviso_de_fichero_danado(const QString& ruta, int linea, const QString& esperado);
+
 }  // namespace prueba

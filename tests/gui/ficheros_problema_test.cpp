@@ -627,8 +627,7 @@ void PruebaFicheros::fichero_danado() {
     prueba::GuionDialogos dialogos({p.carpeta.ruta("roto.dat")});
     p.f().mnuFileOpen_Click();
     QCOMPARE(guion.cajas.size(), qsizetype(1));
-    QCOMPARE(guion.cajas[0].texto, "en219\n\n" + QDir::toNativeSeparators(p.carpeta.ruta("roto.dat")) + "\nen222 " +
-                                       QString::number(linea) + ", en223: " + esperado);
+    QCOMPARE(guion.cajas[0].texto, prueba::aviso_de_fichero_danado(p.carpeta.ruta("roto.dat"), linea, esperado));
     QCOMPARE(guion.cajas[0].estilo, plataforma::vbCritical);
   }
   // Untitled and modified: Save asks for a name, Run waits for one.

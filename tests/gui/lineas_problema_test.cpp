@@ -244,8 +244,7 @@ void PruebaLineasProblema::fichero_danado() {
   prueba::Guion guion;
   abrir(p.carpeta, "roto.dat");
   QCOMPARE(guion.cajas.size(), qsizetype(1));
-  QCOMPARE(guion.cajas[0].texto, "en219\n\n" + QDir::toNativeSeparators(p.carpeta.ruta("roto.dat")) + "\nen222 " +
-                                     QString::number(linea) + ", en223: " + esperado);
+  QCOMPARE(guion.cajas[0].texto, prueba::aviso_de_fichero_danado(p.carpeta.ruta("roto.dat"), linea, esperado));
   QCOMPARE(guion.cajas[0].estilo, plataforma::vbCritical);
   QCOMPARE(global::archivo, QString());
   QVERIFY(global::modificado);
