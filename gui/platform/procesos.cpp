@@ -94,14 +94,18 @@ struct Espera {
 // suspended inside the window events that the next one's start came from.
 std::vector<Espera*> esperas_;
 
-// Ends the child of a wait as a quit does and removes the temporary files
-// of its outputs that appeared while it ran.
-void terminar_espera(Espera& e) {
-  if (e.hijo.state() == QProcess::NotRunning) return;
-  terminar(e.hijo);
+// Removes the temporary files of a wait's outputs that appeared while its
+// child ran: once the child has gone, nothing will complete them.
+void quitar_temporales(const Espera& e) {
   const QDir carpeta(App::Path());
   for (const QString& t : temporales(e.salidas))
     if (!e.previos.contains(t)) QFile::remove(carpeta.filePath(t));
+}
+
+// Ends the child of a wait as a quit does, and what it left half-written.
+void terminar_espera(Espera& e) {
+  if (e.hijo.state() != QProcess::NotRunning) terminar(e.hijo);
+  quitar_temporales(e);
 }
 
 // One channel of the child: decoded as UTF-8 (a character split between two
@@ -198,6 +202,10 @@ std::int32_t ejecutar_y_esperar(const QString& programa, const QStringList& argu
   } while (resultado == STILL_ACTIVE);
   esperas_.pop_back();
   relevado_ = espera.relevada;
+  // However the child ended (a quit, a signal from outside, the system out
+  // of memory), what it left half-written goes; an overtaken wait's child
+  // was seen to by the newer wait.
+  if (!espera.relevada) quitar_temporales(espera);
   // The last output of a child that has ended is still in the pipes; that
   // of an overtaken one would land among the newer child's.
   if (!espera.relevada) {

@@ -136,6 +136,7 @@ class PruebaEjecutar : public QObject {
   void espera_al_salir();
   void temporales_al_salir_data();
   void temporales_al_salir();
+  void temporales_de_un_motor_matado();
   void salir_durante_el_informe();
   void espera_relevada_data();
   void espera_relevada();
@@ -521,6 +522,19 @@ void PruebaEjecutar::temporales_al_salir() {
     QCOMPARE(r, 0);
     QVERIFY(c.existe("parado"));
   }
+}
+
+// A child ended from outside (a kill, the system out of memory) cannot
+// remove its temporary files: the wait does once it has gone, and keeps
+// those of before.
+void PruebaEjecutar::temporales_de_un_motor_matado() {
+  prueba::Carpeta c;
+  c.escribir("RES.tot", "informe anterior");
+  c.escribir("RES.tot.tmp555", "de antes");
+  const QString p = programa(c, "motor", ": > RES.tot.tmp123; : > datosdib.tmp77; : > otro.tmp1; kill -9 $$");
+  QCOMPARE(ejecutar_y_esperar(p, {}, 6, QString(), {"RES.tot", "DatosDIB"}), 128 + 9);
+  QCOMPARE(temporales(c), (QStringList{"RES.tot.tmp555", "otro.tmp1"}));
+  QCOMPARE(c.leer("RES.tot"), QByteArray("informe anterior"));
 }
 
 // Closing the main window while calculos writes a large report: the engine
