@@ -35,6 +35,7 @@
 #include "frame/idiomas.hpp"
 #include "frame/imagenes.hpp"
 #include "frame/lineas_problema.hpp"
+#include "frame/nombres_propios.hpp"
 #include "frame/problema_texto.hpp"
 #include "platform/ajustes.hpp"
 #include "platform/arriba_abajo.hpp"
@@ -579,7 +580,7 @@ bool frmMain::guardar_al_salir() {
   preguntar();
   if (respuesta != vbYes) return true;
   if (!archivo.isEmpty())
-    escribir_datos(archivo);
+    guardar_en_su_fichero();
   else
     mnuFileSaveAs_Click();
   // A save that was cancelled or failed leaves the problem modified:
@@ -723,17 +724,21 @@ bool frmMain::abrirfichero() {
   dlgCommonDialog.ShowOpen(this);
   if (dlgCommonDialog.FileName.isEmpty()) return false;
 
-  // A file that cannot be opened replaces nothing: the problem on screen
-  // stays as it was.
+  // The name is resolved once, here: Save writes, and Run runs, the file
+  // that was read. A file that cannot be opened, or is no regular file,
+  // replaces nothing: the problem on screen stays as it was.
   const QString elegido = dlgCommonDialog.FileName;
   QByteArray bytes;
-  QString motivo;
-  if (!leer_bytes(resolver_nombre(elegido), bytes, &motivo)) {
-    MsgBox(texto(225) + "\n\n" + QDir::toNativeSeparators(elegido) + "\n" + motivo, vbCritical, QString());
+  Lectura lectura;
+  if (!leer_fichero(resolver_nombre(elegido), bytes, lectura)) {
+    MsgBox(texto(225) + "\n\n" + QDir::toNativeSeparators(elegido) + "\n" +
+               (lectura.no_regular ? texto(247) : lectura.motivo),
+           vbCritical, QString());
     return false;
   }
   inicializar();
   global::archivo = elegido;
+  en_disco_ = {elegido, lectura.identidad};
   cambia_titulo();
   problema_texto::Problema p;
   // A number whose line, as Save writes it again, would not fit what the
@@ -752,6 +757,7 @@ bool frmMain::abrirfichero() {
     d.udzonas->Increment = 1;
   }
   global::archivo.clear();
+  en_disco_ = {};
   global::modificado = true;
   cambia_titulo();
   QString aviso = texto(219) + "\n\n" + ruta;
@@ -832,6 +838,10 @@ void frmMain::guardar_fichero(QString& ruta) {
   // they are told apart by case here.
   const QFileInfo destino(ruta);
   ruta = QDir(destino.absolutePath()).filePath(destino.fileName().toUpper());
+  if (rechazar_nombre_propio(ruta)) {
+    mnuFileSaveAs_Click();
+    return;
+  }
 
   // The file the write would replace, in whatever folder: the one the
   // writer reaches (an existing name that differs only in case, a link's
@@ -849,10 +859,67 @@ void frmMain::guardar_fichero(QString& ruta) {
     }
     if (respuesta != vbYes) return;
   }
-  // archivo names the new file only once it holds the problem.
-  const QString anterior = archivo;
-  archivo = ruta;
-  if (!escribir_datos(ruta)) archivo = anterior;
+  // The name is resolved once, here: the file asked about is the one
+  // written, and the one that Save and Run then use.
+  escribir_en(ruta, reemplazado.filePath());
+}
+
+bool frmMain::escribir_en(QString nombre, const QString& fichero) {
+  // archivo names the file only once it holds the problem.
+  const QString anterior = global::archivo;
+  global::archivo = nombre;
+  if (!escribir_datos(fichero)) {
+    global::archivo = anterior;
+    return false;
+  }
+  en_disco_ = {nombre, identidad(resolver_nombre(fichero))};
+  return true;
+}
+
+bool frmMain::rechazar_nombre_propio(const QString& ruta) {
+  if (!nombres_propios::en_la_carpeta(ruta)) return false;
+  MsgBox(idiomas::texto(248) + "\n\n" + QDir::toNativeSeparators(ruta), vbExclamation, QString());
+  return true;
+}
+
+QString frmMain::fichero_en_disco() const {
+  if (!global::archivo.isEmpty() && en_disco_.archivo == global::archivo) return en_disco_.identidad.ruta;
+  return global::archivo;
+}
+
+bool frmMain::fichero_cambiado(Identidad& actual) const {
+  if (global::archivo.isEmpty() || en_disco_.archivo != global::archivo) return false;
+  actual = identidad(resolver_nombre(en_disco_.identidad.ruta));
+  return actual != en_disco_.identidad;
+}
+
+bool frmMain::avisar_si_cambiado(int clave) {
+  Identidad actual;
+  if (!fichero_cambiado(actual)) return false;
+  MsgBox(idiomas::texto(clave) + "\n\n" + QDir::toNativeSeparators(actual.ruta), vbExclamation, QString());
+  return true;
+}
+
+bool frmMain::guardar_en_su_fichero() {
+  using namespace global;
+  if (rechazar_nombre_propio(archivo)) {
+    mnuFileSaveAs_Click();
+    return !modificado;
+  }
+  // A file changed on disk since it was opened or saved (by another
+  // program, say) is not replaced without a question; Yes writes the file
+  // that now answers to the name, which the question names.
+  Identidad actual;
+  QString destino = fichero_en_disco();
+  if (fichero_cambiado(actual)) {
+    mensaje = idiomas::texto(245) + "\n\n" + QDir::toNativeSeparators(actual.ruta);
+    estilo = vbYesNo + vbQuestion;
+    titulo_mensaje = "";
+    preguntar();
+    if (respuesta != vbYes) return false;
+    destino = actual.ruta;
+  }
+  return escribir_en(archivo, destino);
 }
 
 void frmMain::inicializar() {
@@ -860,6 +927,7 @@ void frmMain::inicializar() {
   editor::DialogoZona::cerrar_abierto();
   cerrar_vistas(Caducado::todo);
   global::archivo.clear();
+  en_disco_ = {};
   titulo_base_ = QStringLiteral("Tarvo-Olvex");
   global::modificado = false;
   habilitar("Guardar", false);
@@ -910,7 +978,7 @@ void frmMain::mnuFileOpen_Click() {
 
 void frmMain::mnuFileSave_Click() {
   if (!global::archivo.isEmpty())
-    escribir_datos(global::archivo);
+    guardar_en_su_fichero();
   else
     mnuFileSaveAs_Click();
 }
@@ -938,10 +1006,16 @@ void frmMain::ejecutar() {
   // The engine reads exactly the file on screen, never a namesake of the
   // program folder; a problem it cannot be told about does not run.
   QString argumento;
-  if (!argumento_de_fichero(global::archivo, argumento)) {
+  if (!argumento_de_fichero(fichero_en_disco(), argumento)) {
     MsgBox(idiomas::texto(global::archivo.isEmpty() ? 216 : 210), vbInformation, QString());
     return;
   }
+  // The engine reads the file on disk: an edit not saved, or a file no
+  // longer the one opened or saved (written over by another program, say),
+  // would run a problem the window does not show. Such a file is said, and
+  // nothing runs: Open shows what it holds, and Save (which asks first)
+  // puts the problem on screen in its place.
+  if (global::modificado || avisar_si_cambiado(246)) return;
   // The window may go while the engine runs (the events go on).
   const QPointer<frmMain> yo(this);
   // New, Open, an edit or another Run during the wait make this run's
@@ -958,6 +1032,8 @@ void frmMain::ejecutar() {
   constexpr std::int32_t sin_converger = 3;
   if (r == 0 || r == sin_converger) {
     if (caducidades != caducidades_) return;
+    // A file changed while the engine ran may not be the problem it read.
+    if (avisar_si_cambiado(249)) return;
     habilitar("EditarR", true);
     habilitar("EditarG", true);
     if (r == 0) return;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/dialogos.hpp"
+#include "platform/ficheros.hpp"
 
 namespace problema_texto {
 struct Problema;
@@ -148,6 +149,35 @@ class frmMain : public QMainWindow {
   // box refuses ends the reading there, as p then tells.
   bool aplicar_problema(problema_texto::Problema& p);
   void habilitar(const QString& clave, bool habilitado);
+
+  // The problem file as it was when it was last opened or saved: the name
+  // it was given (archivo then) and the file that name was resolved to,
+  // once, at Open or Save As.
+  struct EnDisco {
+    QString archivo;
+    plataforma::Identidad identidad;
+  };
+  EnDisco en_disco_;
+  // The file that Save writes and Run runs: the one archivo was resolved
+  // to, or archivo itself when it was set otherwise.
+  QString fichero_en_disco() const;
+  // The file that now answers to that name on disk (actual) is no longer the
+  // one opened or saved: written over, replaced, gone, or another whose
+  // name differs only in case in its place.
+  bool fichero_cambiado(plataforma::Identidad& actual) const;
+  // When it has changed, says so with the text of key clave and the file's
+  // name; true then.
+  bool avisar_si_cambiado(int clave);
+  // Save of a problem that has a file: a file changed on disk is replaced
+  // only after a question; false when nothing was written.
+  bool guardar_en_su_fichero();
+  // Writes the problem to the file fichero, under the name nombre, which
+  // becomes archivo once the file holds it, and remembers the file written;
+  // false when it cannot be written.
+  bool escribir_en(QString nombre, const QString& fichero);
+  // A name of the program's own in its folder is refused with a message;
+  // true then.
+  bool rechazar_nombre_propio(const QString& ruta);
   // Closes the views of what has gone stale: the results (the results and
   // graph-data dialogs, the graph window, the viewer of the report or its
   // reduced copy), the viewer of the problem file, or both.

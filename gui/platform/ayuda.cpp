@@ -1,6 +1,5 @@
 #include "platform/ayuda.hpp"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPointer>
@@ -8,6 +7,7 @@
 #include <QStringDecoder>
 #include <QTextBrowser>
 
+#include "platform/ficheros.hpp"
 #include "platform/texto1252.hpp"
 #include "platform/twips.hpp"
 
@@ -31,10 +31,10 @@ QRect lugar_de_ayuda(const QRect& disponible, QSize tam) {
 }
 
 QString mostrar_ayuda(QWidget* dueno, const QString& fichero) {
-  QFile f(fichero);
-  if (!f.open(QIODevice::ReadOnly)) return f.errorString() + ": " + fichero;
-  const QByteArray bytes = f.readAll();
-  if (f.error() != QFileDevice::NoError) return f.errorString() + ": " + fichero;
+  // Read without waiting on what is no regular file (a named pipe).
+  QByteArray bytes;
+  QString motivo;
+  if (!leer_bytes(fichero, bytes, &motivo)) return motivo + ": " + fichero;
 
   // The page names its encoding (UTF-8 when it names none); a name that Qt
   // does not know reads as Windows-1252.

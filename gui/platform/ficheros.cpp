@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <new>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,21 +16,74 @@
 
 namespace plataforma {
 
-bool leer_bytes(const QString& ruta, QByteArray& bytes, QString* motivo) {
-  QFile f(ruta);
+namespace {
+
+Identidad identidad_de(const QString& ruta, const struct stat& estado) {
+  return {ruta,
+          true,
+          static_cast<qint64>(estado.st_size),
+          static_cast<qint64>(estado.st_mtim.tv_sec) * 1000000000 + estado.st_mtim.tv_nsec,
+          static_cast<quint64>(estado.st_ino),
+          static_cast<quint64>(estado.st_dev)};
+}
+
+}  // namespace
+
+Identidad identidad(const QString& ruta) {
+  struct stat estado {};
+  if (ruta.isEmpty() || ::stat(QFile::encodeName(ruta).constData(), &estado) != 0) return {ruta};
+  return identidad_de(ruta, estado);
+}
+
+bool leer_fichero(const QString& ruta, QByteArray& bytes, Lectura& lectura) {
+  bytes.clear();
+  lectura = Lectura{};
   auto fallo = [&](const QString& texto) {
     bytes.clear();
-    if (motivo != nullptr) *motivo = texto;
+    lectura.motivo = texto;
     return false;
   };
-  if (!f.open(QIODevice::ReadOnly)) return fallo(f.errorString());
+  // A folder is told by the system's reason; anything else that is no
+  // regular file by one of its own.
+  auto no_regular = [&](const struct stat& estado) {
+    if (S_ISDIR(estado.st_mode)) return fallo(qt_error_string(EISDIR));
+    lectura.no_regular = true;
+    return fallo(QStringLiteral("Not a regular file"));
+  };
+  if (ruta.isEmpty()) return fallo(qt_error_string(ENOENT));
+  const QByteArray nombre = QFile::encodeName(ruta);
+  // Looked at before it is opened: merely opening a device may act on it,
+  // and opening a named pipe waits for a writer.
+  struct stat estado {};
+  if (::stat(nombre.constData(), &estado) != 0) return fallo(qt_error_string(errno));
+  if (!S_ISREG(estado.st_mode)) return no_regular(estado);
+  // The path may name a pipe by the time it is opened: the open does not
+  // wait, and the descriptor tells what was opened.
+  const int fd = ::open(nombre.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return fallo(qt_error_string(errno));
+  QFile f;
+  if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return fallo(f.errorString());
+  }
+  if (::fstat(fd, &estado) != 0) return fallo(qt_error_string(errno));
+  if (!S_ISREG(estado.st_mode)) return no_regular(estado);
   try {
     bytes = f.readAll();
   } catch (const std::bad_alloc&) {
     return fallo(qt_error_string(ENOMEM));
   }
   if (f.error() != QFileDevice::NoError) return fallo(f.errorString());
+  // Taken before the read: a write while it read shows as a change.
+  lectura.identidad = identidad_de(ruta, estado);
   return true;
+}
+
+bool leer_bytes(const QString& ruta, QByteArray& bytes, QString* motivo) {
+  Lectura lectura;
+  if (leer_fichero(ruta, bytes, lectura)) return true;
+  if (motivo != nullptr) *motivo = lectura.motivo;
+  return false;
 }
 
 QStringList lineas(const QByteArray& bytes) {

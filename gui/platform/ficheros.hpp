@@ -16,8 +16,36 @@ class ErrorLectura : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Whole content of a file; false when it cannot be opened or read (also
-// when it does not fit in memory), with the system's reason in motivo.
+// What a file is on disk: enough to tell it from itself rewritten, from
+// another file put in its place, or from none at all.
+struct Identidad {
+  QString ruta;  // the path it was looked up by
+  bool existe = false;
+  qint64 tamano = 0;
+  qint64 modificacion_ns = 0;  // the time of its last write, in nanoseconds
+  quint64 inodo = 0;
+  quint64 dispositivo = 0;
+  bool operator==(const Identidad&) const = default;
+};
+
+// The identity of the file at ruta now (a symbolic link's target's); existe
+// is false when there is none.
+Identidad identidad(const QString& ruta);
+
+// How a read went: the system's reason when it failed, whether the path
+// names something other than a regular file or a folder (a named pipe, a
+// device, a socket), and the identity of the file that was read.
+struct Lectura {
+  QString motivo;
+  bool no_regular = false;
+  Identidad identidad;
+};
+
+// Whole content of a regular file; false when it cannot be opened or read
+// (also when it does not fit in memory), with the system's reason in motivo.
+// What is not a regular file is refused at once and never waited on: a
+// named pipe without a writer, or a device, would hold the window for good.
+bool leer_fichero(const QString& ruta, QByteArray& bytes, Lectura& lectura);
 bool leer_bytes(const QString& ruta, QByteArray& bytes, QString* motivo = nullptr);
 
 // The longest line of a text file of the system, with room to spare: a

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDate>
+#include <QDir>
 #include <QFontDatabase>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -12,6 +13,7 @@
 #include "frame/idiomas.hpp"
 #include "frame/imprimir.hpp"
 #include "platform/ficheros.hpp"
+#include "platform/mensajes.hpp"
 #include "platform/texto_largo.hpp"
 #include "platform/twips.hpp"
 
@@ -73,9 +75,18 @@ bool frmedit::rtxtdatos_FileName(const QString& ruta) {
   // stand in memory at once.
   rtxtdatos->clear();
   QByteArray bytes;
-  const bool leido = plataforma::leer_bytes(plataforma::resolver_nombre(ruta), bytes);
-  if (leido) rtxtdatos->cargar(std::move(bytes));
-  return leido;
+  plataforma::Lectura lectura;
+  const QString fichero = plataforma::resolver_nombre(ruta);
+  if (!plataforma::leer_fichero(fichero, bytes, lectura)) {
+    // A named pipe, a device or a socket in the file's place is refused at
+    // once, and said.
+    if (lectura.no_regular)
+      plataforma::MsgBox(idiomas::texto(247) + "\n\n" + QDir::toNativeSeparators(fichero), plataforma::vbCritical,
+                         QString());
+    return false;
+  }
+  rtxtdatos->cargar(std::move(bytes));
+  return true;
 }
 
 QString frmedit::nombre_impreso(const QString& ruta) {

@@ -25,7 +25,8 @@ class frmedit : public QWidget {
   QPushButton* btdaceptar;
 
   // The file-name property of rtxtdatos: setting it loads the file's text.
-  // False, with the text left empty, when the file cannot be read.
+  // False, with the text left empty, when the file cannot be read; what is
+  // no regular file (a named pipe, a device) is said so with a message.
   bool rtxtdatos_FileName(const QString& ruta);
   const QString& rtxtdatos_FileName() const { return fichero_; }
 
