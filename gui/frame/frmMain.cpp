@@ -838,15 +838,16 @@ void frmMain::guardar_fichero(QString& ruta) {
   // they are told apart by case here.
   const QFileInfo destino(ruta);
   ruta = QDir(destino.absolutePath()).filePath(destino.fileName().toUpper());
-  if (rechazar_nombre_propio(ruta)) {
-    mnuFileSaveAs_Click();
-    return;
-  }
 
   // The file the write would replace, in whatever folder: the one the
   // writer reaches (an existing name that differs only in case, a link's
-  // target).
+  // target). None of the program's own files in its folder is ever one;
+  // the dialog comes back for another name.
   const QFileInfo reemplazado(resolver_nombre(ruta));
+  if (rechazar_nombre_propio(reemplazado.filePath())) {
+    mnuFileSaveAs_Click();
+    return;
+  }
   const bool existe = reemplazado.exists() || reemplazado.isSymLink();
   if (existe) {
     mensaje = idiomas::texto(44);
@@ -902,7 +903,8 @@ bool frmMain::avisar_si_cambiado(int clave) {
 
 bool frmMain::guardar_en_su_fichero() {
   using namespace global;
-  if (rechazar_nombre_propio(archivo)) {
+  // A problem read from a file of the program's own is saved elsewhere.
+  if (rechazar_nombre_propio(fichero_en_disco())) {
     mnuFileSaveAs_Click();
     return !modificado;
   }
