@@ -99,6 +99,11 @@ struct Problema : prueba::Problema {
     f().mnuFileOpen_Click();
     if (!guion.cajas.isEmpty()) qFatal("Open said something: %s", qPrintable(guion.cajas[0].texto));
   }
+  // The problem x.dat, titled "uno", written and opened.
+  void abrir_x() {
+    carpeta.escribir("x.dat", problema("uno"));
+    abrir(carpeta.ruta("x.dat"));
+  }
   void guardar_como(const QString& ruta) {
     prueba::GuionDialogos dialogos({ruta});
     f().mnuFileSaveAs_Click();
@@ -249,8 +254,7 @@ void PruebaFicheroEnDisco::guardar_sobre_un_cambio() {
   QFETCH(int, respuesta);
   Problema p;
   const QString carpeta = p.carpeta.ruta("");
-  p.carpeta.escribir("x.dat", problema("uno"));
-  p.abrir(p.carpeta.ruta("x.dat"));
+  p.abrir_x();
   p.d().txttitulo->setText("en pantalla");
   cambiar(carpeta, cambio);
   const QString fichero = respondido(carpeta, cambio);
@@ -285,8 +289,7 @@ void PruebaFicheroEnDisco::guardar_sobre_un_cambio() {
 // Through the real question: No, then Yes.
 void PruebaFicheroEnDisco::guardar_sobre_un_cambio_de_verdad() {
   Problema p;
-  p.carpeta.escribir("x.dat", problema("uno"));
-  p.abrir(p.carpeta.ruta("x.dat"));
+  p.abrir_x();
   p.d().txttitulo->setText("en pantalla");
   cambiar(p.carpeta.ruta(""), "written over");
   prueba::Modales m;
@@ -305,8 +308,7 @@ void PruebaFicheroEnDisco::guardar_sobre_un_cambio_de_verdad() {
 // changed file: nothing is written and the program stays with the problem.
 void PruebaFicheroEnDisco::salir_sobre_un_cambio() {
   Problema p;
-  p.carpeta.escribir("x.dat", problema("uno"));
-  p.abrir(p.carpeta.ruta("x.dat"));
+  p.abrir_x();
   p.d().txttitulo->setText("en pantalla");
   cambiar(p.carpeta.ruta(""), "written over");
   bool terminado = false;
@@ -351,8 +353,7 @@ void PruebaFicheroEnDisco::run_sobre_un_cambio() {
   QFETCH(QString, cambio);
   Problema p;
   p.motor();
-  p.carpeta.escribir("x.dat", problema("uno"));
-  p.abrir(p.carpeta.ruta("x.dat"));
+  p.abrir_x();
   p.f().tbToolBar_Buttons("EditarR")->setEnabled(true);
   cambiar(p.carpeta.ruta(""), cambio);
   const QString fichero = respondido(p.carpeta.ruta(""), cambio);
@@ -373,8 +374,7 @@ void PruebaFicheroEnDisco::run_sobre_un_cambio() {
 void PruebaFicheroEnDisco::run_tras_guardar_encima() {
   Problema p;
   p.motor();
-  p.carpeta.escribir("x.dat", problema("uno"));
-  p.abrir(p.carpeta.ruta("x.dat"));
+  p.abrir_x();
   cambiar(p.carpeta.ruta(""), "written over");
   prueba::Guion guion({1, vbYes});
   p.run();
@@ -413,8 +413,7 @@ void PruebaFicheroEnDisco::run_del_nombre_resuelto() {
 void PruebaFicheroEnDisco::cambio_durante_el_calculo() {
   Problema p;
   p.motor(R"(printf '%s|' "$1" > argumentos.txt; echo otra >> "$1")");
-  p.carpeta.escribir("x.dat", problema("uno"));
-  p.abrir(p.carpeta.ruta("x.dat"));
+  p.abrir_x();
   prueba::Guion guion;
   p.run();
   QVERIFY(p.carpeta.existe("argumentos.txt"));
