@@ -33,6 +33,19 @@ protected:
     prueba::Resultado correr(const std::vector<std::string>& args, const std::string& entrada = "") {
         return prueba::ejecutar(CALCULOS_EXE, dir.ruta(), args, entrada);
     }
+    // Starts calculos on `problema` in the folder, silent, and leaves it running.
+    pid_t lanzar(const char* problema) {
+        const pid_t hijo = fork();
+        if (hijo == 0) {
+            const int nulo = open("/dev/null", O_WRONLY);
+            dup2(nulo, 1);
+            dup2(nulo, 2);
+            if (chdir(dir.ruta().c_str()) != 0) _exit(127);
+            execl(CALCULOS_EXE, CALCULOS_EXE, problema, static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        return hijo;
+    }
 };
 
 constexpr int estado_parada = 255;  // -1 as the shell sees it
@@ -163,16 +176,8 @@ TEST_F(Calculos, ASignalWhileTheReportIsWrittenLeavesNoTemporary) {
             n += e.path().filename().string().find(".tmp") != std::string::npos;
         return n;
     };
-    const pid_t hijo = fork();
+    const pid_t hijo = lanzar("p.dat");
     ASSERT_GE(hijo, 0);
-    if (hijo == 0) {
-        const int nulo = open("/dev/null", O_WRONLY);
-        dup2(nulo, 1);
-        dup2(nulo, 2);
-        if (chdir(dir.ruta().c_str()) != 0) _exit(127);
-        execl(CALCULOS_EXE, CALCULOS_EXE, "p.dat", static_cast<char*>(nullptr));
-        _exit(127);
-    }
     // Polled with a bound far beyond any machine's time, so that a fault
     // fails the test instead of hanging it.
     auto esperar = [](auto hecho) {
@@ -238,16 +243,8 @@ TEST_F(Calculos, ASignalRightAfterTheReportIsReplacedLeavesBothFilesOfOneRun) {
     const int vigia = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
     ASSERT_GE(vigia, 0);
     ASSERT_GE(inotify_add_watch(vigia, dir.ruta().c_str(), IN_MOVED_TO), 0);
-    const pid_t hijo = fork();
+    const pid_t hijo = lanzar("p.dat");
     ASSERT_GE(hijo, 0);
-    if (hijo == 0) {
-        const int nulo = open("/dev/null", O_WRONLY);
-        dup2(nulo, 1);
-        dup2(nulo, 2);
-        if (chdir(dir.ruta().c_str()) != 0) _exit(127);
-        execl(CALCULOS_EXE, CALCULOS_EXE, "p.dat", static_cast<char*>(nullptr));
-        _exit(127);
-    }
     int estado = 0;
     bool terminado = false, enviada = false;
     // Bounded far beyond any machine's time, so that a fault fails the test instead of hanging it.

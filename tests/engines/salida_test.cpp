@@ -150,6 +150,18 @@ std::string error_de(const std::function<void()>& f) {
     return "";
 }
 
+// The two files of a run, new, put in place together over the old ones;
+// `antes` runs just before, `entre` between the two renames.
+void confirmar_informe_y_datos(const prueba::CarpetaTemporal& dir, const std::function<void()>& antes,
+                               const std::function<void()>& entre = {}) {
+    io::FicheroSalida res((dir / "RES.tot").string());
+    io::FicheroSalida dib((dir / "DatosDIB").string());
+    res.escribir("informe nuevo");
+    dib.escribir("datos nuevos");
+    antes();
+    io::confirmar_juntos({&res, &dib}, entre);
+}
+
 } // namespace
 
 // A new file gets the mode a new file gets; a replaced one keeps its own,
@@ -190,14 +202,8 @@ TEST(FicheroSalida, AReadOnlyTargetIsRefusedAndNothingIsReplaced) {
         prueba::CarpetaTemporal dir;
         dir.escribir("RES.tot", "informe viejo\r\n");
         dir.escribir("DatosDIB", "datos viejos\r\n");
-        const std::string error = error_de([&] {
-            io::FicheroSalida res((dir / "RES.tot").string());
-            io::FicheroSalida dib((dir / "DatosDIB").string());
-            res.escribir("informe nuevo");
-            dib.escribir("datos nuevos");
-            ::chmod((dir / protegido).c_str(), 0444);
-            io::confirmar_juntos({&res, &dib});
-        });
+        const std::string error = error_de(
+            [&] { confirmar_informe_y_datos(dir, [&] { ::chmod((dir / protegido).c_str(), 0444); }); });
         EXPECT_EQ(error, (dir / protegido).string() + esperado);
         EXPECT_EQ(dir.leer("RES.tot"), "informe viejo\r\n") << protegido;
         EXPECT_EQ(dir.leer("DatosDIB"), "datos viejos\r\n") << protegido;
@@ -217,11 +223,7 @@ TEST(ConfirmarJuntos, ASignalBetweenTheTwoReplacementsTakesEffectAfterBoth) {
         const pid_t hijo = fork();
         ASSERT_GE(hijo, 0);
         if (hijo == 0) {
-            io::FicheroSalida res((dir / "RES.tot").string());
-            io::FicheroSalida dib((dir / "DatosDIB").string());
-            res.escribir("informe nuevo");
-            dib.escribir("datos nuevos");
-            io::confirmar_juntos({&res, &dib}, [&] {
+            confirmar_informe_y_datos(dir, [] {}, [&] {
                 raise(senal);
                 // Still here: the signal waits. Only the report is in place.
                 if (dir.leer("RES.tot") != "informe nuevo\r\n" || dir.leer("DatosDIB") != "datos viejos\r\n") _exit(3);
@@ -246,11 +248,7 @@ TEST(ConfirmarJuntos, ASecondReplacementThatFailsGivesTheFirstTargetItsOldFileBa
         if (habia_informe) dir.escribir("RES.tot", "informe viejo\r\n");
         dir.escribir("DatosDIB", "datos viejos\r\n");
         const std::string error = error_de([&] {
-            io::FicheroSalida res((dir / "RES.tot").string());
-            io::FicheroSalida dib((dir / "DatosDIB").string());
-            res.escribir("informe nuevo");
-            dib.escribir("datos nuevos");
-            io::confirmar_juntos({&res, &dib}, [&] {
+            confirmar_informe_y_datos(dir, [] {}, [&] {
                 // A folder takes the eigen data's place meanwhile.
                 fs::remove(dir / "DatosDIB");
                 fs::create_directory(dir / "DatosDIB");
