@@ -11,8 +11,11 @@
 #include <QStringDecoder>
 #include <QTimer>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <sys/prctl.h>
+#include <unistd.h>
 #include <vector>
 
 #include "platform/app.hpp"
@@ -80,6 +83,29 @@ void terminar(QProcess& hijo) {
   if (hijo.waitForFinished(gracia_ms)) return;
   hijo.kill();
   hijo.waitForFinished(-1);
+}
+
+// Run in the child between its start and its program: the child ends when
+// this program does, however it ends (a quit, a signal, a crash, the display
+// gone), with SIGTERM, so that an engine removes its temporary files and
+// never writes into the program folder for a program that is no longer
+// there. The signals that end a program get their default answer (as the
+// child's program would get them anyway), unless they were ignored.
+void atar_al_padre(pid_t padre) {
+  struct sigaction por_defecto {};
+  por_defecto.sa_handler = SIG_DFL;
+  sigemptyset(&por_defecto.sa_mask);
+  sigset_t finales;
+  sigemptyset(&finales);
+  for (int s : {SIGTERM, SIGHUP, SIGINT}) {
+    struct sigaction actual {};
+    if (sigaction(s, nullptr, &actual) == 0 && actual.sa_handler != SIG_IGN) sigaction(s, &por_defecto, nullptr);
+    sigaddset(&finales, s);
+  }
+  sigprocmask(SIG_UNBLOCK, &finales, nullptr);
+  ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+  // This program may have ended before the tie was made.
+  if (::getppid() != padre) ::raise(SIGTERM);
 }
 
 // A wait in progress: its child, the outputs the child writes and the
@@ -173,6 +199,7 @@ std::int32_t ejecutar_y_esperar(const QString& programa, const QStringList& argu
   hijo.setArguments(argumentos);
   hijo.setWorkingDirectory(App::Path());
   hijo.setProcessChannelMode(QProcess::SeparateChannels);
+  hijo.setChildProcessModifier([padre = ::getpid()] { atar_al_padre(padre); });
   Canal salida(hijo, QProcess::StandardOutput, stdout);
   Canal errores(hijo, QProcess::StandardError, stderr);
   VentanaConsola::instancia().empezar(titulo_consola, programa, estilo);
