@@ -98,7 +98,8 @@ int senal_recibida() { return senal_; }
 QString nombre_de_copia(const QString& ruta, const QString& carpeta) {
   const QFileInfo info(ruta);
   const QDir destino(carpeta.isEmpty() ? info.absolutePath() : carpeta);
-  const QString base = ruta.isEmpty() ? QStringLiteral("SIN_TITULO") : info.completeBaseName();
+  // In capitals, as Save As names a problem file.
+  const QString base = ruta.isEmpty() ? QStringLiteral("SIN_TITULO") : info.completeBaseName().toUpper();
   for (int n = 1;; ++n) {
     const QString candidato =
         destino.filePath(base + "-RECUPERADO" + (n > 1 ? "-" + QString::number(n) : QString()) + ".DAT");

@@ -23,8 +23,9 @@ int senal_recibida();
 
 // A name for a copy of the problem file at ruta (or of an untitled problem,
 // ruta ""), in the folder given (its own folder when ruta has one and
-// carpeta is ""): its base name + "-RECUPERADO" (+ "-2", "-3"...) + ".DAT",
-// the first that no file of that folder takes in any case.
+// carpeta is ""): its base name in capitals ("SIN_TITULO" untitled) +
+// "-RECUPERADO" (+ "-2", "-3"...) + ".DAT", the first that no file of that
+// folder takes in any case.
 QString nombre_de_copia(const QString& ruta, const QString& carpeta = QString());
 
 }  // namespace plataforma
