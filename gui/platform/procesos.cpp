@@ -89,23 +89,12 @@ void terminar(QProcess& hijo) {
 // this program does, however it ends (a quit, a signal, a crash, the display
 // gone), with SIGTERM, so that an engine removes its temporary files and
 // never writes into the program folder for a program that is no longer
-// there. The signals that end a program get their default answer (as the
-// child's program would get them anyway), unless they were ignored.
+// there. Only system calls here: the child of a threaded program may call
+// nothing that takes a lock.
 void atar_al_padre(pid_t padre) {
-  struct sigaction por_defecto {};
-  por_defecto.sa_handler = SIG_DFL;
-  sigemptyset(&por_defecto.sa_mask);
-  sigset_t finales;
-  sigemptyset(&finales);
-  for (int s : {SIGTERM, SIGHUP, SIGINT}) {
-    struct sigaction actual {};
-    if (sigaction(s, nullptr, &actual) == 0 && actual.sa_handler != SIG_IGN) sigaction(s, &por_defecto, nullptr);
-    sigaddset(&finales, s);
-  }
-  sigprocmask(SIG_UNBLOCK, &finales, nullptr);
   ::prctl(PR_SET_PDEATHSIG, SIGTERM);
   // This program may have ended before the tie was made.
-  if (::getppid() != padre) ::raise(SIGTERM);
+  if (::getppid() != padre) ::_exit(128 + SIGTERM);
 }
 
 // A wait in progress: its child, the outputs the child writes and the

@@ -26,7 +26,12 @@ int tubo_[2] = {-1, -1};
 int senal_ = 0;
 std::function<void(int)> antes_;
 
+pid_t programa_ = 0;
+
 extern "C" void al_llegar_senal(int senal) {
+  // A child between its start and its program (the handler is inherited
+  // until then) ends at once: it has no event loop to turn to.
+  if (::getpid() != programa_) ::_exit(128 + senal);
   const int guardado = errno;
   const unsigned char byte = static_cast<unsigned char>(senal);
   [[maybe_unused]] const ssize_t escrito = ::write(tubo_[1], &byte, 1);
@@ -74,6 +79,7 @@ void terminar_con_senales(std::function<void(int senal)> antes) {
     std::perror("Tarvo_Olvex: pipe2");
     return;
   }
+  programa_ = ::getpid();
   auto* aviso = new QSocketNotifier(tubo_[0], QSocketNotifier::Read, QCoreApplication::instance());
   QObject::connect(aviso, &QSocketNotifier::activated, aviso, [] {
     unsigned char byte = 0;
@@ -81,6 +87,13 @@ void terminar_con_senales(std::function<void(int senal)> antes) {
     while (::read(tubo_[0], &byte, 1) == 1) ultima = byte;
     if (ultima != 0) terminar(ultima);
   });
+  // Unblocked here, they are unblocked in the engines too (a child inherits
+  // the mask), so that the signal that ties an engine to this program gets
+  // through.
+  sigset_t finales;
+  sigemptyset(&finales);
+  for (int s : senales_de_fin) sigaddset(&finales, s);
+  sigprocmask(SIG_UNBLOCK, &finales, nullptr);
   struct sigaction a {};
   a.sa_handler = al_llegar_senal;
   sigemptyset(&a.sa_mask);
