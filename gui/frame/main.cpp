@@ -69,5 +69,8 @@ int main(int argc, char* argv[]) {
   frmSplash::destruir();
   frmMain::destruir();
   plataforma::soltar_carpeta();
+  // Ended by a signal, the program says so in its status, whatever the
+  // windows did on their way out.
+  if (const int senal = plataforma::senal_recibida(); senal != 0) return 128 + senal;
   return estado;
 }

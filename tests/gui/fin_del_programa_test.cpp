@@ -40,10 +40,11 @@ namespace {
 
 QString carpeta_hijo;
 QString problema_hijo;
-bool editar_hijo = false;
+QString editar_hijo;  // "editar", "preguntar" or ""
 
 // Once the program has started: past the splash, the problem opened, then
-// edited (the file `preparado` says it is done) or run.
+// edited (the file `preparado` says it is done; with "preguntar", the Exit
+// question is then up, in a real box) or run.
 void conducir() {
   frmSplash::instancia().fraMainFrame_Click();
   if (problema_hijo.isEmpty()) return;
@@ -51,9 +52,10 @@ void conducir() {
     prueba::GuionDialogos dialogos({QDir(carpeta_hijo).filePath(problema_hijo)});
     frmMain::instancia().mnuFileOpen_Click();
   }
-  if (editar_hijo) {
+  if (!editar_hijo.isEmpty()) {
     frmdatos::instancia().txttitulo->setText("cambiado sin guardar");
-    QFile(QDir(carpeta_hijo).filePath("preparado")).open(QIODevice::WriteOnly);
+    QTimer::singleShot(0, [] { QFile(QDir(carpeta_hijo).filePath("preparado")).open(QIODevice::WriteOnly); });
+    if (editar_hijo == "preguntar") frmMain::instancia().salir();
     return;
   }
   frmMain& f = frmMain::instancia();
@@ -195,23 +197,27 @@ void PruebaFin::programa_matado() {
 }
 
 void PruebaFin::cambios_sin_guardar_data() {
+  QTest::addColumn<QString>("modo");
   QTest::addColumn<bool>("ocupado");  // a file already takes the copy's first name
   QTest::addColumn<QString>("copia");
-  QTest::newRow("first name") << false << "CAJA-RECUPERADO.DAT";
-  QTest::newRow("first name taken in another case") << true << "CAJA-RECUPERADO-2.DAT";
+  QTest::newRow("first name") << "editar" << false << "CAJA-RECUPERADO.DAT";
+  QTest::newRow("first name taken in another case") << "editar" << true << "CAJA-RECUPERADO-2.DAT";
+  QTest::newRow("the Exit question up") << "preguntar" << false << "CAJA-RECUPERADO.DAT";
 }
 
 // Ended by a signal with unsaved changes, the program asks nothing (a logout
-// would wait on the question): the problem file stays as it was and the
-// problem with its changes goes to a new file beside it, never over another.
+// would wait on the question) and a question already up does not hold it:
+// the problem file stays as it was and the problem with its changes goes to
+// a new file beside it, never over another.
 void PruebaFin::cambios_sin_guardar() {
+  QFETCH(QString, modo);
   QFETCH(bool, ocupado);
   QFETCH(QString, copia);
   prueba::Carpeta c;
   preparar_carpeta(c);
   if (ocupado) c.escribir("caja-recuperado.dat", "del usuario");
   const QByteArray original = c.leer("CAJA.DAT");
-  auto programa = arrancar(c, {"CAJA.DAT", "editar"});
+  auto programa = arrancar(c, {"CAJA.DAT", modo});
   QTRY_VERIFY_WITH_TIMEOUT(c.existe("preparado"), 30000);
 
   ::kill(static_cast<pid_t>(programa->processId()), SIGTERM);
@@ -286,7 +292,7 @@ int main(int argc, char* argv[]) {
   if (argc >= 3 && std::strcmp(argv[1], "--programa") == 0) {
     carpeta_hijo = QString::fromLocal8Bit(argv[2]);
     if (argc >= 4) problema_hijo = QString::fromLocal8Bit(argv[3]);
-    editar_hijo = argc >= 5 && std::strcmp(argv[4], "editar") == 0;
+    if (argc >= 5) editar_hijo = QString::fromLocal8Bit(argv[4]);
     int n = 1;
     return programa_principal(n, argv);
   }
