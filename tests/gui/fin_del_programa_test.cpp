@@ -72,7 +72,16 @@ Q_COREAPP_STARTUP_FUNCTION(preparar_hijo)
 
 // ---- the parent -------------------------------------------------------------------
 
-bool vivo(pid_t pid) { return ::kill(pid, 0) == 0 || errno != ESRCH; }
+// A process that has ended but was not reaped yet (its parent gone, it waits
+// for whoever adopts it) counts as gone.
+bool vivo(pid_t pid) {
+  if (::kill(pid, 0) != 0 && errno == ESRCH) return false;
+  QFile estado(QStringLiteral("/proc/%1/stat").arg(pid));
+  if (!estado.open(QIODevice::ReadOnly)) return true;
+  const QByteArray linea = estado.readAll();
+  const qsizetype fin_nombre = linea.lastIndexOf(')');
+  return !(fin_nombre >= 0 && linea.mid(fin_nombre + 2, 1) == "Z");
+}
 
 // A stand-in calculos that notes its process number in `pid_motor`, starts
 // a report in RES.tot.tmp123, says `listo` and runs far longer than a test.
