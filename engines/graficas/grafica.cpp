@@ -213,12 +213,8 @@ Muestras cabecera_y_potencial(Grafica& g, const Datos& d, ini::Mensajes& m, int 
     g.registro("V(x)");
     g.registro(m.texto(claves::leyenda_potencial));
     g.registro(campo(formato_lugar, lugar_leyenda_potencial(d.p).x, Causa::problema), "  1.0");
-    try {
-        problema::GENDAT(d.p, s.X, s.V, P, m, 0);
-    } catch (const io::Parada&) {
-        g.confirmar();
-        throw;
-    }
+    // A sampling that stops refuses the request: no plot file without its curves.
+    problema::GENDAT(d.p, s.X, s.V, P, m, -1);
     g.curva(s.potencial(), estilo_potencial);
     return s;
 }

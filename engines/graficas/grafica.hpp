@@ -81,7 +81,8 @@ struct Datos {
 // by the arguments (as calculos names it) read with the rules of funciones,
 // "DIB" with `niveles_dib` level numbers, "DatosDIB", then `dibujar`.
 // Returns the exit status: 0 at every orderly end (the stops included); -1
-// when the eigen data are of another basis (key 1064), a value does not
+// when the eigen data are of another basis (key 1064), the sampler stops on
+// a negative power next to x = 0 (key 1109), a value does not
 // fit its field of the plot file (keys 1065 and 1066), or the problem needs
 // more memory than the machine has (keys 1067 to 1070, before anything is
 // allocated) or memory runs out, with no plot file written; 2 after an error of the input and output layer, whose diagnostic
@@ -220,8 +221,8 @@ Punto lugar_leyenda_potencial(const problema::Problema& p);
 
 // Opens the plot file and writes its header (the comment of key `comentario`,
 // "x", "V(x)") and the potential curve: legend, place, then the sampling,
-// then count and points. When the sampler stops the run, the records written
-// so far are put in place before the stop goes on.
+// then count and points. When the sampler stops the run (key 1109), the run
+// ends with -1 and the plot file is not written.
 Muestras cabecera_y_potencial(Grafica& g, const Datos& d, ini::Mensajes& m, int comentario);
 
 // The points of a drawn state at the samples: the first point and every one
