@@ -63,7 +63,7 @@ namespace {
 // least one character and a line end (the last one may lack it). A small
 // basis is read as it stands; the reading tells how many values it holds.
 bool cabe_la_base(const std::string& nombre, int N) {
-    const long long registros = static_cast<long long>(N) * (N + 1);
+    const long long registros = static_cast<long long>(N) * (N + 1LL);
     if (registros <= (1LL << 20)) return true;
     const io::Fuente abierto = io::Fuente::abrir(nombre);  // the diagnostic of a missing file
     std::error_code ec;
