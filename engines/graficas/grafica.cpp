@@ -103,8 +103,10 @@ int ejecutar(std::string_view programa, int niveles_dib, const std::vector<std::
     try {
         const Datos d = leer_datos(entrada, calculos::fichero_problema(argumentos), niveles_dib, m);
         dibujar(d, m);
-    } catch (const io::Parada& p) {
-        return p.estado;
+    } catch (const io::Parada&) {
+        // Every stop of a plotting engine refuses the request, whatever the
+        // rules of the problem reader give it: only a complete plot ends with 0.
+        return -1;
     } catch (const NoCabe& e) {
         const int clave = e.causa == Causa::escala ? claves::no_cabe_por_escala : claves::no_cabe_por_problema;
         char valor[32];

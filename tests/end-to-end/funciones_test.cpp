@@ -245,8 +245,8 @@ TEST_F(Funciones, StopsLeaveAnEarlierPlotFileAsItStood) {
         std::string puntos, nivel;
         std::string salida;
     } casos[] = {
-        {"level 0", con([](ProblemaPrueba&) {}), "3", "0", ""},
-        {"level -1", con([](ProblemaPrueba&) {}), "3", "-1", ""},
+        {"level 0", con([](ProblemaPrueba&) {}), "3", "0", " M1055\n"},
+        {"level -1", con([](ProblemaPrueba&) {}), "3", "-1", " M1055\n"},
         {"level above the basis", con([](ProblemaPrueba&) {}), "3", "3", " M1047\n"},
         {"no point", con([](ProblemaPrueba&) {}), "0", "1", " M1057\n"},
         {"32768 points", con([](ProblemaPrueba&) {}), "16384", "1", " M1048\n"},
@@ -258,7 +258,7 @@ TEST_F(Funciones, StopsLeaveAnEarlierPlotFileAsItStood) {
         dir.escribir("FUNCION", "anterior\r\n");
         preparar(c.p, c.puntos, "2.500", c.nivel, {0.5, 2.0}, identidad(2));
         const auto r = correr();
-        EXPECT_EQ(r.estado, 0) << c.que << r.errores;
+        EXPECT_EQ(r.estado, 255) << c.que << r.errores;  // -1: a refusal
         EXPECT_EQ(r.salida, c.salida) << c.que;
         EXPECT_EQ(r.errores, "") << c.que;
         EXPECT_EQ(dir.leer("FUNCION"), "anterior\r\n") << c.que;

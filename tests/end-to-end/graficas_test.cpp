@@ -120,7 +120,7 @@ TEST_F(Graficas, RefusalsLeaveAnEarlierPlotFileAsItStood) {
         preparar(dos_zonas(25), c.puntos, "2.500", c.niveles, energias(25), identidad(25));
         dir.escribir(c.fichero, "anterior\r\n");
         const auto r = correr(c.programa);
-        EXPECT_EQ(r.estado, 0) << c.fichero << " " << c.salida << r.errores;
+        EXPECT_EQ(r.estado, 255) << c.fichero << " " << c.salida << r.errores;  // -1: a refusal
         EXPECT_EQ(r.salida, c.salida) << c.fichero;
         EXPECT_EQ(dir.leer(c.fichero), "anterior\r\n") << c.fichero << " " << c.salida;
     }
