@@ -79,7 +79,9 @@ int calcular(std::istream& entrada, const std::optional<std::string>& nombre, in
     io::exigir_finitos(t.HAM.elementos(), claves::hamiltoniano_senos);
     io::exigir_finitos(t.XMAT.elementos(), claves::posicion_senos);
     // The report is not open yet: a diagonalisation that does not converge says so on the console.
-    const bool convergido = JACOBI(p.NBASE, t.HAM, t.VECT, t.ENER, 1e-7, -1, m.consola());
+    // The tolerance of 1e-7 hartree shrinks with a Hamiltonian whose elements all lie below 1 hartree.
+    const bool convergido =
+        JACOBI(p.NBASE, t.HAM, t.VECT, t.ENER, umbral_relativo(p.NBASE, t.HAM, 1e-7), -1, m.consola());
 
     const Transcurrido tiempo = tiempo_transcurrido(inicio, leer_reloj());
     const Fecha hoy = fecha_de_hoy();

@@ -82,7 +82,8 @@ struct Datos {
 // "DIB" with `niveles_dib` level numbers, "DatosDIB", then `dibujar`.
 // Returns the exit status: 0 after a complete plot file; -1 after every
 // refusal, each told on the console: a stop of the problem reader, a level
-// or point count the plot cannot have, eigen data of another basis (key
+// or point count the plot cannot have, a stop of the sampler on a negative
+// power next to x = 0 (key 1109), eigen data of another basis (key
 // 1064), a value that does not fit its field of the plot file (keys 1065 and
 // 1066), a problem that needs more memory than the machine has (keys 1067 to
 // 1070, before anything is allocated) or memory that runs out; 2 after an
@@ -223,8 +224,8 @@ Punto lugar_leyenda_potencial(const problema::Problema& p);
 
 // Opens the plot file and writes its header (the comment of key `comentario`,
 // "x", "V(x)") and the potential curve: legend, place, then the sampling,
-// then count and points. When the sampler stops the run, the records written
-// so far are put in place before the stop goes on.
+// then count and points. When the sampler stops the run (key 1109), the run
+// ends with -1 and the plot file is not written.
 Muestras cabecera_y_potencial(Grafica& g, const Datos& d, ini::Mensajes& m, int comentario);
 
 // The points of a drawn state at the samples: the first point and every one
