@@ -52,7 +52,7 @@ class Carpeta {
 
 // A language file: a settings section naming `actual`, then one section per
 // language whose key k holds "<prefijo of the language>k" for every key the
-// frame reads; CR LF line ends. Prefixes: "es" for Español, "en" otherwise.
+// program reads (idiomas::claves_en_uso); CR LF line ends. Prefixes: "es" for Español, "en" otherwise.
 QByteArray fichero_idiomas(const QString& actual = "English",
                            const QStringList& lenguas = {"Español", "English"});
 
