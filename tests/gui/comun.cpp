@@ -75,6 +75,19 @@ QByteArray fichero_idiomas(const QString& actual, const QStringList& lenguas) {
   return plataforma::a_1252(texto);
 }
 
+SinSitio::SinSitio(rlim_t bytes) {
+  ::getrlimit(RLIMIT_FSIZE, &antes_);
+  senal_ = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit limite = antes_;
+  limite.rlim_cur = bytes;
+  ::setrlimit(RLIMIT_FSIZE, &limite);
+}
+
+SinSitio::~SinSitio() {
+  ::setrlimit(RLIMIT_FSIZE, &antes_);
+  std::signal(SIGXFSZ, senal_);
+}
+
 void aceptar_caja_real(int ms, QString& texto) {
   QTimer::singleShot(ms, [&texto] {
     for (QWidget* w : QApplication::topLevelWidgets())

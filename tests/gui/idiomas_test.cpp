@@ -10,8 +10,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include "comun.hpp"
@@ -42,29 +40,6 @@ const QByteArray muestra =
     "7=rara\r\n"
     "[English]\r\n"
     "8=later\r\n";
-
-// While it lives, the process may write no file beyond `bytes`: a longer
-// write fails (EFBIG) instead of raising SIGXFSZ.
-class LimiteDeTamano {
- public:
-  explicit LimiteDeTamano(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &antes_);
-    senal_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit nuevo = antes_;
-    nuevo.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &nuevo);
-  }
-  ~LimiteDeTamano() {
-    ::setrlimit(RLIMIT_FSIZE, &antes_);
-    std::signal(SIGXFSZ, senal_);
-  }
-  LimiteDeTamano(const LimiteDeTamano&) = delete;
-  LimiteDeTamano& operator=(const LimiteDeTamano&) = delete;
-
- private:
-  rlimit antes_{};
-  void (*senal_)(int) = SIG_DFL;
-};
 
 }  // namespace
 
@@ -237,7 +212,7 @@ void PruebaIdiomas::guardavalor_que_no_puede_escribir() {
   const QByteArray antes("[Idioma]\r\nidioma=A\r\n[A]\r\n[B]\r\n");
   c.idioma(antes);
   const QStringList ficheros = QDir(c.ruta("")).entryList(QDir::Files | QDir::Hidden);
-  LimiteDeTamano limite(8);
+  prueba::SinSitio sin_sitio(8);
   QVERIFY(!idiomas::guardavalor(fichero_idioma, "idioma", "idioma", "B"));
   QVERIFY(!idiomas::guardavalor(fichero_idioma, "Nueva", "1", "x"));
   QCOMPARE(c.leer("idioma.lng"), antes);
