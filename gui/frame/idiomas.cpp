@@ -79,9 +79,10 @@ QString leervalor(const QString& fichero, const QString& seccion, const QString&
 
 namespace {
 
-// The text of a key in the section's first section of that name, or else in
-// the first language section (any section but the first) that has it, in
-// one reading of the lines. A key with an empty value counts as missing.
+// The text of a key in the first section named seccion (the rule of
+// leervalor), or else in the first language section (any section but the
+// first of the file) that has it, in one reading of the lines. A key with an
+// empty value counts as missing.
 std::optional<QString> buscar(const QStringList& ls, const QString& seccion, const QString& clave) {
   std::optional<QString> otra;
   int cabeceras = 0;
