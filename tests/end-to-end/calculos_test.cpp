@@ -450,8 +450,64 @@ TEST_F(Calculos, ALanguageWithoutASectionGivesTheFirstLanguagesTexts) {
     EXPECT_EQ(r.salida, "\n       Calculando\n");
     const auto informe = prueba::lineas(dir.leer("RES.tot"));
     auto tiene = [&](const std::string& l) { return std::find(informe.begin(), informe.end(), l) != informe.end(); };
-    EXPECT_TRUE(tiene("       ***  Cabecera uno" + std::string(14, ' ') + "***"));
+    // Key 183 is in no language: its number stands in.
+    EXPECT_TRUE(tiene("       ***  Cabecera uno" + std::string(10, ' ') + "[183]    ***"));
     EXPECT_TRUE(tiene(std::string(41, ' ') + "Zona  1 :"));
+}
+
+// The shipped language file with the report's texts taken out of the
+// current language: the report is the other language's, label for label.
+// Taken out of every language, a label is its key number, never blank.
+TEST_F(Calculos, AReportLabelMissingFromTheCurrentLanguageComesFromAnother) {
+    dir.copiar_dato("idioma.lng");
+    const std::string completo = dir.leer("idioma.lng");
+    auto sin_claves = [](std::string t, const std::string& seccion, const std::vector<int>& claves) {
+        const size_t inicio = t.find("[" + seccion + "]\r\n");
+        size_t fin = t.find("\r\n[", inicio + 1);
+        if (fin == std::string::npos) fin = t.size();
+        for (int k : claves) {
+            const size_t i = t.find("\r\n" + std::to_string(k) + "=", inicio);
+            if (i == std::string::npos || i >= fin) continue;
+            const size_t j = t.find("\r\n", i + 2);
+            t.erase(i, j - i);
+            fin -= j - i;
+        }
+        return t;
+    };
+    auto en = [](std::string t, const std::string& lengua) {
+        const size_t i = t.find("Idioma=");
+        return t.replace(i, t.find("\r\n", i) - i, "Idioma=" + lengua);
+    };
+    std::vector<int> del_informe = {183};
+    for (int k = 1005; k <= 1040; ++k) del_informe.push_back(k);
+    ProblemaPrueba p;
+    p.nbase = "3";
+    p.npuntos = "21";
+    p.zonas = {{1, 0, 4, {0.0}}, {3, 4, 6, {5.0, 0.0, 2.0, 0.5, 0.1}}, {2, 6, 10, {3, 6, 0, 8, 1, 10, 0}}};
+    dir.escribir("p.dat", prueba::texto_problema(p));
+    auto informe = [&](const std::string& idioma) {
+        dir.escribir("idioma.lng", idioma);
+        const auto r = correr({"p.dat"});
+        EXPECT_EQ(r.estado, 0) << r.errores;
+        auto ls = prueba::lineas(dir.leer("RES.tot"));
+        // The elapsed time differs from run to run.
+        ls.erase(std::remove_if(ls.begin(), ls.end(),
+                                [](const std::string& l) { return l.find("\xb4\xb4") != std::string::npos; }),
+                 ls.end());
+        return std::make_pair(ls, r.errores);
+    };
+    const auto [ingles, sin_aviso] = informe(en(completo, "English"));
+    EXPECT_EQ(sin_aviso, "");
+    const auto [espanol, aviso_espanol] = informe(en(sin_claves(completo, "Espa\xf1ol", del_informe), "Espa\xf1ol"));
+    EXPECT_EQ(espanol, ingles);
+    EXPECT_EQ(aviso_espanol, "");
+    const auto espanol_completo = informe(en(completo, "Espa\xf1ol")).first;
+    EXPECT_NE(espanol_completo, ingles);
+
+    const std::string sin_1033 = sin_claves(sin_claves(en(completo, "Espa\xf1ol"), "Espa\xf1ol", {1033}), "English", {1033});
+    const auto [marcado, aviso] = informe(sin_1033);
+    EXPECT_NE(std::find(marcado.begin(), marcado.end(), std::string(9, ' ') + "[1033]  ( u.a. y cm-1 ):"), marcado.end());
+    EXPECT_NE(aviso.find("no language holds the text of key 1033"), std::string::npos) << aviso;
 }
 
 TEST_F(Calculos, MessagesAreWrittenInUtf8) {
