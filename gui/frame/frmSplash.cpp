@@ -157,6 +157,7 @@ void frmSplash::fraMainFrame_Click() {
                                  "until you choose a language in the «%2» menu.\n\n%3")
                       .arg(idiomas::idioma_actual, menu, idiomas::fichero_idioma);
   }
+  if (const QString ausentes = idiomas::aviso_claves_ausentes(); !ausentes.isEmpty()) avisos << ausentes;
   if (!avisos.isEmpty())
     plataforma::MsgBox(avisos.join("\n\n"), plataforma::vbExclamation, QStringLiteral("Advertencia"));
 }

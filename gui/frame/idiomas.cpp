@@ -1,10 +1,15 @@
 #include "frame/idiomas.hpp"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "frame/frmMain.hpp"
+#include "frame/textos.hpp"
 #include "platform/app.hpp"
 #include "platform/ficheros.hpp"
 #include "platform/mensajes.hpp"
@@ -52,8 +57,6 @@ bool leer_lineas(const QString& fichero, QStringList& resultado) {
   return leer_lineas(fichero, bytes, resultado);
 }
 
-const QString temporal = QStringLiteral("idioma.tmp");
-
 QByteArray linea_1252(const QString& l) { return plataforma::a_1252(l) + "\r\n"; }
 
 }  // namespace
@@ -74,7 +77,100 @@ QString leervalor(const QString& fichero, const QString& seccion, const QString&
   return QString();
 }
 
-QString texto(int clave) { return leervalor(fichero_idioma, idioma_actual, QString::number(clave)); }
+namespace {
+
+// The text of a key in the first section named seccion (the rule of
+// leervalor), or else in the first language section (any section but the
+// first of the file) that has it, in one reading of the lines. A key with an
+// empty value counts as missing.
+std::optional<QString> buscar(const QStringList& ls, const QString& seccion, const QString& clave) {
+  std::optional<QString> otra;
+  int cabeceras = 0;
+  bool propia = false, propia_vista = false;
+  for (const QString& texto_linea : ls) {
+    const Linea l = clasificar(texto_linea);
+    if (l.tipo == Tipo::cabecera) {
+      ++cabeceras;
+      propia = !propia_vista && iguales(l.nombre, seccion);
+      propia_vista = propia_vista || propia;
+      continue;
+    }
+    if (l.tipo != Tipo::clave || cabeceras == 0 || l.valor.isEmpty() || !iguales(l.nombre, clave)) continue;
+    if (propia) return l.valor;
+    if (cabeceras > 1 && !otra) otra = l.valor;
+  }
+  return otra;
+}
+
+}  // namespace
+
+QString texto(int clave) {
+  QStringList ls;
+  if (leer_lineas(fichero_idioma, ls))
+    if (std::optional<QString> t = buscar(ls, idioma_actual, QString::number(clave))) return *t;
+  return textos::de_reserva(clave);
+}
+
+const QList<int>& claves_en_uso() {
+  static const QList<int> claves = [] {
+    // Every key of a language section that the windowed program or the
+    // engines read: the keys of each language section of the language file
+    // shipped with the program.
+    const std::pair<int, int> rangos[] = {
+        {1, 13},     {18, 29},    {40, 42},     {44, 64},     {67, 68},     {70, 75},   {80, 82},
+        {90, 108},   {111, 113},  {120, 123},   {126, 126},   {130, 134},   {140, 171}, {180, 186},
+        {190, 205},  {210, 228},  {231, 231},   {240, 241},   {245, 249},   {1000, 1057}, {1060, 1070},
+        {1100, 1109}};
+    QList<int> k;
+    for (const auto& [desde, hasta] : rangos)
+      for (int i = desde; i <= hasta; ++i) k.append(i);
+    return k;
+  }();
+  return claves;
+}
+
+QList<int> claves_ausentes(const QString& fichero, const QString& seccion) {
+  QList<int> ausentes;
+  QStringList ls;
+  if (!leer_lineas(fichero, ls)) return claves_en_uso();
+  QSet<QString> presentes;
+  bool en_seccion = false, vista = false;
+  for (const QString& texto_linea : ls) {
+    const Linea l = clasificar(texto_linea);
+    if (l.tipo == Tipo::cabecera) {
+      en_seccion = !vista && iguales(l.nombre, seccion);
+      vista = vista || en_seccion;
+    } else if (en_seccion && l.tipo == Tipo::clave && !l.valor.isEmpty()) {
+      presentes.insert(l.nombre.toLower());
+    }
+  }
+  for (int k : claves_en_uso())
+    if (!presentes.contains(QString::number(k))) ausentes.append(k);
+  return ausentes;
+}
+
+QString aviso_claves_ausentes() {
+  // A file that cannot be read, or a current language without a section,
+  // has its own warning.
+  if (!existeseccion(fichero_idioma, idioma_actual)) return QString();
+  const QList<int> ausentes = claves_ausentes(fichero_idioma, idioma_actual);
+  if (ausentes.isEmpty()) return QString();
+  constexpr int mostradas = 8;
+  QStringList lista;
+  for (int i = 0; i < std::min<int>(mostradas, ausentes.size()); ++i) lista << QString::number(ausentes[i]);
+  QString claves = lista.join(", ");
+  if (ausentes.size() > mostradas) claves += QStringLiteral(", … (%1)").arg(ausentes.size());
+  // In fixed words: the file's own texts are the ones missing.
+  return QStringLiteral(
+             "Al fichero de idiomas le faltan textos que usa el programa.\n"
+             "The language file lacks texts that the program uses.\n\n%1\n\n"
+             "Faltan en «%2» / Missing from «%2»: %3\n\n"
+             "Cada texto que falta se toma del primer otro idioma del fichero que lo tenga; si ninguno lo tiene, "
+             "se muestra el número de su clave entre corchetes.\n"
+             "Each missing text is taken from the first other language of the file that has it; where none has "
+             "it, its key number shows in brackets.")
+      .arg(QDir::toNativeSeparators(fichero_idioma), idioma_actual, claves);
+}
 
 bool existeseccion(const QString& fichero, const QString& seccion) {
   QStringList ls;
@@ -104,7 +200,7 @@ bool crearseccion(const QString& fichero, const QString& seccion) {
   if (demasiado_grande(fichero) || !plataforma::leer_bytes(fichero, bytes)) return false;
   if (existeseccion(fichero, seccion)) return true;
   bytes += "\r\r\n" + linea_1252("[" + seccion + "]");
-  return plataforma::escribir_bytes(fichero, bytes, temporal);
+  return plataforma::escribir_bytes(fichero, bytes);
 }
 
 bool guardavalor(const QString& fichero, const QString& seccion, const QString& clave,
@@ -144,7 +240,7 @@ bool guardavalor(const QString& fichero, const QString& seccion, const QString& 
   }
   if (hecho) {
     for (; i < ls.size(); ++i) copia += linea_1252(ls[i]);
-    return plataforma::escribir_bytes(fichero, copia, temporal);
+    return plataforma::escribir_bytes(fichero, copia);
   }
 
   // The section is the last one and lacks the key: the copy is abandoned and
@@ -152,7 +248,7 @@ bool guardavalor(const QString& fichero, const QString& seccion, const QString& 
   // the file's last line has none, so that it stays a line of its own).
   if (!bytes.isEmpty() && !bytes.endsWith('\r') && !bytes.endsWith('\n')) bytes += "\r\n";
   bytes += linea_1252(linea_clave);
-  return plataforma::escribir_bytes(fichero, bytes, temporal);
+  return plataforma::escribir_bytes(fichero, bytes);
 }
 
 namespace {

@@ -1,7 +1,8 @@
 #pragma once
 // The language module: texts by numeric key from the language file
 // idioma.lng, the list of languages, the language menu and the record of a
-// new current language.
+// new current language. A text that the current language lacks is taken from
+// another language of the file, so that the program never shows an empty one.
 //
 // idioma.lng: lines ended by CR LF (a lone CR or LF also ends a line). A line
 // that begins with "[" and has at least one more character is a section
@@ -13,6 +14,7 @@
 // them). The first section is the settings section, "idioma", whose key
 // "idioma" names the current language; every further section is a language.
 #include <QString>
+#include <QList>
 #include <QStringList>
 #include <cstdint>
 
@@ -31,16 +33,41 @@ inline bool idioma_de_reserva = false;
 // 16 MB is not read at all.
 QString leervalor(const QString& fichero, const QString& seccion, const QString& clave);
 
-// The text of a key of the current language.
+// The text of a key of the current language. A key that the current
+// language lacks (or holds with an empty value) is taken from the first
+// other language section of the file, in file order, that has it; when none
+// has it, or the file cannot be read, from textos::de_reserva, so that no
+// text is ever empty.
 QString texto(int clave);
 
+// The keys of the language sections that the windowed program and the
+// engines read, in increasing order.
+const QList<int>& claves_en_uso();
+
+// The keys of claves_en_uso() that the first section named seccion lacks or
+// holds with an empty value, in increasing order (all of them when the file
+// cannot be read).
+QList<int> claves_ausentes(const QString& fichero, const QString& seccion);
+
+// The warning at start about a current language that lacks texts the
+// program uses: the file, the first missing keys and what stands in for
+// them, in fixed words. "" when nothing is missing, or when the file cannot
+// be read or the current language has no section (problema_fichero and the
+// first-language stand-in tell those).
+QString aviso_claves_ausentes();
+
 // Sets the key in the section (creating the section at the end when absent)
-// and rewrites the file through idioma.tmp in its folder. False, and the file
-// unchanged, when it cannot be read or written.
+// and rewrites the file: the new content goes to a temporary file of a
+// unique name, created anew beside the file (a link planted there is never
+// followed), which takes the file's permissions and is renamed onto it. A
+// language file that is a symbolic link has its target rewritten, and the
+// link stays. False, and the file unchanged, when it cannot be read or
+// written.
 bool guardavalor(const QString& fichero, const QString& seccion, const QString& clave,
                  const QString& valor);
 
-// Appends a CR CR LF line and "[seccion]" when no section has that name.
+// Appends a CR CR LF line and "[seccion]" when no section has that name,
+// rewriting the file as guardavalor does.
 bool crearseccion(const QString& fichero, const QString& seccion);
 
 bool existeseccion(const QString& fichero, const QString& seccion);

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "platform/app.hpp"
+#include "platform/cerrojo.hpp"
 
 namespace nombres_propios {
 
@@ -21,13 +22,13 @@ const QStringList escritos = {
     "nivel",             // niveles: the energy-level plot
     "prob",              // probs: the probability-density plot
     "impresion.pdf",     // a print on a machine without a printer
-    "idioma.tmp",        // the language file while it is rewritten
-    "Tarvo_Olvex.lock",  // the lock of a program folder in use
+    "idioma.lng",        // the language file, rewritten when the language changes
+    plataforma::nombre_cerrojo,  // the lock of a program folder in use
 };
 
 // The files the program ships with.
 const QStringList instalados = {
-    "idioma.lng", "acerca.html", "Tarvo_Olvex", "calculos", "funciones", "niveles", "probs",
+    "acerca.html", "Tarvo_Olvex", "calculos", "funciones", "niveles", "probs",
 };
 
 // The help files are "<language>.hlp", one for each language of the

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "fixtures/carpeta.hpp"
@@ -173,7 +174,7 @@ TEST(Mensajes, ALanguageWithoutASectionFallsBackToTheFirstLanguage) {
         {"the settings section named", "[Idioma]\r\nIdioma=Idioma\r\n1004=ajuste\r\n" + lenguas, "Primera", "uno"},
         {"the settings section after a language", "[Primera]\r\n1004=uno\r\n[Idioma]\r\nIdioma=Otra\r\n",
          "Primera", "uno"},
-        {"no language at all", "[Idioma]\r\nIdioma=Aleman\r\n", "Aleman", ""},
+        {"no language at all", "[Idioma]\r\nIdioma=Aleman\r\n", "Aleman", "[1004]"},
     };
     for (const auto& c : casos) {
         CarpetaTemporal dir;
@@ -185,6 +186,50 @@ TEST(Mensajes, ALanguageWithoutASectionFallsBackToTheFirstLanguage) {
         EXPECT_EQ(m.texto(1004), c.texto) << c.que;
         m.escribir(1004);
         EXPECT_EQ(consola.str(), " " + c.texto + "\n") << c.que;
+    }
+}
+
+// A text that the current language lacks comes from the first other
+// language that has it; one that no language has is never blank.
+TEST(Mensajes, AMissingTextComesFromAnotherLanguageOrIsItsKeyNumber) {
+    const std::string ajustes = "[Idioma]\r\nIdioma=Dos\r\n1033=ajuste\r\n";
+    struct Caso {
+        const char* que;
+        std::string lenguas;
+        int clave;
+        std::string texto;
+        bool aviso;  // the notice of a text that no language has
+    } casos[] = {
+        {"in the current language", "[Uno]\r\n1033=uno\r\n[Dos]\r\n1033=dos\r\n", 1033, "dos", false},
+        {"from an earlier language", "[Uno]\r\n1033=uno\r\n[Dos]\r\n1034=dos\r\n[Tres]\r\n1033=tres\r\n", 1033,
+         "uno", false},
+        {"from a later language", "[Dos]\r\n1034=dos\r\n[Uno]\r\n1034=x\r\n[Tres]\r\n1033=tres\r\n", 1033, "tres",
+         false},
+        {"blank in the current language", "[Uno]\r\n1033=uno\r\n[Dos]\r\n1033=   \r\n", 1033, "uno", false},
+        {"blank everywhere else too", "[Uno]\r\n1033= \r\n[Dos]\r\n1033=\r\n", 1033, "[1033]", true},
+        {"only in the settings section", "[Uno]\r\n1034=uno\r\n[Dos]\r\n1034=dos\r\n", 1033, "[1033]", true},
+        {"the end marker of the plot files", "[Uno]\r\n1034=uno\r\n[Dos]\r\n1034=dos\r\n", 1106, "FIN", false},
+        {"the end marker from another language", "[Uno]\r\n1106=FIN\r\n[Dos]\r\n1034=dos\r\n", 1106, "FIN", false},
+    };
+    for (const auto& c : casos) {
+        CarpetaTemporal dir;
+        dir.escribir("idioma.lng", ajustes + c.lenguas);
+        std::ostringstream consola, avisos;
+        ini::Mensajes m(io::Consola(consola), (dir / "idioma.lng").string(), avisos);
+        m.leer_seccion();
+        EXPECT_EQ(m.texto(c.clave), c.texto) << c.que;
+        m.escribir(c.clave);
+        EXPECT_EQ(consola.str(), " " + c.texto + "\n") << c.que;
+        // Told once in a run, naming the file and the key.
+        m.texto(c.clave);
+        const std::string aviso = avisos.str();
+        EXPECT_EQ(aviso.empty(), !c.aviso) << c.que << ": " << aviso;
+        if (c.aviso) {
+            EXPECT_NE(aviso.find("idioma.lng: no language holds the text of key " + std::to_string(c.clave)),
+                      std::string::npos)
+                << aviso;
+            EXPECT_EQ(std::count(aviso.begin(), aviso.end(), '\n'), 1) << c.que;
+        }
     }
 }
 

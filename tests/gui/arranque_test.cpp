@@ -12,6 +12,7 @@
 #include <QtTest>
 
 #include "comun.hpp"
+#include "modales.hpp"
 #include "frame/frmMain.hpp"
 #include "frame/frmSplash.hpp"
 #include "frame/idiomas.hpp"
@@ -62,6 +63,7 @@ class PruebaArranque : public QObject {
   void fichero_de_idiomas_roto_data();
   void fichero_de_idiomas_roto();
   void aviso_de_reserva_en_una_caja_real();
+  void claves_ausentes_en_una_caja_real();
 };
 
 void PruebaArranque::principal_cargada_antes_de_la_portada() {
@@ -151,11 +153,13 @@ void PruebaArranque::fichero_de_idiomas_roto_data() {
   QTest::addColumn<QString>("aviso");         // part of the one warning; "" for none
   QTest::addColumn<QString>("archivo");       // the File menu's title
   const QString ilegible = "language file could not be read";
+  // Where no language has the menus' texts, the program's own stand in.
   QTest::newRow("good") << prueba::fichero_idiomas() << "" << "en1";
-  QTest::newRow("missing") << QByteArray("<missing>") << ilegible << "";
-  QTest::newRow("no header") << QByteArray("1=Archivo\r\n") << ilegible << "";
-  QTest::newRow("lone [") << QByteArray("[Idioma]\r\nidioma=A\r\n[\r\n[A]\r\n1=a\r\n") << ilegible << "a";
-  QTest::newRow("line without =") << QByteArray("[Idioma]\r\nidioma=A\r\n[A]\r\n1 a\r\n") << ilegible << "";
+  QTest::newRow("missing") << QByteArray("<missing>") << ilegible << "File";
+  QTest::newRow("no header") << QByteArray("1=Archivo\r\n") << ilegible << "File";
+  QTest::newRow("lone [") << QByteArray("[Idioma]\r\nidioma=A\r\n[\r\n[A]\r\n1=a\r\n") << ilegible + "|: 2, 3, 4"
+                          << "a";
+  QTest::newRow("line without =") << QByteArray("[Idioma]\r\nidioma=A\r\n[A]\r\n1 a\r\n") << ilegible << "File";
   QTest::newRow("current language without section")
       << prueba::fichero_idiomas("Klingon")
       << "The current language «Klingon» has no section in the language file.|"
@@ -168,6 +172,28 @@ void PruebaArranque::fichero_de_idiomas_roto_data() {
   QTest::newRow("unreadable line and no current language' section")
       << QByteArray("[Idioma]\r\nidioma=B\r\n[A]\r\n1=a\r\n2 b\r\n") << ilegible + "|This run uses «A»"
       << "a";
+  // The language in use lacks texts: the first missing keys are named, and
+  // the texts come from the other language.
+  const QString falta = "The language file lacks texts that the program uses.|";
+  const QByteArray completo = prueba::fichero_idiomas("Español");
+  QTest::newRow("cut inside the first language")
+      << completo.left(completo.indexOf("\r\n27=es27") + 2)
+      << falta + "Missing from «Español»: 27, 28, 29, 40, 41, 42, 44, 45, … (" +
+             QString::number(idiomas::claves_en_uso().size() - 22) + ")|taken from the first other language"
+      << "es1";
+  QByteArray sin_menus = completo;
+  for (int k = 1; k <= 30; ++k) sin_menus.replace("\r\n" + QByteArray::number(k) + "=es" + QByteArray::number(k), "");
+  QTest::newRow("keys 1 to 30 missing from the language in use")
+      << sin_menus << falta + "Missing from «Español»: 1, 2, 3, 4, 5, 6, 7, 8, … (25)" << "en1";
+  QByteArray sin_menus_en_ninguna = sin_menus;
+  for (int k = 1; k <= 30; ++k)
+    sin_menus_en_ninguna.replace("\r\n" + QByteArray::number(k) + "=en" + QByteArray::number(k), "");
+  QTest::newRow("keys 1 to 30 missing from every language")
+      << sin_menus_en_ninguna << falta + "Missing from «Español»: 1, 2, 3, 4, 5, 6, 7, 8, … (25)|in brackets"
+      << "File";
+  QByteArray pocas = completo;
+  pocas.replace("\r\n1104=es1104", "").replace("\r\n40=es40", "");
+  QTest::newRow("two keys missing") << pocas << falta + "Missing from «Español»: 40, 1104\n" << "es1";
 }
 
 void PruebaArranque::fichero_de_idiomas_roto() {
@@ -213,6 +239,55 @@ void PruebaArranque::aviso_de_reserva_en_una_caja_real() {
   QVERIFY2(texto.contains("This run uses «Español»"), qPrintable(texto));
   QVERIFY(menu_visible);
   QCOMPARE(c.leer("idioma.lng"), prueba::fichero_idiomas("Klingon"));
+}
+
+// Keys 1 to 30 in no language and key 41 only in English: the one warning
+// comes through the real message box, with the main window's menus readable
+// behind it; a later question takes its text from English.
+void PruebaArranque::claves_ausentes_en_una_caja_real() {
+  prueba::Carpeta c;
+  QByteArray contenido = prueba::fichero_idiomas("Español");
+  for (int k = 1; k <= 30; ++k)
+    for (const char* prefijo : {"=es", "=en"})
+      contenido.replace("\r\n" + QByteArray::number(k) + prefijo + QByteArray::number(k), "");
+  contenido.replace("\r\n41=es41", "");
+  c.idioma(contenido);
+  frmSplash& s = frmSplash::instancia();
+
+  prueba::Modales modales;
+  QStringList avisos, menus;
+  modales << [&](QWidget* w) {
+    auto* caja = qobject_cast<QMessageBox*>(w);
+    if (caja == nullptr) return false;
+    avisos << caja->text();
+    frmMain& f = frmMain::instancia();
+    for (QMenu* m : {f.mnuFile, f.mnuView, f.mnuidioma, f.mnuWindow, f.mnuHelp}) {
+      menus << m->title();
+      for (QAction* a : m->actions())
+        if (a->isVisible() && !a->isSeparator()) menus << a->text();
+    }
+    caja->button(QMessageBox::Ok)->click();
+    return true;
+  };
+  QTest::mouseClick(s.fraMainFrame, Qt::LeftButton, {}, QPoint(2, 2));
+  QTRY_VERIFY(!modales.quedan());
+  QTest::qWait(200);
+  QCOMPARE(QApplication::activeModalWidget(), nullptr);  // once
+  QCOMPARE(avisos.size(), 1);
+  QVERIFY2(avisos[0].contains(QDir::toNativeSeparators(c.ruta("idioma.lng"))), qPrintable(avisos[0]));
+  QVERIFY2(avisos[0].contains("Missing from «Español»: 1, 2, 3, 4, 5, 6, 7, 8, … (26)"), qPrintable(avisos[0]));
+  QCOMPARE(menus.mid(0, 7), QStringList({"File", "New", "Open", "Save", "Save As...", "Print...", "Exit"}));
+  QVERIFY(menus.contains("Language") && menus.contains("Español") && menus.contains("English") &&
+          menus.contains("Other languages") && menus.contains("About..."));
+  for (const QString& m : menus) QVERIFY(!m.isEmpty());
+  // A text of no language and no menu: its key number.
+  QCOMPARE(frmMain::instancia().findChild<QAction*>("tbToolBar_Ejecutar")->toolTip(), QString("[26]"));
+
+  modales << modales.boton(QMessageBox::No);
+  frmMain::instancia().salir();
+  QCOMPARE(modales.textos, QStringList({"en41"}));
+  QVERIFY(frmMain::instancia().isVisible());
+  QCOMPARE(c.leer("idioma.lng"), contenido);
 }
 
 QTEST_MAIN(PruebaArranque)

@@ -67,14 +67,25 @@ void Carpeta::idioma(const QByteArray& bytes) const {
 
 QByteArray fichero_idiomas(const QString& actual, const QStringList& lenguas) {
   QString texto = "[Idioma]\r\nidioma=" + actual + "\r\n";
-  const int claves[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 18, 19, 20, 21, 22, 23, 24, 25,
-                        26, 27, 28, 29, 40, 41, 68, 70, 71, 72, 73, 74, 75, 180, 181, 182, 183, 184, 185, 186};
   for (const QString& lengua : lenguas) {
     texto += "[" + lengua + "]\r\n";
     const QString prefijo = lengua == "Español" ? "es" : "en";
-    for (int k : claves) texto += QString::number(k) + "=" + prefijo + QString::number(k) + "\r\n";
+    for (int k : idiomas::claves_en_uso()) texto += QString::number(k) + "=" + prefijo + QString::number(k) + "\r\n";
   }
   return plataforma::a_1252(texto);
+}
+
+SinSitio::SinSitio(rlim_t bytes) {
+  ::getrlimit(RLIMIT_FSIZE, &antes_);
+  senal_ = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit limite = antes_;
+  limite.rlim_cur = bytes;
+  ::setrlimit(RLIMIT_FSIZE, &limite);
+}
+
+SinSitio::~SinSitio() {
+  ::setrlimit(RLIMIT_FSIZE, &antes_);
+  std::signal(SIGXFSZ, senal_);
 }
 
 void aceptar_caja_real(int ms, QString& texto) {

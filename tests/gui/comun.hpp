@@ -5,8 +5,10 @@
 #include <QList>
 #include <QString>
 #include <QTemporaryDir>
+#include <csignal>
 #include <deque>
 #include <functional>
+#include <sys/resource.h>
 
 namespace prueba {
 
@@ -52,9 +54,23 @@ class Carpeta {
 
 // A language file: a settings section naming `actual`, then one section per
 // language whose key k holds "<prefijo of the language>k" for every key the
-// frame reads; CR LF line ends. Prefixes: "es" for Español, "en" otherwise.
+// program reads (idiomas::claves_en_uso); CR LF line ends. Prefixes: "es" for Español, "en" otherwise.
 QByteArray fichero_idiomas(const QString& actual = "English",
                            const QStringList& lenguas = {"Español", "English"});
+
+// While it lives, no file of the process grows past `bytes` bytes: a write
+// beyond fails as on a full disk (SIGXFSZ is ignored), whoever runs the test.
+class SinSitio {
+ public:
+  explicit SinSitio(rlim_t bytes = 16);
+  ~SinSitio();
+  SinSitio(const SinSitio&) = delete;
+  SinSitio& operator=(const SinSitio&) = delete;
+
+ private:
+  rlimit antes_{};
+  void (*senal_)(int) = SIG_DFL;
+};
 
 // After `ms` milliseconds, clicks OK on the real message boxes on show,
 // keeping the text of the last one in `texto` (which must outlive the wait).

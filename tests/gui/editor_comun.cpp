@@ -13,7 +13,13 @@ namespace prueba {
 
 QByteArray idiomas_editor() {
   QString texto = "[Idioma]\r\nidioma=English\r\n[English]\r\n";
-  for (int k = 1; k <= 231; ++k) texto += QString::number(k) + "=en" + QString::number(k) + "\r\n";
+  QList<int> claves;
+  for (int k = 1; k <= 231; ++k) claves << k;
+  // Every other text the program uses, as its own language file has them:
+  // the language lacks none.
+  for (int k : idiomas::claves_en_uso())
+    if (k > 231) claves << k;
+  for (int k : claves) texto += QString::number(k) + "=en" + QString::number(k) + "\r\n";
   return plataforma::a_1252(texto);
 }
 

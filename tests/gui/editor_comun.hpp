@@ -17,7 +17,9 @@ class frmdatos;
 namespace prueba {
 
 // Settings section naming English, then an English section whose key k holds
-// "en<k>" for k = 1 to 231; CR LF line ends.
+// "en<k>" for k = 1 to 231 and for every later key of
+// idiomas::claves_en_uso(), so that no text the program uses is missing;
+// CR LF line ends.
 QByteArray idiomas_editor();
 
 // A program folder with idiomas_editor() as its language, the main window

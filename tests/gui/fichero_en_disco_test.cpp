@@ -84,14 +84,8 @@ QString estados(frmMain& f) {
   return s;
 }
 
-// A problem on screen under a language that holds the texts of these roads.
+// A problem on screen, with the roads of these tests.
 struct Problema : prueba::Problema {
-  Problema() {
-    QByteArray lengua = prueba::idiomas_editor();
-    for (int k = 245; k <= 249; ++k) lengua += QByteArray::number(k) + "=en" + QByteArray::number(k) + "\r\n";
-    carpeta.idioma(lengua);
-    idiomas::carga_idiomas();
-  }
   // Open of the file at ruta through the dialog (no question: nothing changed).
   void abrir(const QString& ruta) {
     prueba::GuionDialogos dialogos({ruta});
@@ -428,7 +422,7 @@ void PruebaFicheroEnDisco::nombres_propios_data() {
   QTest::addColumn<QString>("nombre");
   QTest::addColumn<bool>("propio");
   for (const char* n : {"RES.tot", "res.TOT", "DatosDIB", "datosdib", "res.min", "dib", "DIB", "FUNCION", "funcion",
-                        "nivel", "prob", "impresion.pdf", "idioma.tmp", "Tarvo_Olvex.lock", "idioma.lng",
+                        "nivel", "prob", "impresion.pdf", "Tarvo_Olvex.lock", "idioma.lng", "idioma.lng.AbCdEf",
                         "Español.hlp", "english.HLP", "acerca.html", "Tarvo_Olvex", "calculos", "funciones",
                         "niveles", "probs", "RES.tot.tmp123456", "DatosDIB.tmp7", "res.min.AbCdEf", "dib.QwErTy",
                         "impresion.pdf.xYzAbC", "FUNCION.tmp42"})

@@ -66,28 +66,7 @@ void abrir(prueba::Problema& p, const QString& nombre) {
   p.f().mnuFileOpen_Click();
 }
 
-// While it lives, no file of the process grows past 16 bytes: a write
-// beyond fails as on a full disk.
-class SinSitio {
- public:
-  SinSitio() {
-    ::getrlimit(RLIMIT_FSIZE, &antes_);
-    senal_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limite = antes_;
-    limite.rlim_cur = 16;
-    ::setrlimit(RLIMIT_FSIZE, &limite);
-  }
-  ~SinSitio() {
-    ::setrlimit(RLIMIT_FSIZE, &antes_);
-    std::signal(SIGXFSZ, senal_);
-  }
-  SinSitio(const SinSitio&) = delete;
-  SinSitio& operator=(const SinSitio&) = delete;
-
- private:
-  rlimit antes_{};
-  void (*senal_)(int) = SIG_DFL;
-};
+using prueba::SinSitio;
 
 QStringList dat_de(const prueba::Carpeta& c) {
   return QDir(c.ruta(".")).entryList({"*.dat"}, QDir::Files, QDir::Name | QDir::IgnoreCase);

@@ -1,15 +1,22 @@
 // The language module on small files: lookups, the rewrite through
-// idioma.tmp compared byte for byte, and the language change.
+// a temporary file compared byte for byte, and the language change; texts
+// that a language lacks, and the warning about them.
 #include <QAction>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <algorithm>
 #include <QMenu>
 #include <QMenuBar>
 #include <QtTest>
+#include <sys/stat.h>
 
 #include "comun.hpp"
 #include "frame/frmMain.hpp"
 #include "frame/idiomas.hpp"
 #include "platform/app.hpp"
+#include "platform/ficheros.hpp"
 #include "platform/mensajes.hpp"
 
 using namespace idiomas;
@@ -57,6 +64,14 @@ class PruebaIdiomas : public QObject {
   void elegir_tras_la_reserva();
   void problemas_del_fichero_data();
   void problemas_del_fichero();
+  void texto_que_falta_data();
+  void texto_que_falta();
+  void claves_del_fichero_del_programa();
+  void aviso_de_claves_ausentes_data();
+  void aviso_de_claves_ausentes();
+  void guardavalor_no_sigue_enlaces_data();
+  void guardavalor_no_sigue_enlaces();
+  void guardavalor_a_traves_de_un_enlace();
 };
 
 void PruebaIdiomas::leervalor_data() {
@@ -190,15 +205,18 @@ void PruebaIdiomas::guardavalor_sin_fichero() {
 }
 
 void PruebaIdiomas::guardavalor_que_no_puede_escribir() {
-  // idioma.tmp cannot be created (a folder stands in its place): the file
-  // stays as it was.
+  // The new content cannot be written whole (the process may write no file
+  // beyond a few bytes, whoever runs the test): the file stays as it was and
+  // no temporary file is left.
   prueba::Carpeta c;
   const QByteArray antes("[Idioma]\r\nidioma=A\r\n[A]\r\n[B]\r\n");
   c.idioma(antes);
-  QVERIFY(QDir(c.ruta("")).mkdir("idioma.tmp"));
+  const QStringList ficheros = QDir(c.ruta("")).entryList(QDir::Files | QDir::Hidden);
+  prueba::SinSitio sin_sitio(8);
   QVERIFY(!idiomas::guardavalor(fichero_idioma, "idioma", "idioma", "B"));
   QVERIFY(!idiomas::guardavalor(fichero_idioma, "Nueva", "1", "x"));
   QCOMPARE(c.leer("idioma.lng"), antes);
+  QCOMPARE(QDir(c.ruta("")).entryList(QDir::Files | QDir::Hidden), ficheros);
 
   prueba::Guion guion;
   idioma_actual = "A";
@@ -256,8 +274,9 @@ void PruebaIdiomas::idioma_actual_sin_seccion_data() {
   QByteArray sin_clave = prueba::fichero_idiomas("English", {"English", "Español"});
   sin_clave.replace("idioma=English\r\n", "");
   QTest::newRow("nothing recorded") << sin_clave << "English" << true << "" << "en1";
+  // No language has the menus' texts: the program's own stand in.
   QTest::newRow("no language to stand in") << QByteArray("[Idioma]\r\nidioma=Klingon\r\n") << "Klingon" << false
-                                           << "" << "";
+                                           << "" << "File";
 }
 
 void PruebaIdiomas::idioma_actual_sin_seccion() {
@@ -274,7 +293,7 @@ void PruebaIdiomas::idioma_actual_sin_seccion() {
   frmMain& f = frmMain::instancia();
   // The menus have their captions, the language menu among them.
   QCOMPARE(f.mnuFile->title(), archivo);
-  QCOMPARE(f.mnuidioma->title(), archivo.isEmpty() ? QString() : archivo.left(2) + "3");
+  QCOMPARE(f.mnuidioma->title(), archivo == "File" ? QString("Language") : archivo.left(2) + "3");
   QString visto;
   for (int i = 1; i <= num_idiomas; ++i)
     if (f.mnuidiomas(i)->isChecked()) visto = f.mnuidiomas(i)->text();
@@ -324,6 +343,174 @@ void PruebaIdiomas::problemas_del_fichero() {
   else
     QVERIFY2(descripcion.contains(problema), qPrintable(descripcion));
   QCOMPARE(c.leer("idioma.lng"), contenido);
+}
+
+void PruebaIdiomas::texto_que_falta_data() {
+  QTest::addColumn<QByteArray>("contenido");  // "<missing>": no file
+  QTest::addColumn<QString>("actual");
+  QTest::addColumn<int>("clave");
+  QTest::addColumn<QString>("texto");
+  const QByteArray tres = "[Idioma]\r\nidioma=B\r\n40=ajuste\r\n[A]\r\n40=a\r\n41=a41\r\n[B]\r\n41=b41\r\n42=\r\n"
+                          "[C]\r\n40=c\r\n42=c42\r\n43=c43\r\n";
+  QTest::newRow("in the language in use") << tres << "B" << 41 << "b41";
+  QTest::newRow("from the first other language of the file") << tres << "B" << 40 << "a";
+  QTest::newRow("empty in the language in use") << tres << "B" << 42 << "c42";
+  QTest::newRow("from a later language") << tres << "A" << 43 << "c43";
+  QTest::newRow("language in use in other letters") << tres << "b" << 41 << "b41";
+  QTest::newRow("not from the settings section")
+      << QByteArray("[Idioma]\r\nidioma=A\r\n40=ajuste\r\n[A]\r\n1=a\r\n") << "A" << 40 << "[40]";
+  QTest::newRow("a menu of no language") << tres << "B" << 3 << "Language";
+  QTest::newRow("a language answer of no language") << tres << "B" << 185
+                                                    << "The language has been recorded: the program starts in it "
+                                                       "next time.";
+  QTest::newRow("any other text of no language") << tres << "B" << 44 << "[44]";
+  QTest::newRow("no file: a menu") << QByteArray("<missing>") << "B" << 11 << "Exit";
+  QTest::newRow("no file: another text") << QByteArray("<missing>") << "B" << 1033 << "[1033]";
+  // Only the first section of a name is the language in use.
+  QTest::newRow("a second section of the same name")
+      << QByteArray("[Idioma]\r\nidioma=B\r\n[B]\r\n1=b\r\n[A]\r\n2=a\r\n[B]\r\n2=b2\r\n") << "B" << 2 << "a";
+}
+
+void PruebaIdiomas::texto_que_falta() {
+  QFETCH(QByteArray, contenido);
+  QFETCH(QString, actual);
+  QFETCH(int, clave);
+  QFETCH(QString, texto);
+  prueba::Carpeta c;
+  if (contenido != "<missing>") c.idioma(contenido);
+  idioma_actual = actual;
+  QCOMPARE(idiomas::texto(clave), texto);
+}
+
+// The table of the keys in use is the key list of each language of the
+// language file shipped with the program: a key added to the file (for a new
+// text) must be added to the table, and the reverse.
+void PruebaIdiomas::claves_del_fichero_del_programa() {
+  const QString fichero = QStringLiteral(DATA_DIR "/idioma.lng");
+  QStringList lenguas;
+  QVERIFY(leersecciones(fichero, lenguas) >= 2);
+  for (const QString& lengua : lenguas) {
+    QCOMPARE(claves_ausentes(fichero, lengua), QList<int>());
+    QByteArray bytes;
+    QVERIFY(plataforma::leer_bytes(fichero, bytes));
+    QList<int> claves;
+    bool dentro = false;
+    for (const QString& l : plataforma::lineas(bytes)) {
+      if (l.startsWith('[')) dentro = l.mid(1, l.size() - 2) == lengua;
+      else if (dentro && l.contains('=')) claves << l.section('=', 0, 0).toInt();
+    }
+    std::sort(claves.begin(), claves.end());
+    QVERIFY2(claves == claves_en_uso(),
+             qPrintable(lengua + ": the keys of data/idioma.lng and the table of idiomas::claves_en_uso differ"));
+  }
+}
+
+void PruebaIdiomas::aviso_de_claves_ausentes_data() {
+  QTest::addColumn<QByteArray>("contenido");  // "<missing>": no file
+  QTest::addColumn<QString>("claves");        // the keys named; "" for no warning
+  const QByteArray completo = prueba::fichero_idiomas("Español");
+  QTest::newRow("complete") << completo << "";
+  QTest::newRow("missing") << QByteArray("<missing>") << "";
+  QTest::newRow("current language without a section") << prueba::fichero_idiomas("Klingon") << "";
+  QByteArray una = completo;
+  QTest::newRow("one key") << una.replace("\r\n1109=es1109", "") << ": 1109\n";
+  QByteArray vacia = completo;
+  QTest::newRow("an empty value") << vacia.replace("\r\n7=es7", "\r\n7=") << ": 7\n";
+  QByteArray ocho = completo;
+  for (int k : {2, 3, 4, 5, 6, 7, 8, 9}) ocho.replace("\r\n" + QByteArray::number(k) + "=es", "\r\nx=");
+  QTest::newRow("eight keys") << ocho << ": 2, 3, 4, 5, 6, 7, 8, 9\n";
+  QByteArray nueve = ocho;
+  QTest::newRow("nine keys") << nueve.replace("\r\n10=es10", "") << ": 2, 3, 4, 5, 6, 7, 8, 9, … (9)\n";
+  // English, where nothing is missing, is not the language in use.
+  QTest::newRow("only the other language") << QByteArray(completo).replace("\r\n1=en1", "") << "";
+}
+
+void PruebaIdiomas::aviso_de_claves_ausentes() {
+  QFETCH(QByteArray, contenido);
+  QFETCH(QString, claves);
+  prueba::Carpeta c;
+  if (contenido != "<missing>") c.idioma(contenido);
+  carga_idiomas();
+  const QString aviso = aviso_claves_ausentes();
+  if (claves.isEmpty()) {
+    QCOMPARE(aviso, QString());
+  } else {
+    QVERIFY2(aviso.contains(QDir::toNativeSeparators(fichero_idioma) + "\n"), qPrintable(aviso));
+    QVERIFY2(aviso.contains("Missing from «Español»" + claves), qPrintable(aviso));
+  }
+  QCOMPARE(c.leer("idioma.lng"), contenido);
+}
+
+// A link planted where a fixed temporary name would be (idioma.tmp), dangling
+// or to another file: the rewrite neither follows it nor changes it, and
+// idioma.lng gets its new line with the rest of its bytes and its mode.
+void PruebaIdiomas::guardavalor_no_sigue_enlaces_data() {
+  QTest::addColumn<bool>("colgante");
+  QTest::newRow("dangling link") << true;
+  QTest::newRow("link to another file") << false;
+}
+
+void PruebaIdiomas::guardavalor_no_sigue_enlaces() {
+  QFETCH(bool, colgante);
+  prueba::Carpeta c;
+  QTemporaryDir otra;
+  const QString objetivo = otra.filePath("ajeno");
+  const QByteArray ajeno = "no es de este programa\n";
+  if (!colgante) {
+    QFile f(objetivo);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(ajeno);
+  }
+  QVERIFY(QFile::link(objetivo, c.ruta("idioma.tmp")));
+  const QByteArray antes = prueba::fichero_idiomas("Español");
+  c.idioma(antes);
+  QCOMPARE(::chmod(QFile::encodeName(fichero_idioma).constData(), 0640), 0);
+  idioma_actual = "Español";
+  prueba::Guion guion;
+  QVERIFY(cambia_idioma("English"));
+  QCOMPARE(guion.cajas.size(), 1);
+  QCOMPARE(guion.cajas[0].texto, QString("es185"));
+
+  QByteArray despues = antes;
+  despues.replace("idioma=Espa\xF1ol\r\n", "idioma=English\r\n");
+  QCOMPARE(c.leer("idioma.lng"), despues);
+  struct stat estado {};
+  QCOMPARE(::stat(QFile::encodeName(fichero_idioma).constData(), &estado), 0);
+  QCOMPARE(estado.st_mode & 07777, 0640u);
+  QVERIFY(!QFileInfo(fichero_idioma).isSymLink());
+  QCOMPARE(QFileInfo(c.ruta("idioma.tmp")).symLinkTarget(), objetivo);
+  QCOMPARE(QFile::exists(objetivo), !colgante);
+  if (!colgante) {
+    QFile f(objetivo);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), ajeno);
+  }
+  // Nothing but the two names is left in the folder.
+  QCOMPARE(QDir(c.ruta("")).entryList(QDir::Files | QDir::System | QDir::Hidden),
+           QStringList({"idioma.lng", "idioma.tmp"}));
+}
+
+// A language file that is a symbolic link (a shared install): its target
+// gets the new content, and the link stays a link.
+void PruebaIdiomas::guardavalor_a_traves_de_un_enlace() {
+  prueba::Carpeta c;
+  QTemporaryDir compartida;
+  const QString objetivo = compartida.filePath("idioma.lng");
+  const QByteArray antes = prueba::fichero_idiomas("Español");
+  {
+    QFile f(objetivo);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(antes);
+  }
+  QVERIFY(QFile::link(objetivo, c.ruta("idioma.lng")));
+  fichero_idioma = c.ruta("idioma.lng");
+  QVERIFY(idiomas::guardavalor(fichero_idioma, "idioma", "idioma", "English"));
+  QVERIFY(QFileInfo(fichero_idioma).isSymLink());
+  QCOMPARE(QFileInfo(fichero_idioma).symLinkTarget(), objetivo);
+  QFile f(objetivo);
+  QVERIFY(f.open(QIODevice::ReadOnly));
+  QCOMPARE(f.readAll(), QByteArray(antes).replace("idioma=Espa\xF1ol\r\n", "idioma=English\r\n"));
+  QCOMPARE(QDir(compartida.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"idioma.lng"}));
 }
 
 QTEST_MAIN(PruebaIdiomas)
