@@ -136,8 +136,11 @@ void PruebaLectores::problema_data() {
                                   << 1 << QList<double>{1, 0};
   QTest::newRow("NaN for V0") << cabecera("1") + constante(1, "0", "5", "NaN") << false << qsizetype(11) << "#55" << 5
                               << 1 << QList<double>{1, 0, 5};
-  QTest::newRow("a number and text") << cabecera("1") + constante(1, "-2.5 bohr", "5.", "+.5e1x") << true << qsizetype(0)
+  QTest::newRow("a number and text") << cabecera("1") + constante(1, "-2.5 bohr", "5.", "+.5e1,x") << true << qsizetype(0)
                                      << sin_fallo << 5 << 1 << QList<double>{1, -2.5, 5, 5};
+  // The engines read the first item whole: a number run into letters is none.
+  QTest::newRow("a number run into text") << cabecera("1") + constante(1, "-2.5 bohr", "5.", "+.5e1x") << false
+                                          << qsizetype(11) << "#55" << 5 << 1 << QList<double>{1, -2.5, 5};
   QTest::newRow("ends in a vibration") << cabecera("1") + primeras(vibracion(1), 6) << false << qsizetype(14) << "#61"
                                        << 5 << 1 << QList<double>{3, 5, 10, 7.5, -1, 2};
   QTest::newRow("ends in a power series") << cabecera("1") + primeras(potencias(1), 11) << false << qsizetype(19)
