@@ -888,10 +888,8 @@ void frmdatos::lblintervalo_DblClick(int Index) {
   const double limite = Index == 0 || Index == 10 ? extremo(Index)
                         : Index < nzonas          ? zona(Index).xini
                                                   : Val(etiqueta->text());
-  if (Format(limite, u"####0.000") == etiqueta->text())
-    editor::mostrar_valor(caja, limite);
-  else
-    caja->setText(etiqueta->text());
+  const QString mostrado = etiqueta->text();
+  editor::mostrar_valor(caja, Format(limite, u"####0.000") == mostrado ? limite : Val(mostrado), mostrado);
   ensanchar(caja, ancho_para_su_texto(caja));
   caja->show();
   caja->raise();

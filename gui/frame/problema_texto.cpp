@@ -299,7 +299,15 @@ bool real_exacto(double valor) {
 
 QString Conservado::texto(const Linea& linea, double valor, const QString& escrito) const {
   const auto v = valores.find({linea.campo, linea.zona, linea.indice});
-  return v != valores.end() && v->second.valor == valor ? v->second.texto : escrito;
+  if (v != valores.end() && v->second.valor == valor) return v->second.texto;
+  // A value read for another line (a limit that a new zone took over): its
+  // text gives the engines that very number too. Counts are texts of their
+  // own lines only.
+  auto recuento = [](Campo c) { return c == Campo::funciones || c == Campo::zonas || c == Campo::puntos; };
+  if (!recuento(linea.campo))
+    for (const auto& [clave, leido] : valores)
+      if (leido.valor == valor && !recuento(std::get<0>(clave))) return leido.texto;
+  return escrito;
 }
 
 void Conservado::guardar(const Linea& linea, const QString& texto, double valor) {

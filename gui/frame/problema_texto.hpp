@@ -116,8 +116,9 @@ struct Conservado {
   std::map<std::tuple<Campo, int, int>, Valor> valores;
   QByteArray cola;  // what followed the problem (Problema::cola)
 
-  // The text read for the line while its value is still valor; otherwise
-  // escrito, the text the window writes for the value.
+  // The text read for the line while its value is still valor, or else the
+  // text read for any real value of that number; otherwise escrito, the text
+  // the window writes for the value.
   QString texto(const Linea& linea, double valor, const QString& escrito) const;
   void guardar(const Linea& linea, const QString& texto, double valor);
 };
