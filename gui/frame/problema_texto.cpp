@@ -225,30 +225,6 @@ Vista primer_elemento(Vista t) {
   return t.sliced(i, j - i);
 }
 
-bool es_digito(char c) { return c >= '0' && c <= '9'; }
-
-// [sign] digits [. digits] or [sign] . digits, then an optional exponent
-// letter E or D with an optional sign and digits: the whole item.
-bool forma_real(std::string_view s) {
-  std::size_t i = 0;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-  std::size_t digitos = 0;
-  while (i < s.size() && es_digito(s[i])) ++i, ++digitos;
-  if (i < s.size() && s[i] == '.') {
-    ++i;
-    while (i < s.size() && es_digito(s[i])) ++i, ++digitos;
-  }
-  if (digitos == 0) return false;
-  if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
-    ++i;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-    std::size_t exponente = 0;
-    while (i < s.size() && es_digito(s[i])) ++i, ++exponente;
-    if (exponente == 0) return false;
-  }
-  return i == s.size();
-}
-
 // The C library's conversion under the C locale, as the engines run it,
 // whatever locale the window's process was given.
 double convertir(std::string s, bool& fuera) {
@@ -266,8 +242,12 @@ double convertir(std::string s, bool& fuera) {
 bool numero(QByteArrayView texto, double& valor, QByteArrayView* elemento) {
   const QByteArrayView item = primer_elemento(texto);
   if (elemento != nullptr) *elemento = item;
+  // [sign] digits [. digits] or [sign] . digits, then an optional exponent
+  // letter E or D with an optional sign and digits: the whole item.
+  if (std::any_of(item.begin(), item.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }) ||
+      !plataforma::IsNumeric(QString::fromLatin1(item)))
+    return false;
   const std::string s(item.data(), static_cast<std::size_t>(item.size()));
-  if (!forma_real(s)) return false;
   bool fuera = false;
   const double v = convertir(s, fuera);
   if (fuera) return false;
