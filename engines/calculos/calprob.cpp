@@ -5,6 +5,7 @@
 
 #include "io/errores.hpp"
 #include "io/registro.hpp"
+#include "problema/bloques.hpp"
 
 namespace calculos {
 
@@ -138,8 +139,8 @@ ProbabilidadesZonas::ProbabilidadesZonas(const Problema& p, const Matriz& VECT, 
         const double h = paso(p, z);
         std::fill(O.begin(), O.end(), 0.0);
         std::fill(G.begin(), G.end(), 0.0);
-        for (int j0 = 0; j0 < puntos; j0 += static_cast<int>(GRUPO)) {
-            const size_t en_grupo = std::min(GRUPO, static_cast<size_t>(puntos - j0));
+        problema::por_bloques(puntos, static_cast<int>(GRUPO), [&](int j0, int cuantos) {
+            const size_t en_grupo = static_cast<size_t>(cuantos);
             for (size_t g = 0; g < GRUPO; ++g) {
                 // A short last group repeats its last point; its results are not used.
                 const double x = XMALLA[pos + std::min(g, en_grupo - 1)] - p.XIZQ;
@@ -185,7 +186,7 @@ ProbabilidadesZonas::ProbabilidadesZonas(const Problema& p, const Matriz& VECT, 
                     for (size_t I = 0; I < un; ++I) G[I] += y[I] * y[I];
                 }
             }
-        }
+        });
     }
 }
 

@@ -13,6 +13,7 @@
 #include "io/errores.hpp"
 #include "io/lectura.hpp"
 #include "io/registro.hpp"
+#include "io/salida.hpp"
 #include "problema/gendat.hpp"
 
 namespace calculos {
@@ -28,8 +29,15 @@ std::optional<std::string> fichero_problema(const std::vector<std::string>& argu
     if (argumentos.empty()) return "DATOS.DAT";
     // One argument is a file name, even an empty or blank one (a file that
     // cannot be opened); only two or more mean standard input.
-    if (argumentos.size() == 1) return io::sin_blancos_finales(argumentos[0].substr(0, 80));
-    return std::nullopt;
+    if (argumentos.size() != 1) return std::nullopt;
+    // A name longer than the engines read is refused rather than cut, which
+    // would name another file.
+    std::string nombre = io::sin_blancos_finales(argumentos[0]);
+    if (nombre.size() > LONGITUD_NOMBRE)
+        throw io::ErrorFichero(nombre, 0,
+                               "the file name is longer than " + std::to_string(LONGITUD_NOMBRE) +
+                                   " characters, the most the engines read: give a shorter name or path");
+    return nombre;
 }
 
 namespace {
@@ -53,6 +61,8 @@ int calcular(std::istream& entrada, const std::optional<std::string>& nombre, in
     const problema::Reglas reglas = problema::reglas_calculos();
     const Problema p = problema::leer_problema(f, m, reglas);
     problema::comprobar_memoria(p, problema::necesidad_calculos(p), m);
+    // A protected output is told before the computation, not after it.
+    for (const char* salida : {"RES.tot", "DatosDIB"}) io::exigir_reemplazable(salida);
 
     Trabajo t = crear_trabajo(p, f.nombre());
     const Hora inicio = leer_reloj();
@@ -69,7 +79,9 @@ int calcular(std::istream& entrada, const std::optional<std::string>& nombre, in
     io::exigir_finitos(t.HAM.elementos(), claves::hamiltoniano_senos);
     io::exigir_finitos(t.XMAT.elementos(), claves::posicion_senos);
     // The report is not open yet: a diagonalisation that does not converge says so on the console.
-    const bool convergido = JACOBI(p.NBASE, t.HAM, t.VECT, t.ENER, 1e-7, -1, m.consola());
+    // The tolerance of 1e-7 hartree shrinks with a Hamiltonian whose elements all lie below 1 hartree.
+    const bool convergido =
+        JACOBI(p.NBASE, t.HAM, t.VECT, t.ENER, umbral_relativo(p.NBASE, t.HAM, 1e-7), -1, m.consola());
 
     const Transcurrido tiempo = tiempo_transcurrido(inicio, leer_reloj());
     const Fecha hoy = fecha_de_hoy();
@@ -83,11 +95,9 @@ int calcular(std::istream& entrada, const std::optional<std::string>& nombre, in
     io::FicheroSalida dib("DatosDIB");
     CanalFichero datos(dib);
     escribir_datosdib(p.NBASE, t.ENER, t.VECT, datos);
-    // Only two renames remain once both files are known to be complete.
-    res.cerrar();
-    dib.cerrar();
-    res.confirmar();
-    dib.confirmar();
+    // Both on the disk, then both in place, or neither: a report beside the
+    // eigen data of another run would be shown as this run's.
+    io::confirmar_juntos({&res, &dib});
     return convergido ? 0 : estado_sin_convergencia;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 // The run of the level solver: from the command line to the exit status.
+#include <cstddef>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -38,9 +39,13 @@ struct Trabajo {
     explicit Trabajo(const problema::Problema& p);
 };
 
+// The longest problem-file name the engines take (trailing blanks aside).
+constexpr std::size_t LONGITUD_NOMBRE = 80;
+
 // The problem file named by the arguments after the program name: none gives
-// "DATOS.DAT", one gives its first 80 characters; with two or more the
-// problem is read from standard input (an empty name).
+// "DATOS.DAT", one gives that name without trailing blanks (a longer name
+// than LONGITUD_NOMBRE is an input-layer error); with two or more the
+// problem is read from standard input (no name).
 std::optional<std::string> fichero_problema(const std::vector<std::string>& argumentos);
 
 // The exit status of a run whose diagonalisation stopped at its rotation
@@ -53,7 +58,9 @@ constexpr int estado_sin_convergencia = 3;
 // not converge, -1 after a stop on bad input, a problem too large for the
 // machine's memory, exhausted memory or a computed value that is not finite
 // (no file is then replaced), 2 after an error of the input and output layer
-// (diagnostic on `errores`).
+// (diagnostic on `errores`): a file that cannot be read, a name too long, an
+// output that cannot be written or that the user made read-only. RES.tot and
+// DatosDIB are replaced together or not at all.
 int ejecutar(const std::vector<std::string>& argumentos, std::istream& entrada, std::ostream& consola,
              std::ostream& errores);
 

@@ -61,7 +61,7 @@ private:
 class MatrizDeTrabajo {
 public:
     MatrizDeTrabajo(int n, const Matriz& A)
-        : n_(n), a_(problema::reservar(static_cast<long long>(n) * (n + 1) / 2)),
+        : n_(n), a_(problema::reservar(static_cast<long long>(n) * (n + 1LL) / 2)),
           max_(static_cast<size_t>(n) + 1, 0.0), umbral_(static_cast<size_t>(n) + 1, MINIMO),
           arg_(static_cast<size_t>(n) + 1, 0), torneo_(n + 1) {
         for (int k = 1; k <= n; ++k)
@@ -286,6 +286,13 @@ bool diagonalizar(int N, const Matriz& A, Matriz& V, std::vector<double>& E, dou
 }
 
 } // namespace
+
+double umbral_relativo(int N, const Matriz& A, double TOL) {
+    double S = 0.0;
+    for (int j = 1; j <= N; ++j)
+        for (int i = j; i <= N; ++i) S = std::max(S, std::fabs(A(i, j)));
+    return S > 0.0 && S < 1.0 ? TOL * S * 1e-3 : TOL;
+}
 
 bool JACOBI(int N, const Matriz& A, Matriz& V, std::vector<double>& E, double TOL, int IORD, io::Consola& informe,
             const OpcionesJacobi& opciones) {

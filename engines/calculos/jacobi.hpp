@@ -23,6 +23,16 @@ struct OpcionesJacobi {
     std::vector<Pivote>* pivotes = nullptr;   // when given, every pivot in turn
 };
 
+// The convergence threshold of JACOBI for the order-N matrix A, from TOL,
+// the threshold of a matrix on the scale of 1: TOL itself when the largest
+// magnitude S of A's diagonal and lower triangle is at least 1 (or 0, a
+// matrix with nothing to rotate), and TOL · S · 1e-3 below 1. Below 1 the
+// threshold follows A, so that A/λ rotates as far as A, to the relative
+// precision that TOL gives a matrix whose elements reach 1000: a Hamiltonian
+// of hartree fractions (a heavy particle in a shallow well) then gives the
+// same vectors as the one of its problem scaled up to hartrees.
+double umbral_relativo(int N, const problema::Matriz& A, double TOL);
+
 // Diagonalises the order-N matrix A, of which only the diagonal and the
 // lower triangle are read (A is not changed). Column k of V (order N) is the
 // eigenvector of eigenvalue E(k) (E holds N values). IORD < 0 orders them

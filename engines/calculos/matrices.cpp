@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "io/errores.hpp"
+#include "problema/bloques.hpp"
 
 namespace calculos {
 
@@ -19,14 +20,14 @@ constexpr int estado_parada = -1;
 // the elements (j, j..n) of one row stand side by side.
 class Triangulo {
 public:
-    explicit Triangulo(int n) : n_(n), a_(problema::reservar(static_cast<long long>(n) * (n + 1) / 2)) {}
+    explicit Triangulo(int n) : n_(n), a_(problema::reservar(static_cast<long long>(n) * (n + 1LL) / 2)) {}
     double* fila(int j) { return a_.data() + inicio(j); }  // element (j, i) is fila(j)[i - j]
     void anular() { std::fill(a_.begin(), a_.end(), 0.0); }
 
 private:
     size_t inicio(int j) const {
         const size_t r = static_cast<size_t>(j - 1);
-        return r * static_cast<size_t>(n_ + 1) - r * (r + 1) / 2;
+        return r * (static_cast<size_t>(n_) + 1) - r * (r + 1) / 2;
     }
     int n_;
     std::vector<double> a_;
@@ -87,8 +88,7 @@ void VMAT(const Problema& p, std::span<const double> XMALLA, std::span<const dou
         const size_t base = static_cast<size_t>(z - 1) * static_cast<size_t>(P);
         impares.anular();
         pares.anular();
-        for (int k0 = 0; k0 < P; k0 += bloque) {
-            const int filas = std::min(bloque, P - k0);
+        problema::por_bloques(P, bloque, [&](int k0, int filas) {
             for (int b = 0; b < filas; ++b) senos.calcular(b, XMALLA[base + k0 + b], VMALLA[base + k0 + b], XIZQ, L);
             for (int j = 1; j <= N; ++j) {
                 double* imp = impares.fila(j);
@@ -100,7 +100,7 @@ void VMAT(const Problema& p, std::span<const double> XMALLA, std::span<const dou
                                    N - j + 1);
                 }
             }
-        }
+        });
         // The first and the last sample carry weight 1.
         extremos.calcular(0, XMALLA[base], VMALLA[base], XIZQ, L);
         extremos.calcular(1, XMALLA[base + P - 1], VMALLA[base + P - 1], XIZQ, L);

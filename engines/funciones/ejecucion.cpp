@@ -9,8 +9,7 @@ using namespace graficas;
 
 void dibujar(const Datos& d, ini::Mensajes& m) {
     const int NIVEL = d.dib.niveles[0];
-    if (NIVEL <= 0) parar(m);
-    if (NIVEL > d.p.NBASE) parar(m, claves::nivel_mayor_que_base);
+    comprobar_nivel(d, m, NIVEL);
     comprobar_puntos(d, m);
     const double f = std::sqrt(2.0 / d.p.LONGITUD) * d.dib.ESCALA;
     const double E = d.ENER[static_cast<size_t>(NIVEL - 1)];

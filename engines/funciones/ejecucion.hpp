@@ -11,13 +11,13 @@
 
 namespace funciones {
 
-// Writes FUNCION for the parameters read; a level of 0 or less stops without
-// output, a level above the basis size or too many points with a message.
+// Writes FUNCION for the parameters read; a level outside 1 to the basis
+// size, or a point count the plot cannot have, is refused with a message.
 void dibujar(const graficas::Datos& d, ini::Mensajes& m);
 
 // Runs in the current folder and returns the exit status as
-// graficas::ejecutar does: 0 at every orderly end, -1 after the refusals
-// that write no plot file, 2 after an error of the input and output layer.
+// graficas::ejecutar does: 0 after a complete plot file, -1 after every
+// refusal, 2 after an error of the input and output layer.
 int ejecutar(const std::vector<std::string>& argumentos, std::istream& entrada, std::ostream& consola,
              std::ostream& errores);
 

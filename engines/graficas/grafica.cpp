@@ -63,7 +63,7 @@ namespace {
 // least one character and a line end (the last one may lack it). A small
 // basis is read as it stands; the reading tells how many values it holds.
 bool cabe_la_base(const std::string& nombre, int N) {
-    const long long registros = static_cast<long long>(N) * (N + 1);
+    const long long registros = static_cast<long long>(N) * (N + 1LL);
     if (registros <= (1LL << 20)) return true;
     const io::Fuente abierto = io::Fuente::abrir(nombre);  // the diagnostic of a missing file
     std::error_code ec;
@@ -103,8 +103,10 @@ int ejecutar(std::string_view programa, int niveles_dib, const std::vector<std::
     try {
         const Datos d = leer_datos(entrada, calculos::fichero_problema(argumentos), niveles_dib, m);
         dibujar(d, m);
-    } catch (const io::Parada& p) {
-        return p.estado;
+    } catch (const io::Parada&) {
+        // Every stop of a plotting engine refuses the request, whatever the
+        // rules of the problem reader give it: only a complete plot ends with 0.
+        return -1;
     } catch (const NoCabe& e) {
         const int clave = e.causa == Causa::escala ? claves::no_cabe_por_escala : claves::no_cabe_por_problema;
         char valor[32];
@@ -213,12 +215,8 @@ Muestras cabecera_y_potencial(Grafica& g, const Datos& d, ini::Mensajes& m, int 
     g.registro("V(x)");
     g.registro(m.texto(claves::leyenda_potencial));
     g.registro(campo(formato_lugar, lugar_leyenda_potencial(d.p).x, Causa::problema), "  1.0");
-    try {
-        problema::GENDAT(d.p, s.X, s.V, P, m, 0);
-    } catch (const io::Parada&) {
-        g.confirmar();
-        throw;
-    }
+    // A sampling that stops refuses the request: no plot file without its curves.
+    problema::GENDAT(d.p, s.X, s.V, P, m, -1);
     g.curva(s.potencial(), estilo_potencial);
     return s;
 }

@@ -80,19 +80,23 @@ struct Datos {
 // The run of a plotting engine in the current folder: the problem file named
 // by the arguments (as calculos names it) read with the rules of funciones,
 // "DIB" with `niveles_dib` level numbers, "DatosDIB", then `dibujar`.
-// Returns the exit status: 0 at every orderly end (the stops included); -1
-// when the eigen data are of another basis (key 1064), a value does not
-// fit its field of the plot file (keys 1065 and 1066), or the problem needs
-// more memory than the machine has (keys 1067 to 1070, before anything is
-// allocated) or memory runs out, with no plot file written; 2 after an error of the input and output layer, whose diagnostic
-// goes to `errores` after the program's name.
+// Returns the exit status: 0 after a complete plot file; -1 after every
+// refusal, each told on the console: a stop of the problem reader, a level
+// or point count the plot cannot have, a stop of the sampler on a negative
+// power next to x = 0 (key 1109), eigen data of another basis (key
+// 1064), a value that does not fit its field of the plot file (keys 1065 and
+// 1066), a problem that needs more memory than the machine has (keys 1067 to
+// 1070, before anything is allocated) or memory that runs out; 2 after an
+// error of the input and output layer (a name too long, a file that cannot
+// be read, a plot file that cannot be written or that the user made
+// read-only), whose diagnostic goes to `errores` after the program's name.
 int ejecutar(std::string_view programa, int niveles_dib, const std::vector<std::string>& argumentos,
              std::istream& entrada, std::ostream& consola, std::ostream& errores,
              const std::function<void(const Datos&, ini::Mensajes&)>& dibujar);
 
 // A stop of a plotting engine: the message of `clave` (none when 0), then
 // the end of the run with `estado`.
-[[noreturn]] void parar(ini::Mensajes& m, int clave = 0, int estado = 0);
+[[noreturn]] void parar(ini::Mensajes& m, int clave = 0, int estado = -1);
 
 // Refuses a level outside 1 to N (keys 1055 and 1047).
 void comprobar_nivel(const Datos& d, ini::Mensajes& m, int nivel);
@@ -220,8 +224,8 @@ Punto lugar_leyenda_potencial(const problema::Problema& p);
 
 // Opens the plot file and writes its header (the comment of key `comentario`,
 // "x", "V(x)") and the potential curve: legend, place, then the sampling,
-// then count and points. When the sampler stops the run, the records written
-// so far are put in place before the stop goes on.
+// then count and points. When the sampler stops the run (key 1109), the run
+// ends with -1 and the plot file is not written.
 Muestras cabecera_y_potencial(Grafica& g, const Datos& d, ini::Mensajes& m, int comentario);
 
 // The points of a drawn state at the samples: the first point and every one

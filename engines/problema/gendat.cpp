@@ -86,11 +86,18 @@ private:
         const auto Y = [&](int k) { return p_.ZONA(i, 3 + k); };   // coefficient of x^k, k = 0..6
         const auto YM = [&](int k) { return p_.ZONA(i, 9 + k); };  // coefficient of x^-k, k = 1..6
         P = x * (Y(1) + x * (Y(2) + x * (Y(3) + x * (Y(4) + x * (Y(5) + x * (Y(6) + 0.0))))));
-        if (std::fabs(x) < 1e-8) {
-            m_.escribir(claves::origen_en_potencias);
-            throw io::Parada{estado_parada_};
-        }
         N = 0.0;
+        // Near 0 the sum of the negative powers would divide by x. Without
+        // them the series is a polynomial, whose value at 0 is its constant
+        // term; with one of them, the point stops the run.
+        if (std::fabs(x) < 1e-8) {
+            for (int k = 1; k <= 6; ++k)
+                if (YM(k) != 0.0) {
+                    m_.escribir(claves::origen_en_potencias);
+                    throw io::Parada{estado_parada_};
+                }
+            return (P + Y(0)) + N;
+        }
         for (int k = 6; k >= 1; --k) N = (N + YM(k)) / x;
         return (P + Y(0)) + N;
     }
@@ -103,7 +110,7 @@ void GENDAT(const Problema& p, std::span<double> XMALLA, std::span<double> VMALL
     Muestreo muestreo(p, m, estado_parada, s);
     for (int i = 1; i <= p.NZONAS; ++i) {
         muestreo.empezar_zona();
-        const double h = (p.ZONA(i, XFIN) - p.ZONA(i, XINI)) / static_cast<double>(n - 1);
+        const double h = (p.ZONA(i, XFIN) - p.ZONA(i, XINI)) / (static_cast<double>(n) - 1.0);
         const size_t base = static_cast<size_t>(i - 1) * static_cast<size_t>(n > 0 ? n : 0);
         double x = p.ZONA(i, XINI);
         for (int k = 0; k < n; ++k) {

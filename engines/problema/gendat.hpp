@@ -19,8 +19,10 @@ SegmentoRecordado& segmento_recordado();
 
 // Fills XMALLA and VMALLA (n · NZONAS values each; zone i owns positions
 // (i − 1)·n to i·n − 1) with the abscissae and the potential of every zone.
-// A power-series point within 1e-8 of 0 writes key 1109 and throws
-// io::Parada{estado_parada}; its abscissa is already stored.
+// A point within 1e-8 of 0 of a power-series zone with a negative power
+// writes key 1109 and throws io::Parada{estado_parada}; its abscissa is
+// already stored. Without negative powers the series takes its constant
+// term at 0.
 void GENDAT(const Problema& p, std::span<double> XMALLA, std::span<double> VMALLA, int n, ini::Mensajes& m,
             int estado_parada, SegmentoRecordado& s = segmento_recordado());
 

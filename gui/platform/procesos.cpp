@@ -11,8 +11,11 @@
 #include <QStringDecoder>
 #include <QTimer>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <sys/prctl.h>
+#include <unistd.h>
 #include <vector>
 
 #include "platform/app.hpp"
@@ -80,6 +83,18 @@ void terminar(QProcess& hijo) {
   if (hijo.waitForFinished(gracia_ms)) return;
   hijo.kill();
   hijo.waitForFinished(-1);
+}
+
+// Run in the child between its start and its program: the child ends when
+// this program does, however it ends (a quit, a signal, a crash, the display
+// gone), with SIGTERM, so that an engine removes its temporary files and
+// never writes into the program folder for a program that is no longer
+// there. Only system calls here: the child of a threaded program may call
+// nothing that takes a lock.
+void atar_al_padre(pid_t padre) {
+  ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+  // This program may have ended before the tie was made.
+  if (::getppid() != padre) ::_exit(128 + SIGTERM);
 }
 
 // A wait in progress: its child, the outputs the child writes and the
@@ -173,6 +188,7 @@ std::int32_t ejecutar_y_esperar(const QString& programa, const QStringList& argu
   hijo.setArguments(argumentos);
   hijo.setWorkingDirectory(App::Path());
   hijo.setProcessChannelMode(QProcess::SeparateChannels);
+  hijo.setChildProcessModifier([padre = ::getpid()] { atar_al_padre(padre); });
   Canal salida(hijo, QProcess::StandardOutput, stdout);
   Canal errores(hijo, QProcess::StandardError, stderr);
   VentanaConsola::instancia().empezar(titulo_consola, programa, estilo);

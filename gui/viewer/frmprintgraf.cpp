@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <cstdint>
 
 #include "editor/frmdatos.hpp"
 #include "frame/global.hpp"
@@ -233,9 +234,12 @@ void frmprintgraf::btactualizar_Click() {
   // is used after it, and a graph of results that went stale meanwhile is
   // not shown, nor one whose program a later graph or Run ended first.
   const int caducados = caducados_;
-  plataforma::ejecutar_y_esperar(en_carpeta(programas[k]), {argumento}, 6, idiomas::texto(215), {graficas[k]});
+  const std::int32_t estado =
+      plataforma::ejecutar_y_esperar(en_carpeta(programas[k]), {argumento}, 6, idiomas::texto(215), {graficas[k]});
   if (plataforma::saliendo() || plataforma::relevado() || caducados != caducados_) return;
-  if (!borrada || !QFileInfo::exists(plataforma::resolver_nombre(en_carpeta(graficas[k])))) {
+  // The plotting programs end with 0 only after a complete plot file; any
+  // other status is a refusal, whatever file it left.
+  if (estado != 0 || !borrada || !QFileInfo::exists(plataforma::resolver_nombre(en_carpeta(graficas[k])))) {
     // The program's reason stands in the console window, brought in front
     // with the message.
     plataforma::VentanaConsola& consola = plataforma::VentanaConsola::instancia();

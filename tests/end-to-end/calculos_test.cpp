@@ -6,6 +6,8 @@
 #include <csignal>
 #include <filesystem>
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/inotify.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -31,6 +33,19 @@ protected:
     prueba::Resultado correr(const std::vector<std::string>& args, const std::string& entrada = "") {
         return prueba::ejecutar(CALCULOS_EXE, dir.ruta(), args, entrada);
     }
+    // Starts calculos on `problema` in the folder, silent, and leaves it running.
+    pid_t lanzar(const char* problema) {
+        const pid_t hijo = fork();
+        if (hijo == 0) {
+            const int nulo = open("/dev/null", O_WRONLY);
+            dup2(nulo, 1);
+            dup2(nulo, 2);
+            if (chdir(dir.ruta().c_str()) != 0) _exit(127);
+            execl(CALCULOS_EXE, CALCULOS_EXE, problema, static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        return hijo;
+    }
 };
 
 constexpr int estado_parada = 255;  // -1 as the shell sees it
@@ -43,12 +58,18 @@ TEST_F(Calculos, ReadsDatosDatWithoutArgumentsAndStartsTheCalculation) {
     EXPECT_EQ(r.errores, "");
 }
 
-TEST_F(Calculos, TheArgumentNamesTheProblemFileCutAt80Characters) {
+// A name of 80 characters is the longest taken (trailing blanks aside);
+// a longer one is refused (see the names and statuses of every engine).
+TEST_F(Calculos, TheArgumentNamesAProblemFileOfUpTo80Characters) {
     const std::string nombre80 = std::string(76, 'p') + ".dat";
     dir.escribir(nombre80, prueba::texto_problema(caja()));
-    const auto r = correr({nombre80 + "0123456789"});
-    EXPECT_EQ(r.estado, 0) << r.errores;
-    EXPECT_EQ(r.salida, "\n       M1004\n");
+    for (const std::string& argumento : {nombre80, nombre80 + "     "}) {
+        std::filesystem::remove(dir / "RES.tot");
+        const auto r = correr({argumento});
+        EXPECT_EQ(r.estado, 0) << r.errores;
+        EXPECT_EQ(r.salida, "\n       M1004\n");
+        EXPECT_TRUE(dir.existe("RES.tot"));
+    }
 }
 
 TEST_F(Calculos, TwoArgumentsReadTheProblemFromStandardInput) {
@@ -155,16 +176,8 @@ TEST_F(Calculos, ASignalWhileTheReportIsWrittenLeavesNoTemporary) {
             n += e.path().filename().string().find(".tmp") != std::string::npos;
         return n;
     };
-    const pid_t hijo = fork();
+    const pid_t hijo = lanzar("p.dat");
     ASSERT_GE(hijo, 0);
-    if (hijo == 0) {
-        const int nulo = open("/dev/null", O_WRONLY);
-        dup2(nulo, 1);
-        dup2(nulo, 2);
-        if (chdir(dir.ruta().c_str()) != 0) _exit(127);
-        execl(CALCULOS_EXE, CALCULOS_EXE, "p.dat", static_cast<char*>(nullptr));
-        _exit(127);
-    }
     // Polled with a bound far beyond any machine's time, so that a fault
     // fails the test instead of hanging it.
     auto esperar = [](auto hecho) {
@@ -191,6 +204,73 @@ TEST_F(Calculos, ASignalWhileTheReportIsWrittenLeavesNoTemporary) {
     EXPECT_EQ(temporales(), 0);
     EXPECT_EQ(dir.leer("RES.tot"), "informe anterior\r\n");
     EXPECT_EQ(dir.leer("DatosDIB"), "datos anteriores\r\n");
+}
+
+// Outputs that others planted as links in a folder they may write, one to
+// an existing file and one dangling: the run replaces the links with its
+// files and writes through neither.
+TEST_F(Calculos, LinksPlantedAsItsOutputsAreReplacedNeverWrittenThrough) {
+    namespace fs = std::filesystem;
+    const std::pair<const char*, const char*> casos[] = {{"RES.tot", "DatosDIB"}, {"DatosDIB", "RES.tot"}};
+    for (const auto& [a_fichero, colgante] : casos) {
+        prueba::CarpetaTemporal otra;
+        otra.escribir("victima", "intacta\r\n");
+        fs::remove(dir / "RES.tot");
+        fs::remove(dir / "DatosDIB");
+        fs::create_symlink(otra / "victima", dir / a_fichero);
+        fs::create_symlink(otra / "creada", dir / colgante);
+        dir.escribir("p.dat", prueba::texto_problema(caja()));
+        const auto r = correr({"p.dat"});
+        EXPECT_EQ(r.estado, 0) << a_fichero << r.errores;
+        EXPECT_EQ(otra.leer("victima"), "intacta\r\n") << a_fichero;
+        EXPECT_FALSE(fs::exists(fs::symlink_status(otra / "creada"))) << a_fichero;
+        for (const char* salida : {"RES.tot", "DatosDIB"})
+            EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir / salida))) << salida;
+        EXPECT_EQ(dir.leer("DatosDIB").substr(0, 1), " ");
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.ruta()), {}), 4) << a_fichero;  // no temporary
+    }
+}
+
+// SIGTERM sent the moment the new report takes the old one's place, while
+// the old eigen data still stand: the engine puts the eigen data in place
+// before the signal ends it, so both files come from one run.
+TEST_F(Calculos, ASignalRightAfterTheReportIsReplacedLeavesBothFilesOfOneRun) {
+    ProblemaPrueba p = caja();
+    p.nbase = "60";
+    dir.escribir("p.dat", prueba::texto_problema(p));
+    dir.escribir("RES.tot", "informe anterior\r\n");
+    dir.escribir("DatosDIB", "datos anteriores\r\n");
+    const int vigia = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+    ASSERT_GE(vigia, 0);
+    ASSERT_GE(inotify_add_watch(vigia, dir.ruta().c_str(), IN_MOVED_TO), 0);
+    const pid_t hijo = lanzar("p.dat");
+    ASSERT_GE(hijo, 0);
+    int estado = 0;
+    bool terminado = false, enviada = false;
+    // Bounded far beyond any machine's time, so that a fault fails the test instead of hanging it.
+    for (int i = 0; i < 600000 && !terminado && !enviada; ++i) {
+        pollfd espera{vigia, POLLIN, 0};
+        if (poll(&espera, 1, 10) > 0) {
+            alignas(inotify_event) char bufer[4096];
+            const ssize_t n = read(vigia, bufer, sizeof bufer);
+            for (ssize_t k = 0; k < n && !enviada;) {
+                const auto* e = reinterpret_cast<const inotify_event*>(bufer + k);
+                if (e->len > 0 && std::string(e->name) == "RES.tot") enviada = kill(hijo, SIGTERM) == 0;
+                k += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+            }
+        }
+        terminado = !enviada && waitpid(hijo, &estado, WNOHANG) == hijo;
+    }
+    close(vigia);
+    if (!terminado) waitpid(hijo, &estado, 0);
+    ASSERT_TRUE(enviada) << "the report was not replaced; status " << estado;
+    // Ended by the signal, or ended on its own just before it came.
+    EXPECT_TRUE((WIFSIGNALED(estado) && WTERMSIG(estado) == SIGTERM) || (WIFEXITED(estado) && WEXITSTATUS(estado) == 0))
+        << "status " << estado;
+    EXPECT_NE(dir.leer("RES.tot"), "informe anterior\r\n");
+    EXPECT_NE(dir.leer("DatosDIB"), "datos anteriores\r\n");
+    EXPECT_EQ(prueba::lineas(dir.leer("DatosDIB")).size(), 60u * 61u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.ruta()), {}), 4);  // no temporary
 }
 
 TEST_F(Calculos, InputErrorsEndWithStatus2AndADiagnostic) {

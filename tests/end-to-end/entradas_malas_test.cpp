@@ -71,7 +71,7 @@ std::vector<Caso> casos() {
              valor(e, 8, "2");
              valor(e, 11, "1000000");
          },
-         Esperado{255, "M1044"}, {0, "M1044"}},
+         Esperado{255, "M1044"}, {255, "M1044"}},
         {"a NaN mass", [](Entradas& e) { valor(e, 3, "NaN"); }, Esperado{2, "p.dat, line 3: expected the mass, found \"NaN\""},
          {2, "p.dat, line 3: expected the mass, found \"NaN\""}},
         {"an infinite limit", [](Entradas& e) { valor(e, 9, "-Infinity"); },
@@ -111,7 +111,7 @@ std::vector<Caso> casos() {
              e.dib_un_nivel = prueba::texto_dib("1000000000", "2.500", {"1"});
              e.dib_dos_niveles = prueba::texto_dib("1000000000", "2.500", {"1", "2"});
          },
-         std::nullopt, {0, "M1048"}},
+         std::nullopt, {255, "M1048"}},
         {"a NaN scale",
          [](Entradas& e) {
              e.dib_un_nivel = prueba::texto_dib("3", "nan", {"1"});

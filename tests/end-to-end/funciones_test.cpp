@@ -210,20 +210,25 @@ TEST_F(Funciones, AnExistingPlotFileIsReplacedUnderItsOwnName) {
     EXPECT_EQ(prueba::lineas(dir.leer("funcion")).size(), 26u);
 }
 
-TEST_F(Funciones, ThePowerSeriesStopLeavesTheHeaderAndThePotentialLegend) {
+// V = x² from -1 to 2 in 31 points: the tenth step of 0.1 lands next to 0,
+// where the series takes its constant term; the plot holds its three curves.
+TEST_F(Funciones, APowerSeriesWithoutNegativePowersIsDrawnAcrossTheOrigin) {
     dir.escribir("FUNCION", "anterior\r\n");
     ProblemaPrueba p;
     p.nbase = "2";
-    p.zonas = {{4, -1, 1, {0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}}};  // V = x², a grid point at 0
-    preparar(p, "3", "2.500", "1", {0.5, 2.0}, identidad(2));
+    p.zonas = {{4, -1, 2, {0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}}};
+    preparar(p, "31", "2.500", "1", {0.5, 2.0}, identidad(2));
     const auto r = correr();
-    EXPECT_EQ(r.estado, 0);
-    EXPECT_EQ(r.salida, " M1109\n");
-    EXPECT_EQ(dir.leer("FUNCION"), prueba::con_crlf({"  M1102", "  x", "  V(x)", "  M1103", "    0.600  1.0"}));  // -1 + 0.8 · 2
-    // An even count keeps the grid off 0.
-    preparar(p, "4", "2.500", "1", {0.5, 2.0}, identidad(2));
-    EXPECT_EQ(correr().salida, "");
-    EXPECT_EQ(funcion().size(), 4u + 2 + 4 + 3 + 4 + 5 + 1);
+    EXPECT_EQ(r.estado, 0) << r.errores;
+    EXPECT_EQ(r.salida, "");
+    const auto g = prueba::leer_grafica(dir.leer("FUNCION"));
+    ASSERT_EQ(g.curvas.size(), 3u);
+    EXPECT_EQ(g.curvas[0].npuntos, 31);
+    EXPECT_EQ(g.curvas[1].npuntos, 31);
+    EXPECT_EQ(g.curvas[2].npuntos, 2);
+    EXPECT_NEAR(g.curvas[0].puntos[10].x, 0.0, 1e-7);
+    EXPECT_EQ(g.curvas[0].puntos[10].y, 0.0);
+    EXPECT_NEAR(g.curvas[0].puntos[30].y, 4.0, 1e-7);
 }
 
 TEST_F(Funciones, StopsLeaveAnEarlierPlotFileAsItStood) {
@@ -240,8 +245,8 @@ TEST_F(Funciones, StopsLeaveAnEarlierPlotFileAsItStood) {
         std::string puntos, nivel;
         std::string salida;
     } casos[] = {
-        {"level 0", con([](ProblemaPrueba&) {}), "3", "0", ""},
-        {"level -1", con([](ProblemaPrueba&) {}), "3", "-1", ""},
+        {"level 0", con([](ProblemaPrueba&) {}), "3", "0", " M1055\n"},
+        {"level -1", con([](ProblemaPrueba&) {}), "3", "-1", " M1055\n"},
         {"level above the basis", con([](ProblemaPrueba&) {}), "3", "3", " M1047\n"},
         {"no point", con([](ProblemaPrueba&) {}), "0", "1", " M1057\n"},
         {"32768 points", con([](ProblemaPrueba&) {}), "16384", "1", " M1048\n"},
@@ -253,7 +258,7 @@ TEST_F(Funciones, StopsLeaveAnEarlierPlotFileAsItStood) {
         dir.escribir("FUNCION", "anterior\r\n");
         preparar(c.p, c.puntos, "2.500", c.nivel, {0.5, 2.0}, identidad(2));
         const auto r = correr();
-        EXPECT_EQ(r.estado, 0) << c.que << r.errores;
+        EXPECT_EQ(r.estado, 255) << c.que << r.errores;  // -1: a refusal
         EXPECT_EQ(r.salida, c.salida) << c.que;
         EXPECT_EQ(r.errores, "") << c.que;
         EXPECT_EQ(dir.leer("FUNCION"), "anterior\r\n") << c.que;

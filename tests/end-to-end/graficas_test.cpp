@@ -120,9 +120,44 @@ TEST_F(Graficas, RefusalsLeaveAnEarlierPlotFileAsItStood) {
         preparar(dos_zonas(25), c.puntos, "2.500", c.niveles, energias(25), identidad(25));
         dir.escribir(c.fichero, "anterior\r\n");
         const auto r = correr(c.programa);
-        EXPECT_EQ(r.estado, 0) << c.fichero << " " << c.salida << r.errores;
+        EXPECT_EQ(r.estado, 255) << c.fichero << " " << c.salida << r.errores;  // -1: a refusal
         EXPECT_EQ(r.salida, c.salida) << c.fichero;
         EXPECT_EQ(dir.leer(c.fichero), "anterior\r\n") << c.fichero << " " << c.salida;
+    }
+}
+
+// A negative power whose zone ends within 1e-8 of 0 stops the sampler:
+// every plotting engine refuses the request with status -1 and writes no
+// plot file, not even its header.
+TEST_F(Graficas, ANegativePowerNextToTheOriginIsRefusedWithoutAPlotFile) {
+    auto serie = [](double xfin, int potencia) {
+        ProblemaPrueba p;
+        p.nbase = "2";
+        std::vector<double> y(13, 0.0);
+        y[potencia > 0 ? potencia : 6 - potencia] = 1.0;
+        p.zonas = {{4, -1, xfin, y}};
+        return p;
+    };
+    const ProblemaPrueba inversa = serie(-0.5e-8, -1), cuadrado = serie(0.5, 2);
+    struct Caso {
+        const char* programa;
+        std::string fichero;
+        std::vector<std::string> niveles;
+    } casos[] = {{FUNCIONES_EXE, "FUNCION", {"1"}}, {NIVELES_EXE, "nivel", {"1", "2"}}, {PROBS_EXE, "prob", {"1"}}};
+    for (const auto& c : casos) {
+        preparar(inversa, "3", "2.500", c.niveles, {0.5, 2.0}, identidad(2));
+        dir.escribir(c.fichero, "anterior\r\n");
+        const auto r = correr(c.programa);
+        EXPECT_EQ(r.estado, 255) << c.fichero << r.errores;
+        EXPECT_EQ(r.salida, " M1109\n") << c.fichero;
+        EXPECT_EQ(dir.leer(c.fichero), "anterior\r\n") << c.fichero;
+        for (const auto& e : std::filesystem::directory_iterator(dir.ruta()))
+            EXPECT_EQ(e.path().filename().string().find(c.fichero + "."), std::string::npos) << e.path();
+        // x² over the same grid, through 0, is drawn.
+        preparar(cuadrado, "3", "2.500", c.niveles, {0.5, 2.0}, identidad(2));
+        const auto bien = correr(c.programa);
+        EXPECT_EQ(bien.estado, 0) << c.fichero << bien.errores;
+        EXPECT_GE(prueba::leer_grafica(dir.leer(c.fichero)).curvas.size(), 2u) << c.fichero;
     }
 }
 

@@ -95,7 +95,7 @@ TEST_F(Resultados, AWriteErrorEndsWithADiagnosticAndLeavesTheOldFiles) {
     // A file-size limit of 10 kB: the report is cut short while it is written.
     dir.escribir("p.dat", prueba::texto_problema(caja()));
     r = prueba::ejecutar("/bin/sh", dir.ruta(),
-                         {"-c", std::string("trap '' XFSZ; ulimit -f 20; exec ") + CALCULOS_EXE + " p.dat"});
+                         {"-c", "trap '' XFSZ; ulimit -f 20; exec \"$0\" p.dat", CALCULOS_EXE});
     EXPECT_EQ(r.estado, 2);
     EXPECT_EQ(r.errores, "calculos: RES.tot: could not be written completely\n");
     sin_cambios("a full disk");

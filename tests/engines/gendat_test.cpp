@@ -1,5 +1,5 @@
 // The potential sampler: its grid, the four zone types, the remembered
-// polygonal segment and the stop at the origin of a power series.
+// polygonal segment and the stop of a negative power at the origin.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -138,7 +138,7 @@ TEST_F(Gendat, TheRememberedSegmentOutlivesTheCallAndSharesItsStorageWithTheSums
     EXPECT_EQ((std::vector<double>{s.XA, s.XB, s.VA, s.VB}), (std::vector<double>{1, 2, 6, 0.75}));
 }
 
-TEST_F(Gendat, PowerSeriesSumBothWaysAndStopAtTheOrigin) {
+TEST_F(Gendat, PowerSeriesSumBothWaysAndANegativePowerStopsAtTheOrigin) {
     // Y0 = 1, Y1 = 2, YM6 = 64: 63 at x = -1 and 67 at x = 1. A zone with a
     // negative power may not hold 0, so a constant zone lies between.
     const std::vector<double> y = {1, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 64};
@@ -147,24 +147,37 @@ TEST_F(Gendat, PowerSeriesSumBothWaysAndStopAtTheOrigin) {
     EXPECT_EQ(v[8], 67.0);
     for (double w : v) EXPECT_TRUE(std::isfinite(w));
 
-    // An odd count puts a point on 0, which stops whatever the coefficients;
-    // its abscissa is stored, its sample is not.
+    // Without a negative power the series is a polynomial: a point on 0, as
+    // an odd count puts one there, takes the constant term, and so does a
+    // point within 1e-8 of it.
+    muestrear({potencias(-1, 1, {3, 0, 1})}, 5);
+    EXPECT_EQ(x[2], 0.0);
+    EXPECT_EQ(v, (std::vector<double>{4, 3.25, 3, 3.25, 4}));
+    EXPECT_EQ(consola.str(), "");
+    muestrear({potencias(-0.5e-8, 1, {3, 0, 1, 0, 0, 0, 0})}, 2);
+    EXPECT_EQ(v[0], 3.0);
+
+    // A negative power stops at a point within 1e-8 of 0 (the zone itself
+    // may not hold 0); its abscissa is stored, its sample is not.
+    std::vector<double> inversa(13, 0.0);
+    inversa[7] = 1.0;  // YM1
     for (int estado : {-1, 0}) {
         consola.str("");
         try {
-            muestrear({potencias(-1, 1, {})}, 5, estado);
+            muestrear({potencias(-1, -0.5e-8, inversa)}, 2, estado);
             ADD_FAILURE() << "no stop";
         } catch (const io::Parada& p) {
             EXPECT_EQ(p.estado, estado);
         }
         EXPECT_EQ(consola.str(), " M1109\n");
-        EXPECT_EQ(x[2], 0.0);
-        EXPECT_EQ(v[2], 999.0);
-        EXPECT_EQ(x[3], 999.0);
+        EXPECT_NEAR(x[1], -0.5e-8, 1e-15);
+        EXPECT_EQ(v[0], -1.0);
+        EXPECT_EQ(v[1], 999.0);
     }
-    // Within 1e-8 of the origin stops too, at 1e-8 it does not.
-    EXPECT_THROW(muestrear({potencias(-0.99999999e-8, 1, {})}, 2), io::Parada);
-    EXPECT_NO_THROW(muestrear({potencias(1e-8, 1, {})}, 2));
+    // At 1e-8 it does not stop.
+    EXPECT_THROW(muestrear({potencias(0.99999999e-8, 1, inversa)}, 2), io::Parada);
+    EXPECT_NO_THROW(muestrear({potencias(1e-8, 1, inversa)}, 2));
+    EXPECT_DOUBLE_EQ(v[0], 1e8);
 }
 
 TEST_F(Gendat, VerticesWhoseAbscissaeDecreaseAreRefused) {

@@ -2,12 +2,15 @@
 // build, and the values the basis implies.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
+#include <vector>
 
 #include "calculos/matrices.hpp"
 #include "engines/literal.hpp"
 #include "engines/motor.hpp"
 #include "io/errores.hpp"
+#include "problema/bloques.hpp"
 
 using namespace problema;
 using prueba::ProblemaPrueba;
@@ -120,6 +123,37 @@ TEST_F(Matrices, AnEvenPointCountStopsTheBuild) {
         EXPECT_EQ(s.estado, -1);
     }
     EXPECT_EQ(motor.consola.str(), " M1100\n");
+}
+
+// The builders walk a zone's samples in blocks of 32 (VMAT) and 4 (the zone
+// probabilities). Up to 2147483647 samples a zone, the blocks cover every
+// index once, in order, and the step past the last block does not overflow.
+TEST(PorBloques, TheBlocksCoverEverySampleUpToTheLargestCount) {
+    struct Caso {
+        int total, bloque;
+        long long bloques;
+    } casos[] = {
+        {0, 4, 0},           {1, 32, 1}, {7, 4, 2}, {8, 4, 2}, {1001, 32, 32},
+        {INT_MAX, 32, 67108864}, {INT_MAX, 1 << 30, 2}, {INT_MAX - 3, 1 << 30, 2}, {INT_MAX, INT_MAX, 1},
+    };
+    for (const Caso& c : casos) {
+        long long siguiente = 0, bloques = 0;
+        // A block out of its place ends the walk, which a counter that
+        // wrapped around would never end.
+        struct FueraDeSitio {};
+        try {
+            problema::por_bloques(c.total, c.bloque, [&](int inicio, int cuantos) {
+                if (inicio != siguiente || cuantos < 1 || cuantos > c.bloque) throw FueraDeSitio{};
+                siguiente = static_cast<long long>(inicio) + cuantos;
+                ++bloques;
+            });
+        } catch (FueraDeSitio) {
+            ADD_FAILURE() << c.total << " by " << c.bloque << ": a block out of place after " << siguiente;
+            continue;
+        }
+        EXPECT_EQ(siguiente, c.total) << c.total << " by " << c.bloque;
+        EXPECT_EQ(bloques, c.bloques) << c.total << " by " << c.bloque;
+    }
 }
 
 } // namespace

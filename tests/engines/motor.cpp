@@ -31,7 +31,8 @@ calculos::Trabajo Motor::construir(const problema::Problema& p) {
 calculos::Trabajo Motor::calcular(const problema::Problema& p, long limite) {
     calculos::Trabajo t = construir(p);
     io::Consola c(consola);
-    calculos::JACOBI(p.NBASE, t.HAM, t.VECT, t.ENER, 1e-7, -1, c, {limite, nullptr});
+    calculos::JACOBI(p.NBASE, t.HAM, t.VECT, t.ENER, calculos::umbral_relativo(p.NBASE, t.HAM, 1e-7), -1, c,
+                     {limite, nullptr});
     return t;
 }
 

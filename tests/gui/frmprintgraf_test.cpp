@@ -39,7 +39,7 @@ struct Graficas : prueba::Problema {
       const char* grafica = QByteArray(p) == "niveles" ? "nivel" : QByteArray(p) == "funciones" ? "funcion" : "prob";
       const QString nombre = p;
       carpeta.escribir(nombre, QByteArray("#!/bin/sh\necho \"") + p + " $#:$1\" > llamada\ncp plantilla " +
-                                   grafica + "\nexit 3\n");
+                                   grafica + "\nexit 0\n");
       QFile::setPermissions(carpeta.ruta(nombre), QFile::permissions(carpeta.ruta(nombre)) | QFileDevice::ExeOwner);
     }
   }
@@ -61,6 +61,7 @@ class PruebaGraficas : public QObject {
   void peticion_data();
   void peticion();
   void problema_sin_titulo();
+  void peticion_rechazada_data();
   void peticion_rechazada();
   void salir_durante_el_dibujo();
   void problema_fuera_de_la_carpeta();
@@ -163,12 +164,22 @@ void PruebaGraficas::problema_sin_titulo() {
   QVERIFY(!frmgraficos::cargado());
 }
 
-// A program that writes no plot file: the earlier one (under any spelling)
-// is gone, a message points to the console, and no graph window opens.
+// A program that refuses: one that writes no plot file, and one that ends
+// with a status other than 0 whatever it left. The earlier plot file (under
+// any spelling) is gone, a message points to the console, and no graph
+// window opens.
+void PruebaGraficas::peticion_rechazada_data() {
+  QTest::addColumn<QByteArray>("programa");
+  QTest::newRow("no plot file") << QByteArray("#!/bin/sh\necho refused\nexit 0\n");
+  QTest::newRow("status -1") << QByteArray("#!/bin/sh\necho refused\ncp plantilla FUNCION\nexit 255\n");
+  QTest::newRow("status 2") << QByteArray("#!/bin/sh\necho refused\ncp plantilla FUNCION\nexit 2\n");
+}
+
 void PruebaGraficas::peticion_rechazada() {
+  QFETCH(QByteArray, programa);
   Graficas p;
   p.carpeta.escribir("FUNCION", p.carpeta.leer("plantilla"));
-  p.carpeta.escribir("funciones", "#!/bin/sh\necho refused\nexit 0\n");
+  p.carpeta.escribir("funciones", programa);
   p.g().Optprintgraf(1)->click();
   prueba::Guion guion;
   const plataforma::VentanaConsola& consola = plataforma::VentanaConsola::instancia();
@@ -179,7 +190,7 @@ void PruebaGraficas::peticion_rechazada() {
   p.g().btactualizar->click();
   QCOMPARE(guion.cajas.size(), 1);
   QCOMPARE(guion.cajas[0].texto, QString("en211"));
-  QVERIFY(!p.carpeta.existe("FUNCION"));
+  QCOMPARE(p.carpeta.existe("FUNCION"), programa.contains("cp plantilla"));
   QVERIFY(!frmgraficos::cargado());
   QVERIFY(consola.texto().contains("refused"));
   // The console, where the reason stands, is restored by the time the message shows.
