@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QVariant>
 
 #include "editor/frmdatos.hpp"
 #include "editor/posicion.hpp"
@@ -15,6 +16,7 @@
 #include "frame/lineas_problema.hpp"
 #include "platform/caja_numerica.hpp"
 #include "platform/twips.hpp"
+#include "platform/vb.hpp"
 
 namespace editor {
 
@@ -52,6 +54,49 @@ void marcar_modificado() {
 }
 
 void limitar_tecleo(QLineEdit* caja, int n) { new LimiteTecleo(caja, n); }
+
+namespace {
+
+// The value behind a box, kept as the box's properties.
+constexpr const char* valor_detras = "valor_detras";
+constexpr const char* valor_vigente = "valor_vigente";
+constexpr const char* valor_seguido = "valor_seguido";
+
+// The value while the box shows it; none once its text changed to another
+// number.
+bool tiene_valor(const QLineEdit* caja) { return caja->property(valor_vigente).toBool(); }
+
+void dejar_valor(QLineEdit* caja, const QVariant& valor) {
+  caja->setProperty(valor_detras, valor);
+  caja->setProperty(valor_vigente, valor.isValid());
+  if (caja->property(valor_seguido).toBool()) return;
+  caja->setProperty(valor_seguido, true);
+  QObject::connect(caja, &QLineEdit::textChanged, caja, [caja](const QString& texto) {
+    if (!tiene_valor(caja)) return;
+    const double valor = caja->property(valor_detras).toDouble();
+    const double mostrado = plataforma::Val(plataforma::Format(valor, u"####0.000"));
+    const double v = plataforma::Val(texto);
+    if (v != valor && v != mostrado) caja->setProperty(valor_vigente, false);
+  });
+}
+
+}  // namespace
+
+void mostrar_valor(QLineEdit* caja, double valor) { mostrar_valor(caja, valor, plataforma::Format(valor, u"####0.000")); }
+
+void mostrar_valor(QLineEdit* caja, double valor, const QString& texto) {
+  dejar_valor(caja, valor);
+  caja->setText(texto);
+}
+
+double valor_de(const QLineEdit* caja) {
+  return tiene_valor(caja) ? caja->property(valor_detras).toDouble() : plataforma::Val(caja->text());
+}
+
+void copiar_valor(const QLineEdit* de, QLineEdit* a) {
+  dejar_valor(a, tiene_valor(de) ? de->property(valor_detras) : QVariant());
+  a->setText(de->text());
+}
 
 DialogoZona::DialogoZona(DialogoZona*& ranura, int clave, double ancho, double alto)
     : ranura_(ranura), clave_(clave) {

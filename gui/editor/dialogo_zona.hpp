@@ -86,4 +86,18 @@ void marcar_modificado();
 // are not limited.
 void limitar_tecleo(QLineEdit* caja, int n);
 
+// A box that shows a value as "####0.000" keeps the value itself behind its
+// text, so that a value with more decimals than the box shows is not cut to
+// them by a box the user leaves as it was. mostrar_valor writes the value
+// and its text ("####0.000", or the text given, whose number is the value);
+// the first change of the text to a number other than the value and the
+// value as shown lets the value go. valor_de gives the value while the box
+// still holds it, and the number of its text otherwise (as Val).
+// copiar_valor moves a box's text to another box together with the value
+// behind it.
+void mostrar_valor(QLineEdit* caja, double valor);
+void mostrar_valor(QLineEdit* caja, double valor, const QString& texto);
+double valor_de(const QLineEdit* caja);
+void copiar_valor(const QLineEdit* de, QLineEdit* a);
+
 }  // namespace editor

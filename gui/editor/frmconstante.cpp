@@ -8,10 +8,6 @@
 #include "frame/global.hpp"
 #include "frame/idiomas.hpp"
 #include "frame/lineas_problema.hpp"
-#include "platform/vb.hpp"
-
-using plataforma::Format;
-using plataforma::Val;
 
 namespace {
 editor::DialogoZona* instancia_ = nullptr;
@@ -49,14 +45,14 @@ QLineEdit* frmconstante::txtcoeficientes(int Index) const {
 
 void frmconstante::rellenar() {
   Label2->setText(idiomas::texto(55) + ":");
-  v0_->setText(Format(zona().coeficientes(0), u"####0.000"));
+  editor::mostrar_valor(v0_, zona().coeficientes(0));
 }
 
 void frmconstante::actualizar() {
   global::tzona& z = zona();
-  z.coeficientes(0) = Val(v0_->text());
+  z.coeficientes(0) = editor::valor_de(v0_);
   z.vertices(1).x = z.xini;
-  z.vertices(1).y = Val(v0_->text());
+  z.vertices(1).y = editor::valor_de(v0_);
   z.vertices(2).x = z.xfin;
-  z.vertices(2).y = Val(v0_->text());
+  z.vertices(2).y = editor::valor_de(v0_);
 }

@@ -553,6 +553,17 @@ void frmdatos::txttitulo_Change() {
 
 // ---- the zone strip -------------------------------------------------------------------
 
+double frmdatos::extremo(int Index) const {
+  const double valor = extremos_.at(Index == 0 ? 0 : 1);
+  const QString mostrado = lblintervalo_.at(u(Index))->text();
+  return Format(valor, u"####0.000") == mostrado ? valor : Val(mostrado);
+}
+
+void frmdatos::fijar_extremo(int Index, double valor) {
+  extremos_.at(Index == 0 ? 0 : 1) = valor;
+  lblintervalo_.at(u(Index))->setText(Format(valor, u"####0.000"));
+}
+
 double frmdatos::interpola(double v, double a, double b, double c, double d) {
   return (v - a) * (d - c) / (b - a) + c;
 }
@@ -565,7 +576,7 @@ void frmdatos::anadir_zona(bool cortar_anterior) {
   if (pctzona_[u(n - 1)] == nullptr) crear_elemento(n - 1);
 
   global::tzona& nueva = zona(n - 1);
-  const double fin = Val(lblintervalo_[10]->text());
+  const double fin = extremo(10);
   if (n > 1) {
     global::tzona& anterior = zona(n - 2);
     nueva.xini = mitad_de_la_ultima();
@@ -573,7 +584,7 @@ void frmdatos::anadir_zona(bool cortar_anterior) {
     anterior.xfin = nueva.xini;
     if (cortar_anterior) cortar_en(anterior, nueva.xini);
   } else {
-    nueva.xini = Val(lblintervalo_[0]->text());
+    nueva.xini = extremo(0);
     nueva.xfin = fin;
   }
 
@@ -603,12 +614,12 @@ void frmdatos::anadir_zona(bool cortar_anterior) {
 
 double frmdatos::mitad_de_la_ultima() const {
   // The zone before the new one runs from its start to the box end.
-  return (Val(lblintervalo_[10]->text()) + zona(nzonas - 2).xini) / 2;
+  return (extremo(10) + zona(nzonas - 2).xini) / 2;
 }
 
 bool frmdatos::mitades_validas() const {
   const double m = mitad_de_la_ultima();
-  return zona_valida(zona(nzonas - 2).xini, m) && zona_valida(m, Val(lblintervalo_[10]->text()));
+  return zona_valida(zona(nzonas - 2).xini, m) && zona_valida(m, extremo(10));
 }
 
 void frmdatos::borra_zona() {
@@ -617,11 +628,11 @@ void frmdatos::borra_zona() {
   destruir_elemento(n);
   // The zone that takes the space moves its end vertices with its limits.
   if (n > 1) {
-    zona(n - 1).xfin = Val(lblintervalo_[10]->text());
+    zona(n - 1).xfin = extremo(10);
     fin_en(zona(n - 1), zona(n - 1).xfin);
   } else {
-    zona(0).xini = Val(lblintervalo_[0]->text());
-    zona(0).xfin = Val(lblintervalo_[10]->text());
+    zona(0).xini = extremo(0);
+    zona(0).xfin = extremo(10);
     inicio_en(zona(0), zona(0).xini);
     fin_en(zona(0), zona(0).xfin);
   }
@@ -636,8 +647,8 @@ void frmdatos::pinta_zonas() {
     if (dibujo == nullptr) continue;
     dibujo->setBackColor(k % 2 == 0 ? fondo_par : fondo_impar);
 
-    const double a = Val(lblintervalo_[0]->text());
-    const double b = Val(lblintervalo_[10]->text());
+    const double a = extremo(0);
+    const double b = extremo(10);
     const double izquierda = interpola(zona(k).xini, a, b, borde_izquierdo, borde_derecho);
     const double ancho = k == nzonas - 1 || pctzona_[u(k + 1)] == nullptr
                              ? borde_derecho - izquierda
@@ -873,7 +884,12 @@ void frmdatos::lblintervalo_DblClick(int Index) {
   // The label stands wider on screen than its design width when its text
   // needs the room: the box covers it as shown.
   editor::colocar(caja, editor::twips_mostrados(etiqueta));
-  caja->setText(etiqueta->text());
+  // The box holds the limit itself while the user leaves its text as shown.
+  const double limite = Index == 0 || Index == 10 ? extremo(Index)
+                        : Index < nzonas          ? zona(Index).xini
+                                                  : Val(etiqueta->text());
+  const QString mostrado = etiqueta->text();
+  editor::mostrar_valor(caja, Format(limite, u"####0.000") == mostrado ? limite : Val(mostrado), mostrado);
   ensanchar(caja, ancho_para_su_texto(caja));
   caja->show();
   caja->raise();
@@ -887,7 +903,7 @@ void frmdatos::txtescala_LostFocus(int Index) {
   if (caja == nullptr || caja->isHidden() || aplicando_) return;
   const QString T = caja->text();
   if (T.isEmpty() || T == "-") return;
-  const double v = Val(T);
+  const double v = editor::valor_de(caja);
   // The neighbours are checked against the value the file will hold, so
   // that no zone is written with a length of 0.
   const double escrito = como_se_escribe(v);
@@ -915,12 +931,12 @@ void frmdatos::txtescala_LostFocus(int Index) {
     fin_en(zona(i - 1), v);
   } else if (i == 10) {
     if (limite(nzonas - 1) >= escrito) return rechazar(104);
-    lblintervalo_.at(10)->setText(Format(v, u"####0.000"));
+    fijar_extremo(10, v);
     zona(nzonas - 1).xfin = v;
     fin_en(zona(nzonas - 1), v);
   } else {
     if (limite(siguiente) <= escrito) return rechazar(103);
-    lblintervalo_.at(0)->setText(Format(v, u"####0.000"));
+    fijar_extremo(0, v);
     zona(0).xini = v;
     inicio_en(zona(0), v);
   }
@@ -970,8 +986,8 @@ void frmdatos::frmzonas_DragOver(double X, QPoint pantalla) {
   const int k = separador_activo;
   if (k < 1 || k >= nzonas) return;
   QPushButton* separador = lnsepara_.at(u(k));
-  const double inicio = Val(lblintervalo_[0]->text());
-  const double fin = Val(lblintervalo_[10]->text());
+  const double inicio = extremo(0);
+  const double fin = extremo(10);
   double v = interpola(X, borde_izquierdo, borde_derecho, inicio, fin);
   global::tzona& previa = zona(k - 1);
   global::tzona& actual = zona(k);

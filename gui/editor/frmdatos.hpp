@@ -11,6 +11,8 @@
 #include <array>
 #include <cstdint>
 
+#include "frame/problema_texto.hpp"
+
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -72,6 +74,18 @@ class frmdatos : public QWidget {
   std::int16_t separador_activo = 0;
   QPoint posicion_cursor;
   std::int32_t ultima_x = 0;
+
+  // What the problem file opened held that the boxes and the zone records do
+  // not keep as it stood (values with more than three decimals, counts
+  // written otherwise than the boxes show them, what followed the last
+  // zone): Save writes it again as it was read. A new window holds none.
+  problema_texto::Conservado conservado;
+
+  // The box start (Index 0) or end (Index 10): the value last given to its
+  // label while the label still shows it, otherwise the number the label
+  // shows. fijar_extremo writes the label from the value.
+  double extremo(int Index) const;
+  void fijar_extremo(int Index, double valor);
 
   // The linear map sending a to c and b to d, at v.
   static double interpola(double v, double a, double b, double c, double d);
@@ -139,6 +153,9 @@ class frmdatos : public QWidget {
   // change under way comes from the user.
   QString titulo_vigente_;
   bool titulo_tecleado_ = false;
+
+  // The values behind the box start and end labels (extremo).
+  std::array<double, 2> extremos_{0, 10};
 
   bool arrastrando_ = false;
   // The problem's modified state before the last step of the zone count.

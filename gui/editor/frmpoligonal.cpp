@@ -13,7 +13,6 @@
 #include "platform/vb.hpp"
 
 using editor::colocar;
-using plataforma::Format;
 using plataforma::Val;
 
 namespace {
@@ -140,8 +139,8 @@ void frmpoligonal::rellenar() {
     for (int r = 1; r <= n; ++r) {
       crear_vertice();
       const double x = r == 1 ? z.xini : r == n ? z.xfin : z.vertices(r).x;
-      txtx(r)->setText(Format(x, u"####0.000"));
-      txty(r)->setText(Format(z.vertices(r).y, u"####0.000"));
+      editor::mostrar_valor(txtx(r), x);
+      editor::mostrar_valor(txty(r), z.vertices(r).y);
     }
     txtx(1)->setEnabled(false);
     txtx(n)->setEnabled(false);
@@ -150,10 +149,10 @@ void frmpoligonal::rellenar() {
     z.vertices.redim_preserve(2);
     crear_vertice();
     crear_vertice();
-    txtx(1)->setText(Format(z.xini, u"####0.000"));
-    txty(1)->setText(Format(z.vertices(1).y, u"####0.000"));
-    txtx(2)->setText(Format(z.xfin, u"####0.000"));
-    txty(2)->setText(Format(z.vertices(2).y, u"####0.000"));
+    editor::mostrar_valor(txtx(1), z.xini);
+    editor::mostrar_valor(txty(1), z.vertices(1).y);
+    editor::mostrar_valor(txtx(2), z.xfin);
+    editor::mostrar_valor(txty(2), z.vertices(2).y);
     txtx(1)->setEnabled(false);
     txtx(2)->setEnabled(false);
   }
@@ -186,8 +185,8 @@ void frmpoligonal::crear_vertice() {
 
   if (n >= 3) {
     // The new row takes over the end vertex.
-    f.txtx->setText(anterior.txtx->text());
-    f.txty->setText(anterior.txty->text());
+    editor::copiar_valor(anterior.txtx, f.txtx);
+    editor::copiar_valor(anterior.txty, f.txty);
     anterior.txtx->setEnabled(true);
     f.txtx->setEnabled(false);
   }
@@ -208,8 +207,8 @@ void frmpoligonal::borra_vertice() {
   if (m < 7 && VScroll1->value() != 0) VScroll1->setValue(0);
   if (n >= 2) {
     // The row before takes over the end vertex.
-    txtx(n)->setText(txtx(m)->text());
-    txty(n)->setText(txty(m)->text());
+    editor::copiar_valor(txtx(m), txtx(n));
+    editor::copiar_valor(txty(m), txty(n));
     txtx(n)->setEnabled(false);
   }
   const Fila f = fila(m);
@@ -265,7 +264,7 @@ void frmpoligonal::actualizar() {
   z.nvertices = static_cast<std::int16_t>(nfilas);
   z.vertices.redim_preserve(nfilas);
   for (int r = 1; r <= nfilas; ++r) {
-    z.vertices(r).x = Val(txtx(r)->text());
-    z.vertices(r).y = Val(txty(r)->text());
+    z.vertices(r).x = editor::valor_de(txtx(r));
+    z.vertices(r).y = editor::valor_de(txty(r));
   }
 }

@@ -7,10 +7,6 @@
 #include "frame/global.hpp"
 #include "frame/idiomas.hpp"
 #include "frame/lineas_problema.hpp"
-#include "platform/vb.hpp"
-
-using plataforma::Format;
-using plataforma::Val;
 
 namespace {
 editor::DialogoZona* instancia_ = nullptr;
@@ -60,12 +56,12 @@ void frmpotencias::rellenar() {
   for (int i = 1; i <= 6; ++i) Label1(i)->setText(idiomas::texto(140 + i) + ":");
   for (int j = 1; j <= 6; ++j) Label1(6 + j)->setText(idiomas::texto(146 + j) + ":");
   const global::tzona& z = zona();
-  for (int i = 0; i <= 6; ++i) txtcoeficientes(i)->setText(Format(z.coeficientes(i), u"####0.000"));
-  for (int j = 1; j <= 6; ++j) txtcoeficientes(6 + j)->setText(Format(z.coeficientes(-j), u"####0.000"));
+  for (int i = 0; i <= 6; ++i) editor::mostrar_valor(txtcoeficientes(i), z.coeficientes(i));
+  for (int j = 1; j <= 6; ++j) editor::mostrar_valor(txtcoeficientes(6 + j), z.coeficientes(-j));
 }
 
 void frmpotencias::actualizar() {
   global::tzona& z = zona();
-  for (int i = 0; i <= 6; ++i) z.coeficientes(i) = Val(txtcoeficientes(i)->text());
-  for (int i = -1; i >= -6; --i) z.coeficientes(i) = Val(txtcoeficientes(6 - i)->text());
+  for (int i = 0; i <= 6; ++i) z.coeficientes(i) = editor::valor_de(txtcoeficientes(i));
+  for (int i = -1; i >= -6; --i) z.coeficientes(i) = editor::valor_de(txtcoeficientes(6 - i));
 }

@@ -7,10 +7,6 @@
 #include "frame/global.hpp"
 #include "frame/idiomas.hpp"
 #include "frame/lineas_problema.hpp"
-#include "platform/vb.hpp"
-
-using plataforma::Format;
-using plataforma::Val;
 
 namespace {
 editor::DialogoZona* instancia_ = nullptr;
@@ -67,12 +63,12 @@ void frmvibracion::rellenar() {
   Label4->setText(idiomas::texto(61) + ":");
   Label5->setText(idiomas::texto(62) + ":");
   const global::tzona& z = zona();
-  txtcoeficientex0->setText(Format(z.x0, u"####0.000"));
-  for (int i : {0, 2, 3, 4}) txtcoeficientes(i)->setText(Format(z.coeficientes(i), u"####0.000"));
+  editor::mostrar_valor(txtcoeficientex0, z.x0);
+  for (int i : {0, 2, 3, 4}) editor::mostrar_valor(txtcoeficientes(i), z.coeficientes(i));
 }
 
 void frmvibracion::actualizar() {
   global::tzona& z = zona();
-  z.x0 = Val(txtcoeficientex0->text());
-  for (int i : {0, 2, 3, 4}) z.coeficientes(i) = Val(txtcoeficientes(i)->text());
+  z.x0 = editor::valor_de(txtcoeficientex0);
+  for (int i : {0, 2, 3, 4}) z.coeficientes(i) = editor::valor_de(txtcoeficientes(i));
 }

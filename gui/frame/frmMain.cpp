@@ -614,15 +614,6 @@ void frmMain::mnuFileExit_Click() { salir(); }
 
 namespace {
 
-// The nearest integer of a number, halves to even; false when it does not
-// fit a 16-bit integer.
-bool entero16(double valor, int& entero) {
-  const double v = std::nearbyint(valor);
-  if (!(v >= -32768 && v <= 32767)) return false;
-  entero = static_cast<int>(v);
-  return true;
-}
-
 using lineas_problema::real;
 
 // A header value of a problem file whose line, as Save writes it in any
@@ -645,6 +636,7 @@ bool frmMain::escribir_datos(const QString& ruta) {
   using global::zonas;
   using idiomas::texto;
   frmdatos& d = frmdatos::instancia();
+  const problema_texto::Conservado& conservado = d.conservado;
 
   using problema_texto::Campo;
   QStringList l;
@@ -655,42 +647,56 @@ bool frmMain::escribir_datos(const QString& ruta) {
     l << (campo == Campo::cabecera || campo == Campo::cabecera_zonas || campo == Campo::guiones ? rotulo
                                                                                                : rotulo + " = " + valor);
   };
+  // A value the window holds as it was read is written as the file had it;
+  // any other as "####0.000".
+  auto valor = [&](Campo campo, double v, int indice = 0) {
+    linea(campo, conservado.texto({campo, zona, indice}, v, real(v)), indice);
+  };
+  // A count box that still shows the count read from its text writes that text.
+  auto recuento = [&](Campo campo, const QLineEdit* caja) {
+    const QString t = caja->text();
+    const double v = Val(t);
+    const bool mostrado = std::abs(v) <= lineas_problema::recuento_maximo + 1 && t == QString::number(qlonglong(v));
+    linea(campo, mostrado ? conservado.texto({campo}, v, t) : t);
+  };
   linea(Campo::cabecera, {});
   linea(Campo::titulo, d.txttitulo->text());
-  linea(Campo::masa, formato_caja(d.txtmasa->text()));
-  linea(Campo::funciones, d.txtfb->text());
-  linea(Campo::zonas, d.txtzonas->text());
-  linea(Campo::puntos, d.txtpuntos->text());
+  linea(Campo::masa, conservado.texto({Campo::masa}, editor::valor_de(d.txtmasa), formato_caja(d.txtmasa->text())));
+  recuento(Campo::funciones, d.txtfb);
+  recuento(Campo::zonas, d.txtzonas);
+  recuento(Campo::puntos, d.txtpuntos);
   linea(Campo::cabecera_zonas, {});
+  // The zones the engines will read: the count's integer part.
+  double cuenta = 0;
   int n = 0;
-  if (!entero16(Val(d.txtzonas->text()), n)) n = 0;
-  n = std::clamp(n, 0, static_cast<int>(zonas.size()));
+  if (problema_texto::numero(QStringView(d.txtzonas->text()), cuenta))
+    n = static_cast<int>(std::clamp(std::trunc(cuenta), 0.0, static_cast<double>(zonas.size())));
   for (zona = 1; zona <= n; ++zona) {
     const global::tzona& z = zonas[static_cast<std::size_t>(zona - 1)];
     const auto& c = z.coeficientes;
     linea(Campo::tipo, QString::number(z.tipo + 1));
-    linea(Campo::xini, real(z.xini));
-    linea(Campo::xfin, real(z.xfin));
+    valor(Campo::xini, z.xini);
+    valor(Campo::xfin, z.xfin);
     switch (z.tipo) {
-      case 0: linea(Campo::v0, real(c(0))); break;
+      case 0: valor(Campo::v0, c(0)); break;
       case 1: {
         const int vertices = std::clamp<int>(z.nvertices, 0, z.vertices.ubound());
         linea(Campo::vertices, real(vertices));
         for (int j = 1; j <= vertices; ++j) {
-          linea(Campo::x, real(z.vertices(j).x), j);
-          linea(Campo::v, real(z.vertices(j).y), j);
+          valor(Campo::x, z.vertices(j).x, j);
+          valor(Campo::v, z.vertices(j).y, j);
         }
         break;
       }
       case 2:
-        linea(Campo::x0, real(z.x0));
-        linea(Campo::v0, real(c(0)));
-        linea(Campo::k2, real(c(2)));
-        linea(Campo::k3, real(c(3)));
-        linea(Campo::k4, real(c(4)));
+        valor(Campo::x0, z.x0);
+        valor(Campo::v0, c(0));
+        valor(Campo::k2, c(2));
+        valor(Campo::k3, c(3));
+        valor(Campo::k4, c(4));
         break;
       case 3:
-        for (int k : {0, 1, 2, 3, 4, 5, 6, -1, -2, -3, -4, -5, -6}) linea(Campo::coeficiente, real(c(k)), k);
+        for (int k : {0, 1, 2, 3, 4, 5, 6, -1, -2, -3, -4, -5, -6}) valor(Campo::coeficiente, c(k), k);
         break;
       default: break;
     }
@@ -701,7 +707,8 @@ bool frmMain::escribir_datos(const QString& ruta) {
   // whose name matches ignoring case; a link is followed, and the file keeps
   // its permissions and owner.
   QString motivo;
-  if (!escribir_bytes(resolver_nombre(ruta), a_1252(l.join("\r\n") + "\r\n"), QString(), &motivo)) {
+  // What followed the problem in the file opened follows it again.
+  if (!escribir_bytes(resolver_nombre(ruta), a_1252(l.join("\r\n") + "\r\n") + conservado.cola, QString(), &motivo)) {
     MsgBox("No se puede escribir el archivo / The file cannot be written:\n" + QDir::toNativeSeparators(ruta) +
                "\n" + motivo,
            vbCritical, titulo_base_);
@@ -775,23 +782,68 @@ bool frmMain::aplicar_problema(problema_texto::Problema& p) {
   using global::zonas;
   using problema_texto::Campo;
   frmdatos& d = frmdatos::instancia();
+  problema_texto::Conservado& conservado = d.conservado;
+  conservado = {};
   // The boxes take the header values in file order, each applying its own
   // checks: a value its box refuses stops the load at its line, and the box
-  // keeps the text it had.
+  // keeps the text it had. A count box shows the count the engines take
+  // from its text (its integer part); the mass box holds the mass read.
   QLineEdit* const cajas[] = {d.txttitulo, d.txtmasa, d.txtfb, d.txtzonas, d.txtpuntos};
   const Campo campos[] = {Campo::titulo, Campo::masa, Campo::funciones, Campo::zonas, Campo::puntos};
   for (qsizetype i = 0; i < p.cabecera.size(); ++i) {
+    const QString& leido = p.cabecera[i];
+    const Campo campo = campos[i];
+    QString mostrado = leido;
+    double n = 0;
+    QString item;
+    const bool es_numero = problema_texto::numero(QStringView(leido), n, &item);
+    const bool recuento = campo == Campo::funciones || campo == Campo::zonas || campo == Campo::puntos;
+    if (recuento && es_numero && std::abs(std::trunc(n)) <= lineas_problema::recuento_maximo + 1)
+      mostrado = QString::number(static_cast<qlonglong>(std::trunc(n)));
     const QString antes = cajas[i]->text();
-    cajas[i]->setText(p.cabecera[i]);
-    if (cajas[i]->text() == p.cabecera[i] && cabe_en_su_linea(campos[i], p.cabecera[i])) continue;
+    if (campo == Campo::masa && es_numero)
+      editor::mostrar_valor(cajas[i], n, leido);
+    else
+      cajas[i]->setText(mostrado);
+    // A mass that "####0.000" would change is written again as read.
+    const bool masa_leida = campo == Campo::masa && es_numero && !problema_texto::real_exacto(n);
+    if (cajas[i]->text() == mostrado && cabe_en_su_linea(campo, leido) &&
+        (!masa_leida || lineas_problema::cabe(problema_texto::Linea{campo}, item))) {
+      if (masa_leida) conservado.guardar({campo}, item, n);
+      if (mostrado != leido) conservado.guardar({campo}, leido, std::trunc(n));
+      continue;
+    }
     cajas[i]->setText(antes);
     p.leido = false;
     p.linea_fallo = i + 2;
-    p.esperada = {campos[i]};
+    p.esperada = {campo};
     p.zonas.clear();
     break;
   }
   if (p.zonas.empty()) return p.leido;
+
+  // A value that "####0.000" would change is written again as the file had
+  // it, so its text must fit what the engines read of its line in every
+  // language: one that does not stops the load at its line.
+  for (std::size_t k = 0; k < p.zonas.size(); ++k) {
+    problema_texto::Zona& zona = p.zonas[k];
+    for (std::size_t j = 0; j < zona.valores.size(); ++j) {
+      const problema_texto::Linea& que = zona.lineas[j];
+      if (que.campo == Campo::tipo || que.campo == Campo::vertices || problema_texto::real_exacto(zona.valores[j]))
+        continue;
+      if (lineas_problema::cabe(que, zona.textos[j])) {
+        conservado.guardar(que, zona.textos[j], zona.valores[j]);
+        continue;
+      }
+      p.leido = false;
+      p.linea_fallo = zona.en_linea[j];
+      p.esperada = que;
+      p.zonas.resize(k + 1);
+      zona.valores.resize(j);
+      break;
+    }
+    if (!p.leido) break;
+  }
 
   nzonas = 0;
   for (std::size_t k = 0; k < p.zonas.size(); ++k) {
@@ -822,13 +874,20 @@ bool frmMain::aplicar_problema(problema_texto::Problema& p) {
   }
 
   // The strip maps the box from its two end labels.
-  d.lblintervalo(0)->setText(real(zonas[0].xini));
-  d.lblintervalo(10)->setText(real(zonas[static_cast<std::size_t>(nzonas - 1)].xfin));
+  d.fijar_extremo(0, zonas[0].xini);
+  d.fijar_extremo(10, zonas[static_cast<std::size_t>(nzonas - 1)].xfin);
   d.pinta_zonas();
   d.udzonas->Increment = 1;
   if (!p.leido) return false;
+  // What follows the problem is kept for Save; a part too large to keep is
+  // told, since Save will not write it again.
+  if (p.largo_cola > 0 && p.largo_cola <= problema_texto::cola_maxima) conservado.cola = p.cola;
   global::modificado = false;
   cambia_titulo();
+  if (p.largo_cola > problema_texto::cola_maxima)
+    MsgBox(idiomas::texto(250) + "\n\n" + QDir::toNativeSeparators(global::archivo) + "\n" + idiomas::texto(222) + " " +
+               QString::number(p.linea_cola) + ": " + QString::number(p.largo_cola) + " bytes",
+           vbExclamation, QString());
   return true;
 }
 

@@ -37,14 +37,13 @@ QString rotulo(Campo campo, int zona = 0, int indice = 0) {
   return larga + " = ";
 }
 
-// The number the engines take from a count's text: its first item, after
-// blanks and tabs, up to a blank, a tab or a comma; truncated toward zero.
+// The number the engines take from a count's text, its first item,
+// truncated toward zero (an infinity for one beyond a double).
 double recuento(const QString& texto) {
-  qsizetype i = 0;
-  while (i < texto.size() && (texto[i] == ' ' || texto[i] == '\t')) ++i;
-  qsizetype j = i;
-  while (j < texto.size() && texto[j] != ' ' && texto[j] != '\t' && texto[j] != ',') ++j;
-  return std::trunc(plataforma::Val(QStringView(texto).sliced(i, j - i)));
+  double n = 0;
+  QString item;
+  if (!problema_texto::numero(QStringView(texto), n, &item)) n = plataforma::Val(item);
+  return std::trunc(n);
 }
 
 }  // namespace
@@ -78,7 +77,7 @@ QString limite() {
   return mas_larga({limite_izquierdo(10), limite_derecho(10), vertice_x(vertices)});
 }
 
-QString real(double valor) { return plataforma::Format(valor, u"####0.000"); }
+QString real(double valor) { return problema_texto::real(valor); }
 
 int rechazo(const QString& etiqueta, const QString& texto, Escrito como) {
   if (como == Escrito::recuento) {
@@ -97,6 +96,10 @@ bool cabe(const problema_texto::Linea& linea, double valor) {
   if (!std::isfinite(valor)) return false;
   const QString escrito = linea.campo == Campo::tipo ? QString::number(valor, 'f', 0) : real(valor);
   return rotulo(linea.campo, linea.zona, linea.indice).size() + escrito.size() <= caracteres_leidos;
+}
+
+bool cabe(const problema_texto::Linea& linea, const QString& texto) {
+  return rotulo(linea.campo, linea.zona, linea.indice).size() + texto.size() <= caracteres_leidos;
 }
 
 void limitar(plataforma::ReglaNumerica& regla, std::function<QString()> etiqueta, Escrito como) {

@@ -78,6 +78,8 @@ bool cabe(const QString& etiqueta, const QString& texto, Escrito como);
 // The same for a zone's number as the problem reader names its line: the
 // type code is written as a whole number, every other value as a real.
 bool cabe(const problema_texto::Linea& linea, double valor);
+// The same for a value written as the text given.
+bool cabe(const problema_texto::Linea& linea, const QString& texto);
 
 // Makes a numeric box refuse a number that does not fit under the label
 // etiqueta() gives at that moment, or a count the engines would not read:

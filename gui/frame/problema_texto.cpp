@@ -1,9 +1,14 @@
 #include "frame/problema_texto.hpp"
 
 #include <algorithm>
+#include <cerrno>
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <locale.h>
 #include <new>
+#include <string>
 
 #include "platform/ficheros.hpp"
 #include "platform/texto1252.hpp"
@@ -45,6 +50,9 @@ class Lineas {
     p_ = q;
     return true;
   }
+
+  // The bytes not read yet.
+  QByteArrayView resto() const { return QByteArrayView(p_, fin_ - p_); }
 
  private:
   const char* p_;
@@ -89,12 +97,12 @@ void leer_lineas(QByteArrayView bytes, Problema& p, const std::function<bool(con
     ++leidas;
     return tras_igual(l);
   };
-  // So is a value that is not a number, or one too large for a double.
-  auto numero = [&](Linea que) {
-    const QByteArrayView t = dato(que);
-    if (!plataforma::empieza_por_numero(t)) throw Fallo{};
-    const double v = plataforma::Val(t);
-    if (!std::isfinite(v) || (admite && !admite(que, v))) throw Fallo{};
+  // So is a value that the engines would not read as a number: the window
+  // reads each number as they do.
+  QByteArrayView elemento;
+  auto numero_de = [&](Linea que) {
+    double v = 0;
+    if (!numero(dato(que), v, &elemento) || (admite && !admite(que, v))) throw Fallo{};
     return v;
   };
 
@@ -103,7 +111,9 @@ void leer_lineas(QByteArrayView bytes, Problema& p, const std::function<bool(con
   const QByteArrayView zonas = dato({Campo::zonas});
   const qsizetype linea_zonas = leidas;
   p.cabecera << plataforma::desde_1252(zonas);
-  const int n = entero16(plataforma::Val(zonas.first(std::min(zonas.size(), largo_caja))));
+  // The count as the engines read it; none at all is a count of none.
+  double cuenta = 0;
+  const int n = numero(zonas.first(std::min(zonas.size(), largo_caja)), cuenta) ? recuento16(cuenta) : 0;
   p.cabecera << plataforma::desde_1252(dato({Campo::puntos}));
   dato({Campo::cabecera_zonas});
   // A problem has 1 to 10 zones: a count of none stops the load here, one
@@ -122,8 +132,12 @@ void leer_lineas(QByteArrayView bytes, Problema& p, const std::function<bool(con
     leer_zona(
         zona.zona,
         [&](Campo campo, int indice) {
-          const double v = numero({campo, k + 1, indice});
+          const Linea linea{campo, k + 1, indice};
+          const double v = numero_de(linea);
           zona.valores.push_back(v);
+          zona.textos.push_back(plataforma::desde_1252(elemento));
+          zona.lineas.push_back(linea);
+          zona.en_linea.push_back(leidas);
           return v;
         },
         [](int) {}, Vertices::segun_llegan);
@@ -132,6 +146,10 @@ void leer_lineas(QByteArrayView bytes, Problema& p, const std::function<bool(con
   p.leido = true;
   p.linea_fallo = 0;
   p.esperada = {};
+  const QByteArrayView cola = lineas.resto();
+  p.largo_cola = cola.size();
+  p.linea_cola = cola.isEmpty() ? 0 : leidas + 1;
+  if (cola.size() <= cola_maxima) p.cola = cola.toByteArray();
 }
 
 }  // namespace
@@ -195,10 +213,85 @@ void completar_zona(global::tzona& z, std::size_t leidos, double inicio) {
   }
 }
 
-int entero16(double valor) {
-  const double v = std::nearbyint(valor);
+namespace {
+
+// The item the engines read of a value text.
+template <class Vista>
+Vista primer_elemento(Vista t) {
+  qsizetype i = 0;
+  while (i < t.size() && (t[i] == ' ' || t[i] == '\t')) ++i;
+  qsizetype j = i;
+  while (j < t.size() && t[j] != ' ' && t[j] != '\t' && t[j] != ',') ++j;
+  return t.sliced(i, j - i);
+}
+
+// The C library's conversion under the C locale, as the engines run it,
+// whatever locale the window's process was given.
+double convertir(std::string s, bool& fuera) {
+  static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(0));
+  for (char& ch : s)
+    if (ch == 'D' || ch == 'd') ch = 'E';
+  errno = 0;
+  const double v = strtod_l(s.c_str(), nullptr, c);
+  fuera = !std::isfinite(v) || (errno == ERANGE && std::fabs(v) > 1.0);
+  return v;
+}
+
+}  // namespace
+
+bool numero(QByteArrayView texto, double& valor, QByteArrayView* elemento) {
+  const QByteArrayView item = primer_elemento(texto);
+  if (elemento != nullptr) *elemento = item;
+  // [sign] digits [. digits] or [sign] . digits, then an optional exponent
+  // letter E or D with an optional sign and digits: the whole item.
+  if (std::any_of(item.begin(), item.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }) ||
+      !plataforma::IsNumeric(QString::fromLatin1(item)))
+    return false;
+  const std::string s(item.data(), static_cast<std::size_t>(item.size()));
+  bool fuera = false;
+  const double v = convertir(s, fuera);
+  if (fuera) return false;
+  valor = v;
+  return true;
+}
+
+bool numero(QStringView texto, double& valor, QString* elemento) {
+  const QStringView item = primer_elemento(texto);
+  if (elemento != nullptr) *elemento = item.toString();
+  // Nothing beyond ASCII is part of a number.
+  for (QChar ch : item)
+    if (ch.unicode() >= 0x80) return false;
+  return numero(QByteArrayView(item.toLatin1()), valor);
+}
+
+int recuento16(double valor) {
+  const double v = std::trunc(valor);
   if (!(v >= -32768 && v <= 32767)) throw Fallo{};
   return static_cast<int>(v);
+}
+
+QString real(double valor) { return plataforma::Format(valor, u"####0.000"); }
+
+bool real_exacto(double valor) {
+  double escrito = 0;
+  return numero(QStringView(real(valor)), escrito) && escrito == valor;
+}
+
+QString Conservado::texto(const Linea& linea, double valor, const QString& escrito) const {
+  const auto v = valores.find({linea.campo, linea.zona, linea.indice});
+  if (v != valores.end() && v->second.valor == valor) return v->second.texto;
+  // A value read for another line (a limit that a new zone took over): its
+  // text gives the engines that very number too. Counts are texts of their
+  // own lines only.
+  auto recuento = [](Campo c) { return c == Campo::funciones || c == Campo::zonas || c == Campo::puntos; };
+  if (!recuento(linea.campo))
+    for (const auto& [clave, leido] : valores)
+      if (leido.valor == valor && !recuento(std::get<0>(clave))) return leido.texto;
+  return escrito;
+}
+
+void Conservado::guardar(const Linea& linea, const QString& texto, double valor) {
+  valores[{linea.campo, linea.zona, linea.indice}] = {texto, valor};
 }
 
 Problema leer(const QByteArray& bytes, const std::function<bool(const Linea&, double)>& admite) {

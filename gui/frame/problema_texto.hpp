@@ -12,8 +12,11 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <cstddef>
 #include <functional>
+#include <map>
+#include <tuple>
 #include <vector>
 
 #include "frame/global.hpp"
@@ -50,9 +53,18 @@ QString etiqueta(const Linea& linea, const std::function<QString(int)>& texto);
 // removed; "" when the line holds no "=".
 QString leedato(const QString& linea);
 
-// The nearest integer of a number, halves to even; Fallo when it does not
-// fit a 16-bit integer.
-int entero16(double valor);
+// A number of a value text as the engines take it: the first item, after
+// blanks and tabs, up to a blank, a tab or a comma, which must be a whole
+// number with or without a point and an exponent (E or D); false for none
+// (an empty value, "3abc", "1,5" gives 1) or one beyond a double. elemento,
+// when given, receives the item.
+bool numero(QByteArrayView texto, double& valor, QByteArrayView* elemento = nullptr);
+bool numero(QStringView texto, double& valor, QString* elemento = nullptr);
+
+// A count as the engines take it from its number: the integer part,
+// truncated toward zero (1.5 is 1, 2.9 is 2, -0.5 is 0); Fallo when it does
+// not fit a 16-bit integer.
+int recuento16(double valor);
 
 // One zone of the file.
 struct Zona {
@@ -61,6 +73,9 @@ struct Zona {
   // zone was read to its end).
   global::tzona zona;
   std::vector<double> valores;  // the numbers read for it, in file order
+  std::vector<QString> textos;  // their items as the file writes them
+  std::vector<Linea> lineas;    // and what each line is
+  std::vector<qsizetype> en_linea;  // and its line in the file, from 1
 };
 
 struct Problema {
@@ -77,7 +92,41 @@ struct Problema {
   // caracteres_leidos), and what was expected there.
   qsizetype linea_fallo = 0;
   Linea esperada;
+  // When leido: what follows the last zone's dash line, its bytes as they
+  // stand (from the byte after that line's end), when they are at most
+  // cola_maxima bytes; its size and the line, from 1, where it begins.
+  QByteArray cola;
+  qsizetype largo_cola = 0;
+  qsizetype linea_cola = 0;
 };
+
+// The longest part after a problem that a file keeps through Open and Save.
+inline constexpr qsizetype cola_maxima = qsizetype(1) << 20;
+
+// What a file held that the window's boxes and zone records do not keep as
+// it stood, so that Save writes it again as it was read.
+struct Conservado {
+  // A value read whose number "####0.000" would change (more decimals, an
+  // exponent): its item as the file wrote it, and its number; or a count
+  // whose box shows its number otherwise than the file wrote it.
+  struct Valor {
+    QString texto;
+    double valor = 0;
+  };
+  std::map<std::tuple<Campo, int, int>, Valor> valores;
+  QByteArray cola;  // what followed the problem (Problema::cola)
+
+  // The text read for the line while its value is still valor, or else the
+  // text read for any real value of that number; otherwise escrito, the text
+  // the window writes for the value.
+  QString texto(const Linea& linea, double valor, const QString& escrito) const;
+  void guardar(const Linea& linea, const QString& texto, double valor);
+};
+
+// A real value as the file writes it, "####0.000", and whether that text
+// gives the engines the number itself.
+QString real(double valor);
+bool real_exacto(double valor);
 
 // admite, when given, is asked of every number of a zone as it is read: a
 // number it refuses stops the load at its line, as one that is not a number.
@@ -100,8 +149,9 @@ enum class Vertices { del_recuento, segun_llegan };
 template <class Siguiente, class AlTipo>
 void leer_zona(global::tzona& z, Siguiente&& siguiente, AlTipo&& al_tipo,
                Vertices tamano = Vertices::del_recuento) {
-  const int tipo = entero16(siguiente(Campo::tipo, 0) - 1);
-  z.tipo = static_cast<std::int16_t>(tipo);
+  // The type code and the vertex count are counts: their integer part.
+  const int tipo = recuento16(siguiente(Campo::tipo, 0)) - 1;
+  z.tipo = static_cast<std::int16_t>(std::max(tipo, -32768));
   if (tipo < 0 || tipo > 3) throw Fallo{};
   al_tipo(tipo);
   z.xini = siguiente(Campo::xini, 0);
@@ -116,7 +166,7 @@ void leer_zona(global::tzona& z, Siguiente&& siguiente, AlTipo&& al_tipo,
       z.vertices(2) = {z.xfin, c(0)};
       break;
     case 1: {
-      const int vertices = entero16(siguiente(Campo::vertices, 0));
+      const int vertices = recuento16(siguiente(Campo::vertices, 0));
       if (vertices < 1) throw Fallo{};
       z.nvertices = static_cast<std::int16_t>(vertices);
       if (tamano == Vertices::del_recuento) z.vertices.redim_preserve(vertices);

@@ -578,7 +578,7 @@ void PruebaFicheros::fichero_danado_data() {
   masa[1] = "abc";
   fb[2] = "diez";
   zonas_abc[3] = "cuatro";
-  puntos[4] = "1001 x";
+  puntos[4] = "1001x";
   QTest::newRow("letters in the mass") << fichero(masa, cuatro) << 3 << "en47 (u.a.)" << "0.000 10.000";
   QTest::newRow("letters in the basis size") << fichero(fb, cuatro) << 4 << "en48" << "0.000 10.000";
   QTest::newRow("letters in the zone count") << fichero(zonas_abc, cuatro) << 5 << "en49 (1 - 10)" << "0.000 10.000";

@@ -1,8 +1,10 @@
 // The problem-file and plot-file parsers on their own: what a good file
 // gives, where a bad one stops and what it keeps, and the limits.
 #include <QtTest>
+#include <tuple>
 
 #include "frame/problema_texto.hpp"
+#include "platform/texto1252.hpp"
 #include "viewer/grafica_texto.hpp"
 
 namespace {
@@ -82,6 +84,8 @@ class PruebaLectores : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
+  void numero_como_el_motor_data();
+  void numero_como_el_motor();
   void problema_data();
   void problema();
   void problema_completo();
@@ -94,6 +98,35 @@ class PruebaLectores : public QObject {
   void grafica_aclarada_data();
   void grafica_aclarada();
 };
+
+void PruebaLectores::numero_como_el_motor_data() {
+  QTest::addColumn<QString>("texto");
+  QTest::addColumn<bool>("es_numero");
+  QTest::addColumn<double>("valor");
+  // The engines' own table of value texts.
+  const QList<std::tuple<QString, bool, double>> casos = {
+      {"1.000", true, 1.0},     {"   2.5   ", true, 2.5}, {"3", true, 3.0},      {"-.25", true, -0.25},
+      {"+4.", true, 4.0},       {"1e3", true, 1000.0},   {"1.5D-1", true, 0.15}, {"2E+2", true, 200.0},
+      {"1.000,2.000", true, 1.0}, {"1,5", true, 1.0},    {"7 8", true, 7.0},     {"\t6", true, 6.0},
+      {"", false, 0},           {"     ", false, 0},     {",5", false, 0},       {"abc", false, 0},
+      {"1.0x", false, 0},       {"1e", false, 0},        {".", false, 0},        {"-", false, 0},
+      {"nan", false, 0},        {"inf", false, 0},       {"1e999", false, 0},    {"-1e999", false, 0},
+      {"1.0004", true, 1.0004}, {"1e-400", true, 0.0},   {"3\v", false, 0},     {"2\xe9", false, 0}};
+  for (const auto& [t, n, v] : casos) QTest::newRow(qPrintable("'" + t + "'")) << t << n << v;
+}
+
+// A value text read as the engines read it: the first item, whole.
+void PruebaLectores::numero_como_el_motor() {
+  QFETCH(QString, texto);
+  QFETCH(bool, es_numero);
+  QFETCH(double, valor);
+  double v = -1;
+  QCOMPARE(problema_texto::numero(QStringView(texto), v), es_numero);
+  if (es_numero) QCOMPARE(v, valor);
+  double b = -1;
+  QCOMPARE(problema_texto::numero(QByteArrayView(plataforma::a_1252(texto)), b), es_numero);
+  if (es_numero) QCOMPARE(b, valor);
+}
 
 void PruebaLectores::problema_data() {
   QTest::addColumn<QByteArray>("texto");
@@ -136,8 +169,11 @@ void PruebaLectores::problema_data() {
                                   << 1 << QList<double>{1, 0};
   QTest::newRow("NaN for V0") << cabecera("1") + constante(1, "0", "5", "NaN") << false << qsizetype(11) << "#55" << 5
                               << 1 << QList<double>{1, 0, 5};
-  QTest::newRow("a number and text") << cabecera("1") + constante(1, "-2.5 bohr", "5.", "+.5e1x") << true << qsizetype(0)
+  QTest::newRow("a number and text") << cabecera("1") + constante(1, "-2.5 bohr", "5.", "+.5e1,x") << true << qsizetype(0)
                                      << sin_fallo << 5 << 1 << QList<double>{1, -2.5, 5, 5};
+  // The engines read the first item whole: a number run into letters is none.
+  QTest::newRow("a number run into text") << cabecera("1") + constante(1, "-2.5 bohr", "5.", "+.5e1x") << false
+                                          << qsizetype(11) << "#55" << 5 << 1 << QList<double>{1, -2.5, 5};
   QTest::newRow("ends in a vibration") << cabecera("1") + primeras(vibracion(1), 6) << false << qsizetype(14) << "#61"
                                        << 5 << 1 << QList<double>{3, 5, 10, 7.5, -1, 2};
   QTest::newRow("ends in a power series") << cabecera("1") + primeras(potencias(1), 11) << false << qsizetype(19)
