@@ -31,6 +31,13 @@ class frmMain : public QMainWindow {
   // Destroys the window without unloading it (end of the program, tests).
   static void destruir();
 
+  // The file that Save writes and the engines read: the one archivo was
+  // resolved to, or archivo itself when it was set otherwise.
+  QString fichero_en_disco() const;
+  // When the problem file on disk is no longer the one opened or saved,
+  // says so with the text of key clave and the file's name; true then.
+  bool avisar_si_cambiado(int clave);
+
   // Controls.
   QMdiArea* mdiArea;
   QMenu* mnuFile;
@@ -158,16 +165,10 @@ class frmMain : public QMainWindow {
     plataforma::Identidad identidad;
   };
   EnDisco en_disco_;
-  // The file that Save writes and Run runs: the one archivo was resolved
-  // to, or archivo itself when it was set otherwise.
-  QString fichero_en_disco() const;
   // The file that now answers to that name on disk (actual) is no longer the
   // one opened or saved: written over, replaced, gone, or another whose
   // name differs only in case in its place.
   bool fichero_cambiado(plataforma::Identidad& actual) const;
-  // When it has changed, says so with the text of key clave and the file's
-  // name; true then.
-  bool avisar_si_cambiado(int clave);
   // Save of a problem that has a file: a file changed on disk is replaced
   // only after a question; false when nothing was written.
   bool guardar_en_su_fichero();

@@ -216,10 +216,15 @@ void frmprintgraf::btactualizar_Click() {
   if (n < primero || n < ultimo) return aviso(idiomas::texto(164) + " " + numero(n));
   if (primero <= 0 || ultimo <= 0) return aviso(idiomas::texto(165));
 
-  // The plotting program reads exactly the problem file on screen.
+  // The plotting program reads exactly the problem file on screen: the one
+  // it was resolved to at Open or Save As, and only while it is still the
+  // file opened or saved.
   QString argumento;
-  if (!plataforma::argumento_de_fichero(global::archivo, argumento))
+  const bool principal = frmMain::cargado();
+  if (!plataforma::argumento_de_fichero(principal ? frmMain::instancia().fichero_en_disco() : global::archivo,
+                                        argumento))
     return aviso(idiomas::texto(global::archivo.isEmpty() ? 216 : 210));
+  if (principal && frmMain::instancia().avisar_si_cambiado(246)) return;
   if (!plataforma::escribir_bytes(plataforma::resolver_nombre(en_carpeta("dib")), plataforma::a_1252(texto_dib())))
     return;
 

@@ -28,11 +28,14 @@
 #include "frame/global.hpp"
 #include "frame/idiomas.hpp"
 #include "frame/nombres_propios.hpp"
+#include "grafica_comun.hpp"
 #include "modales.hpp"
 #include "platform/app.hpp"
 #include "platform/ficheros.hpp"
 #include "platform/mensajes.hpp"
 #include "viewer/frmedit.hpp"
+#include "viewer/frmgraficos.hpp"
+#include "viewer/frmprintgraf.hpp"
 #include "viewer/frmprintres.hpp"
 
 using plataforma::vbNo;
@@ -214,6 +217,7 @@ class PruebaFicheroEnDisco : public QObject {
   void run_tras_guardar_encima();
   void run_del_nombre_resuelto();
   void cambio_durante_el_calculo();
+  void grafica_del_fichero_en_disco();
   void nombres_propios_data();
   void nombres_propios();
   void guardar_como_un_nombre_propio_data();
@@ -414,6 +418,40 @@ void PruebaFicheroEnDisco::cambio_durante_el_calculo() {
   QCOMPARE(guion.cajas.size(), qsizetype(1));
   QCOMPARE(guion.cajas[0].texto, "en249\n\n" + nativa(p.carpeta.ruta("x.dat")));
   QCOMPARE(estados(p.f()), QString("01100"));
+}
+
+// A graph is asked for the file opened: the plotting program gets the name
+// it was resolved to (never a namesake beside it), and nothing runs once the
+// file is no longer the one opened.
+void PruebaFicheroEnDisco::grafica_del_fichero_en_disco() {
+  Problema p;
+  p.carpeta.escribir("funciones", R"(#!/bin/sh
+printf '%s|' "$1" > argumentos.txt; cat "$1" >> argumentos.txt; cp plantilla funcion
+)");
+  QFile::setPermissions(p.carpeta.ruta("funciones"), QFile::permissions(p.carpeta.ruta("funciones")) | QFileDevice::ExeOwner);
+  prueba::Curva curva;
+  curva.puntos = prueba::serie(5);
+  p.carpeta.escribir("plantilla", prueba::grafica({curva}));
+  p.carpeta.escribir("x.dat", problema("uno"));
+  p.abrir(p.carpeta.ruta("X.DAT"));
+  p.carpeta.escribir("X.DAT", problema("impostor"));
+  frmprintgraf& g = frmprintgraf::instancia();
+  g.Optprintgraf(1)->click();
+  prueba::Guion guion;
+  g.btactualizar->click();
+  QVERIFY(guion.cajas.isEmpty());
+  QCOMPARE(p.carpeta.leer("argumentos.txt"), "x.dat|" + problema("uno"));
+  QVERIFY(frmgraficos::cargado());
+  frmgraficos::destruir();
+
+  QVERIFY(QFile::remove(p.carpeta.ruta("argumentos.txt")));
+  escribir(p.carpeta.ruta("x.dat"), problema("otro problema"));
+  g.btactualizar->click();
+  QCOMPARE(guion.cajas.size(), qsizetype(1));
+  QCOMPARE(guion.cajas[0].texto, "en246\n\n" + nativa(p.carpeta.ruta("x.dat")));
+  QVERIFY(!p.carpeta.existe("argumentos.txt"));
+  QVERIFY(!frmgraficos::cargado());
+  frmprintgraf::destruir();
 }
 
 // The program's own names, in any case, and their temporary names; other
