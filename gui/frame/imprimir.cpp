@@ -53,15 +53,21 @@ void pagina_nueva(const QString& cabecera1) {
     trabajo_actual->cancelado = true;
 }
 
-// What the user learns at the end of a job.
+// What the user learns at the end of a job. A job that a print server kept
+// from its printer went to the PDF file; the message says why.
 void avisar(const plataforma::FinTrabajo& fin) {
   using plataforma::FinTrabajo;
   QString destino = QStringLiteral("\n\n") + fin.destino;
   if (!fin.motivo.isEmpty()) destino += QStringLiteral("\n\n") + fin.motivo;
-  if (fin.estado == FinTrabajo::EnFichero)
-    plataforma::MsgBox(idiomas::texto(212) + destino, plataforma::vbInformation);
-  else if (fin.estado == FinTrabajo::Fallo)
+  if (fin.estado == FinTrabajo::EnFichero) {
+    switch (fin.causa) {
+      case FinTrabajo::SinImpresora: plataforma::MsgBox(idiomas::texto(212) + destino, plataforma::vbInformation); break;
+      case FinTrabajo::SinRespuesta: plataforma::MsgBox(idiomas::texto(255) + destino, plataforma::vbCritical); break;
+      case FinTrabajo::SinConexion: plataforma::MsgBox(idiomas::texto(256) + destino, plataforma::vbCritical); break;
+    }
+  } else if (fin.estado == FinTrabajo::Fallo) {
     plataforma::MsgBox(idiomas::texto(213) + destino, plataforma::vbCritical);
+  }
 }
 
 }  // namespace
@@ -88,22 +94,32 @@ void imprimir_texto(const QString& texto, const QString& cabecera1, const QStrin
   plataforma::Impresora& p = impresora();
   Trabajo trabajo;
   Trabajo* const anterior = std::exchange(trabajo_actual, &trabajo);
+  // The printer waits for its print server in the job's window.
+  p.fijar_progreso(&trabajo.progreso, idiomas::texto(257));
   struct Restaurar {
     Trabajo* anterior;
-    ~Restaurar() { trabajo_actual = anterior; }
-  } restaurar{anterior};
+    plataforma::Impresora& p;
+    ~Restaurar() {
+      trabajo_actual = anterior;
+      p.fijar_progreso(nullptr, QString());
+    }
+  } restaurar{anterior, p};
 
   p.setPaperSize(9);
   p.CurrentY = margen_superior;
   p.setFontName(QStringLiteral("Courier New"));
   p.setFontSize(10);
   imprimir_cabecera(cabecera1, cabecera2);
-  if (modo == 6 && frmgraficos::cargado()) frmgraficos::instancia().printgraf();
+  // A graph whose picture cannot be made has been told: no page without it.
+  if (modo == 6 && frmgraficos::cargado() && !trabajo.progreso.cancelado() && !frmgraficos::instancia().printgraf()) {
+    p.KillDoc();
+    return;
+  }
   p.CurrentX = margen_izquierdo;
 
   const qsizetype n = texto.size();
   qsizetype pos = 0;
-  while (pos < n && !trabajo.cancelado) {
+  while (pos < n && !trabajo.cancelado && !trabajo.progreso.cancelado()) {
     const qsizetype inicio = pos;
     while (pos < n && texto[pos].unicode() > 32) ++pos;
     const QString palabra = texto.mid(inicio, pos - inicio);

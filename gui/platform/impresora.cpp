@@ -1,5 +1,6 @@
 #include "platform/impresora.hpp"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
@@ -11,9 +12,17 @@
 #include <QSaveFile>
 #include <QTemporaryFile>
 #include <cups/cups.h>
+#include <sys/socket.h>
+
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <system_error>
+#include <thread>
 
 #include "platform/app.hpp"
 #include "platform/ficheros.hpp"
+#include "platform/progreso.hpp"
 #include "platform/twips.hpp"
 
 namespace plataforma {
@@ -92,41 +101,85 @@ void fijar_impresora(std::unique_ptr<Impresora> impresora) { impresora_actual = 
 
 namespace {
 
+std::atomic<int> limite{20000};  // ms a print server is awaited at each call
+
 // The CUPS server's queues: the server of CUPS_SERVER or the client
 // configuration, the machine's own otherwise. The CUPS library is loaded
 // when a job first asks for the printer, not with the program: the security
 // libraries it brings set themselves up as they load, which the program has
 // no need of until it prints. Without the library there is no printer.
+// Every call opens a connection of its own, whose waits for the server end
+// once the call is abandoned.
 class ColaCups : public ColaImpresion {
  public:
-  QString destino() override {
+  Destino destino(const std::atomic<bool>& abandonada) override {
     if (!cargar()) return {};
-    cups_dest_t* d = GetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
-    if (d == nullptr) return {};
+    Conexion c(*this, abandonada);
+    if (c.http == nullptr) return {{}, c.error};
+    cups_dest_t* d = GetNamedDest(c.http, nullptr, nullptr);
+    if (d == nullptr) {
+      // The server says it has no default printer, or it did not answer.
+      if (LastError() == IPP_STATUS_ERROR_NOT_FOUND) return {};
+      return {{}, servidor() + ": " + QString::fromUtf8(LastErrorString())};
+    }
     const QString nombre = QString::fromUtf8(d->name);
     FreeDests(1, d);
-    return nombre;
+    return {nombre, {}};
   }
 
-  QString enviar(const QString& impresora, const QString& fichero, const QString& titulo, int papel) override {
-    if (!cargar()) return biblioteca_.errorString();
+  QString enviar(const QString& impresora, const QString& fichero, const QString& titulo, int papel,
+                 const std::atomic<bool>& abandonada) override {
+    if (!cargar()) return error_carga_;
+    Conexion c(*this, abandonada);
+    if (c.http == nullptr) return c.error;
     const QByteArray nombre = impresora.toUtf8();
     // The printer's own defaults (as lp takes them), on the job's paper.
     int n = 0;
     cups_option_t* opciones = nullptr;
-    if (cups_dest_t* d = GetNamedDest(CUPS_HTTP_DEFAULT, nombre.constData(), nullptr)) {
+    if (cups_dest_t* d = GetNamedDest(c.http, nombre.constData(), nullptr)) {
       for (int i = 0; i < d->num_options; ++i) n = AddOption(d->options[i].name, d->options[i].value, n, &opciones);
       FreeDests(1, d);
     }
     n = AddOption("media", papel == 1 ? "Letter" : "A4", n, &opciones);
-    const int trabajo = PrintFile(nombre.constData(), QFile::encodeName(fichero).constData(),
-                                  titulo.toUtf8().constData(), n, opciones);
+    const int trabajo = PrintFile2(c.http, nombre.constData(), QFile::encodeName(fichero).constData(),
+                                   titulo.toUtf8().constData(), n, opciones);
     FreeOptions(n, opciones);
     if (trabajo == 0) return QString::fromUtf8(LastErrorString());
     return {};
   }
 
+  QString servidor() override {
+    if (!cargar()) return {};
+    const QString nombre = QString::fromUtf8(Server());
+    if (nombre.startsWith('/')) return nombre;  // the machine's own socket
+    return nombre + ':' + QString::number(IppPort());
+  }
+
  private:
+  // A connection to the server whose waits go on while the call is not
+  // abandoned.
+  struct Conexion {
+    http_t* http = nullptr;
+    QString error;
+    ColaCups& cola;
+    Conexion(ColaCups& c, const std::atomic<bool>& abandonada) : cola(c) {
+      http = c.Connect2(c.Server(), c.IppPort(), nullptr, AF_UNSPEC, c.Encryption(), 1, limite, nullptr);
+      if (http == nullptr) {
+        error = c.servidor() + ": " + QString::fromUtf8(c.LastErrorString());
+        return;
+      }
+      c.SetTimeout(http, 1.0, &Conexion::seguir_esperando, const_cast<std::atomic<bool>*>(&abandonada));
+    }
+    ~Conexion() {
+      if (http != nullptr) cola.Close(http);
+    }
+    Conexion(const Conexion&) = delete;
+    Conexion& operator=(const Conexion&) = delete;
+    static int seguir_esperando(http_t*, void* abandonada) {
+      return static_cast<const std::atomic<bool>*>(abandonada)->load() ? 0 : 1;
+    }
+  };
+
   template <class F>
   bool resolver(F& funcion, const char* nombre) {
     funcion = reinterpret_cast<F>(biblioteca_.resolve(nombre));
@@ -134,43 +187,120 @@ class ColaCups : public ColaImpresion {
   }
 
   bool cargar() {
-    if (!intentado_) {
-      intentado_ = true;
+    std::call_once(carga_, [this] {
       cargada_ = biblioteca_.load() && resolver(GetNamedDest, "cupsGetNamedDest") &&
                  resolver(FreeDests, "cupsFreeDests") && resolver(AddOption, "cupsAddOption") &&
-                 resolver(FreeOptions, "cupsFreeOptions") && resolver(PrintFile, "cupsPrintFile") &&
-                 resolver(LastErrorString, "cupsLastErrorString");
-    }
+                 resolver(FreeOptions, "cupsFreeOptions") && resolver(PrintFile2, "cupsPrintFile2") &&
+                 resolver(LastError, "cupsLastError") && resolver(LastErrorString, "cupsLastErrorString") &&
+                 resolver(Connect2, "httpConnect2") && resolver(Close, "httpClose") &&
+                 resolver(SetTimeout, "httpSetTimeout") && resolver(Server, "cupsServer") &&
+                 resolver(IppPort, "ippPort") && resolver(Encryption, "cupsEncryption");
+      if (!cargada_) error_carga_ = biblioteca_.errorString();
+    });
     return cargada_;
   }
 
   QLibrary biblioteca_{QStringLiteral("cups"), 2};
-  bool intentado_ = false, cargada_ = false;
+  std::once_flag carga_;
+  bool cargada_ = false;
+  QString error_carga_;
   decltype(&cupsGetNamedDest) GetNamedDest = nullptr;
   decltype(&cupsFreeDests) FreeDests = nullptr;
   decltype(&cupsAddOption) AddOption = nullptr;
   decltype(&cupsFreeOptions) FreeOptions = nullptr;
-  decltype(&cupsPrintFile) PrintFile = nullptr;
+  decltype(&cupsPrintFile2) PrintFile2 = nullptr;
+  decltype(&cupsLastError) LastError = nullptr;
   decltype(&cupsLastErrorString) LastErrorString = nullptr;
+  decltype(&httpConnect2) Connect2 = nullptr;
+  decltype(&httpClose) Close = nullptr;
+  decltype(&httpSetTimeout) SetTimeout = nullptr;
+  decltype(&cupsServer) Server = nullptr;
+  decltype(&ippPort) IppPort = nullptr;
+  decltype(&cupsEncryption) Encryption = nullptr;
 };
 
-std::unique_ptr<ColaImpresion> cola_actual;
+std::shared_ptr<ColaImpresion> cola_actual;
+
+// What a call to the print queue gives back: a value (the printer's name)
+// or why not.
+struct Respuesta {
+  QString valor;
+  QString error;
+};
+
+// A call to the print queue made on a thread of its own, shared by the
+// thread and its caller.
+struct Llamada {
+  std::mutex cerrojo;
+  bool hecha = false;
+  Respuesta respuesta;
+  std::atomic<bool> abandonada{false};
+};
+
+// Makes the call on a thread of its own and waits for it in `progreso`.
+// A call given up (cancelled, or the server took too long) is left to end by
+// itself: it holds what it uses (the queue, the job's file) until then, and
+// lets go of it before it says it is done. The program may end meanwhile.
+Progreso::Espera en_otro_hilo(std::function<Respuesta(const std::atomic<bool>&)> funcion, Respuesta& respuesta,
+                              Progreso& progreso, const QString& texto) {
+  auto llamada = std::make_shared<Llamada>();
+  try {
+    std::thread([llamada, funcion = std::move(funcion)]() mutable {
+      Respuesta r = funcion(llamada->abandonada);
+      funcion = nullptr;
+      const std::lock_guard<std::mutex> cerrado(llamada->cerrojo);
+      llamada->respuesta = std::move(r);
+      llamada->hecha = true;
+    }).detach();
+  } catch (const std::system_error& e) {
+    respuesta = {{}, QString::fromLocal8Bit(e.what())};
+    return Progreso::Espera::Lista;
+  }
+  const Progreso::Espera fin = progreso.esperar(
+      texto,
+      [&] {
+        const std::lock_guard<std::mutex> cerrado(llamada->cerrojo);
+        return llamada->hecha;
+      },
+      limite);
+  if (fin == Progreso::Espera::Lista) {
+    const std::lock_guard<std::mutex> cerrado(llamada->cerrojo);
+    respuesta = std::move(llamada->respuesta);
+  } else {
+    llamada->abandonada = true;
+  }
+  return fin;
+}
 
 }  // namespace
 
-ColaImpresion& cola_impresion() {
-  if (!cola_actual) cola_actual = std::make_unique<ColaCups>();
-  return *cola_actual;
+std::shared_ptr<ColaImpresion> cola_impresion() {
+  if (!cola_actual) cola_actual = std::make_shared<ColaCups>();
+  return cola_actual;
 }
 
 void fijar_cola_impresion(std::unique_ptr<ColaImpresion> cola) { cola_actual = std::move(cola); }
 
 // ---- the system's printer -----------------------------------------------------------
 
+namespace {
+// The file of a printer's job, removed once neither the job nor a call to
+// the queue holds it.
+struct FicheroTrabajo {
+  QString ruta;
+  ~FicheroTrabajo() { QFile::remove(ruta); }
+};
+}  // namespace
+
 struct ImpresoraSistema::Trabajo {
   QString impresora;                         // the printer's name; "" for the program folder's PDF
-  std::unique_ptr<QTemporaryFile> temporal;  // a printer's job, until the queue has it
+  FinTrabajo::Causa causa = FinTrabajo::SinImpresora;  // why the job goes to the program folder's PDF
+  QString motivo;                            // and what the server said
+  bool cancelado = false;                    // the user cancelled while the server was awaited
+  std::shared_ptr<FicheroTrabajo> fichero;   // a printer's job, until the queue has it
+  std::unique_ptr<QTemporaryFile> temporal;  // its writer
   std::unique_ptr<QSaveFile> pdf;            // the program folder's PDF, under a temporary name until committed
+  std::unique_ptr<QBuffer> nada;             // a cancelled job: painted nowhere
   std::unique_ptr<QPdfWriter> escritor;
   QPainter pintor;
   bool fallo = false;
@@ -190,15 +320,58 @@ ImpresoraSistema::~ImpresoraSistema() = default;
 
 QString ImpresoraSistema::fichero_pdf() { return App::en_carpeta(QStringLiteral("impresion.pdf")); }
 
+int ImpresoraSistema::limite_servidor() { return limite; }
+void ImpresoraSistema::fijar_limite_servidor(int milisegundos) { limite = milisegundos; }
+
+// The default printer, asked of the queue on a thread of its own: a server
+// that cannot be asked, or does not answer in time, sends the job to the
+// program folder's PDF, and the user learns why at the end.
+void ImpresoraSistema::buscar_impresora(Trabajo& t) {
+  std::shared_ptr<ColaImpresion> cola = cola_impresion();
+  std::optional<Progreso> propio;
+  Progreso& progreso = progreso_ != nullptr ? *progreso_ : propio.emplace(App::Title, QString());
+  Respuesta r;
+  const auto fin = en_otro_hilo(
+      [cola](const std::atomic<bool>& abandonada) {
+        ColaImpresion::Destino d = cola->destino(abandonada);
+        return Respuesta{d.nombre, d.error};
+      },
+      r, progreso, texto_espera_);
+  if (fin == Progreso::Espera::Cancelada) {
+    t.cancelado = true;
+  } else if (fin == Progreso::Espera::Agotada) {
+    t.causa = FinTrabajo::SinRespuesta;
+    t.motivo = cola->servidor();
+  } else if (!r.error.isEmpty()) {
+    t.causa = FinTrabajo::SinConexion;
+    t.motivo = r.error;
+  } else {
+    t.impresora = r.valor;
+  }
+}
+
 ImpresoraSistema::Trabajo& ImpresoraSistema::trabajo() {
   if (!trabajo_) {
     trabajo_ = std::make_unique<Trabajo>();
     Trabajo& t = *trabajo_;
-    if (!siempre_pdf_) t.impresora = cola_impresion().destino();
+    if (!siempre_pdf_) buscar_impresora(t);
     QIODevice* salida = nullptr;
-    if (!t.impresora.isEmpty()) {
+    if (t.cancelado) {
+      t.nada = std::make_unique<QBuffer>();
+      t.nada->open(QIODevice::WriteOnly);
+      t.fallo = true;
+      salida = t.nada.get();
+    } else if (!t.impresora.isEmpty()) {
+      // The job's file lasts as long as the job or a call to the queue that
+      // holds it, whichever ends last.
       t.temporal = std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("tarvo-impresion-XXXXXX.pdf")));
-      if (!t.temporal->open()) t.fallo = true;
+      t.temporal->setAutoRemove(false);
+      if (t.temporal->open()) {
+        t.fichero = std::make_shared<FicheroTrabajo>();
+        t.fichero->ruta = t.temporal->fileName();
+      } else {
+        t.fallo = true;
+      }
       salida = t.temporal.get();
     } else {
       t.pdf = std::make_unique<QSaveFile>(resolver_nombre(fichero_pdf()));
@@ -220,7 +393,6 @@ ImpresoraSistema::Trabajo& ImpresoraSistema::trabajo() {
   }
   return *trabajo_;
 }
-
 double ImpresoraSistema::ScaleWidth() const {
   auto& t = const_cast<ImpresoraSistema*>(this)->trabajo();
   return t.dispositivo().pageLayout().paintRect(QPageLayout::Point).width() * 20.0;
@@ -270,19 +442,24 @@ FinTrabajo ImpresoraSistema::fin_trabajo() {
   const bool pintado = tr->pintor.isActive();
   if (pintado) tr->pintor.end();
   tr->escritor.reset();  // completes the PDF
+  if (tr->cancelado) {
+    fin.estado = FinTrabajo::Abandonado;
+    return fin;
+  }
   if (tr->temporal) {
-    // The whole job, every page of it, goes to the queue as one file; the
-    // temporary file goes with its QTemporaryFile.
+    // The whole job, every page of it, goes to the queue as one file.
     fin.destino = tr->impresora;
-    if (!pintado || tr->fallo || !tr->temporal->flush()) {
+    const bool completo = pintado && !tr->fallo && tr->temporal->flush();
+    tr->temporal->close();
+    if (!completo) {
       fin.estado = FinTrabajo::Fallo;
       return fin;
     }
-    fin.motivo = cola_impresion().enviar(tr->impresora, tr->temporal->fileName(), App::Title, PaperSize());
-    if (!fin.motivo.isEmpty()) fin.estado = FinTrabajo::Fallo;
+    enviar(*tr, fin);
     return fin;
   }
   fin.destino = tr->pdf->fileName();
+  fin.causa = tr->causa;
   // Nothing painted, or the file failed: the former file stays. The commit
   // alone would not see a write that failed as the buffer was flushed (a
   // full disk), and would put a cut file in place.
@@ -292,7 +469,64 @@ FinTrabajo ImpresoraSistema::fin_trabajo() {
     return fin;
   }
   fin.estado = FinTrabajo::EnFichero;
+  fin.motivo = tr->motivo;
   return fin;
+}
+
+// Hands the complete job to the queue, on a thread of its own. A server that
+// does not answer in time leaves the job in the program folder's PDF; a job
+// cancelled meanwhile goes nowhere, unless the server has taken it already.
+void ImpresoraSistema::enviar(Trabajo& t, FinTrabajo& fin) {
+  std::shared_ptr<ColaImpresion> cola = cola_impresion();
+  std::optional<Progreso> propio;
+  Progreso& progreso = progreso_ != nullptr ? *progreso_ : propio.emplace(App::Title, QString());
+  Respuesta r;
+  const auto espera = en_otro_hilo(
+      [cola, fichero = t.fichero, impresora = t.impresora, titulo = App::Title,
+       papel = PaperSize()](const std::atomic<bool>& abandonada) {
+        return Respuesta{{}, cola->enviar(impresora, fichero->ruta, titulo, papel, abandonada)};
+      },
+      r, progreso, texto_espera_);
+  if (espera == Progreso::Espera::Cancelada) {
+    fin.estado = FinTrabajo::Abandonado;
+  } else if (espera == Progreso::Espera::Agotada) {
+    fin.causa = FinTrabajo::SinRespuesta;
+    guardar_en_pdf(t, fin);
+    if (fin.estado == FinTrabajo::EnFichero) fin.motivo = cola->servidor();
+  } else if (!r.error.isEmpty()) {
+    fin.estado = FinTrabajo::Fallo;
+    fin.motivo = r.error;
+  }
+}
+
+void ImpresoraSistema::guardar_en_pdf(Trabajo& t, FinTrabajo& fin) {
+  QFile origen(t.fichero->ruta);
+  QSaveFile pdf(resolver_nombre(fichero_pdf()));
+  fin.destino = pdf.fileName();
+  fin.estado = FinTrabajo::Fallo;
+  if (!origen.open(QIODevice::ReadOnly)) {
+    fin.motivo = origen.errorString();
+    return;
+  }
+  if (!pdf.open(QIODevice::WriteOnly)) {
+    fin.motivo = pdf.errorString();
+    return;
+  }
+  while (!origen.atEnd()) {
+    const QByteArray trozo = origen.read(1 << 20);
+    if (trozo.isEmpty() && origen.error() != QFileDevice::NoError) {
+      fin.motivo = origen.errorString();
+      pdf.cancelWriting();
+      return;
+    }
+    if (pdf.write(trozo) != trozo.size()) break;
+  }
+  if (!pdf.flush() || !pdf.commit()) {
+    fin.motivo = pdf.errorString();
+    pdf.cancelWriting();
+    return;
+  }
+  fin.estado = FinTrabajo::EnFichero;
 }
 
 void ImpresoraSistema::abandonar_trabajo() {
@@ -301,8 +535,8 @@ void ImpresoraSistema::abandonar_trabajo() {
   if (tr->pintor.isActive()) tr->pintor.end();
   tr->escritor.reset();
   if (tr->pdf) tr->pdf->cancelWriting();
-  // Nothing reaches the queue: the printer's temporary file goes with its
-  // QTemporaryFile, and the folder's, uncommitted, with its QSaveFile.
+  // Nothing reaches the queue: the printer's temporary file goes with the
+  // job, and the folder's, uncommitted, with its QSaveFile.
 }
 
 // ---- the recording printer -------------------------------------------------------------

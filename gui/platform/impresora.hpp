@@ -7,21 +7,30 @@
 #include <QFont>
 #include <QImage>
 #include <QString>
+#include <atomic>
 #include <memory>
 #include <vector>
 
 namespace plataforma {
 
+class Progreso;
+
 // How a print job ended, for the caller to tell the user.
 struct FinTrabajo {
   enum Estado {
     Impreso,    // on the printer
-    EnFichero,  // no printer: written to the file `destino`
+    EnFichero,  // not on a printer (see causa): written to the file `destino`
     Fallo,      // the printer or the file `destino` failed
-    Abandonado  // KillDoc: nothing printed, no file replaced
+    Abandonado  // KillDoc, or cancelled while the print server was awaited: nothing printed, no file replaced
   } estado = Impreso;
+  // EnFichero: why the job did not go to a printer.
+  enum Causa {
+    SinImpresora,  // the machine has none
+    SinRespuesta,  // the print server did not answer in time
+    SinConexion    // the print server could not be asked
+  } causa = SinImpresora;
   QString destino;
-  QString motivo;  // Fallo: why, when the printer or the system says
+  QString motivo;  // Fallo, SinRespuesta, SinConexion: why, when the printer or the system says
 };
 
 class Impresora {
@@ -59,7 +68,18 @@ class Impresora {
   // A picture stretched to ancho by alto twips, its top left corner at (x, y).
   void PaintPicture(const QImage& imagen, double x, double y, double ancho, double alto);
 
+  // The window of the job being printed, and the text it shows while the
+  // printer waits for its print server: there the user can cancel the job.
+  // nullptr: the printer waits in a window of its own.
+  void fijar_progreso(Progreso* progreso, const QString& texto_espera) {
+    progreso_ = progreso;
+    texto_espera_ = texto_espera;
+  }
+
  protected:
+  Progreso* progreso_ = nullptr;
+  QString texto_espera_;
+
   // The back end's own output. Each is called inside a job, on the current page.
   virtual void texto(double x, double y, const QString& texto) = 0;
   virtual void imagen(double x, double y, double ancho, double alto, const QImage& imagen) = 0;
@@ -85,22 +105,34 @@ void fijar_impresora(std::unique_ptr<Impresora> impresora);
 
 // The print queue of the machine's default printer. It takes a job only
 // whole, as one PDF file of all its pages, so that a job abandoned on the
-// way never reaches it.
+// way never reaches it. Its calls may talk to a print server that takes its
+// time or never answers: the system printer makes them on a thread of their
+// own and waits for them while the window's events go on. Each call may come
+// on another thread, and several at once. `abandonada` is set once the
+// caller no longer waits for the call (the user cancelled, or the server
+// took too long): the call may then end as soon as it can, its answer unread.
 class ColaImpresion {
  public:
   virtual ~ColaImpresion() = default;
-  // The default printer's name; "" when the machine has none.
-  virtual QString destino() = 0;
+  struct Destino {
+    QString nombre;  // the default printer; "" when the machine has none
+    QString error;   // not "" when the print server could not be asked: why
+  };
+  virtual Destino destino(const std::atomic<bool>& abandonada) = 0;
   // Hands the PDF file to the printer of that name as one job titled
-  // titulo, on paper of the given code (9 A4, 1 Letter); the file may go
-  // once this returns. "" when the printer took it, otherwise why not.
-  virtual QString enviar(const QString& impresora, const QString& fichero, const QString& titulo,
-                         int papel) = 0;
+  // titulo, on paper of the given code (9 A4, 1 Letter); the file stays
+  // while the call lasts and may go once it returns. "" when the printer
+  // took it, otherwise why not.
+  virtual QString enviar(const QString& impresora, const QString& fichero, const QString& titulo, int papel,
+                         const std::atomic<bool>& abandonada) = 0;
+  // The print server the queue talks to, as the user would name it.
+  virtual QString servidor() { return {}; }
 };
 
 // The queue the system printer hands its jobs to: the CUPS server's
-// (CUPS_SERVER, or the machine's own), unless replaced.
-ColaImpresion& cola_impresion();
+// (CUPS_SERVER, or the machine's own), unless replaced. The calls under way
+// keep the queue they were made on.
+std::shared_ptr<ColaImpresion> cola_impresion();
 // Replaces the queue (tests); nullptr goes back to the system's.
 void fijar_cola_impresion(std::unique_ptr<ColaImpresion> cola);
 
@@ -116,6 +148,11 @@ class ImpresoraSistema : public Impresora {
 
   // The PDF file a job without a printer goes to.
   static QString fichero_pdf();
+  // How long the print server is awaited at each call, in milliseconds
+  // (20 s; tests shorten it). A server that takes longer is told, and the
+  // job goes to the PDF file instead.
+  static int limite_servidor();
+  static void fijar_limite_servidor(int milisegundos);
 
   double ScaleWidth() const override;
   double ScaleHeight() const override;
@@ -132,6 +169,10 @@ class ImpresoraSistema : public Impresora {
  private:
   struct Trabajo;
   Trabajo& trabajo();
+  void buscar_impresora(Trabajo& t);
+  void enviar(Trabajo& t, FinTrabajo& fin);
+  // Keeps the complete job of a printer as the program folder's PDF file.
+  void guardar_en_pdf(Trabajo& t, FinTrabajo& fin);
   bool siempre_pdf_;
   std::unique_ptr<Trabajo> trabajo_;
 };

@@ -1,6 +1,7 @@
 #include "platform/mensajes.hpp"
 
 #include <QApplication>
+#include <QDir>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -85,6 +86,12 @@ int MsgBox(const QString& texto, int estilo, const std::optional<QString>& titul
     if (b.boton == pulsado) return b.respuesta;
   // Closed without a button: the Escape answer, No on a Yes/No box.
   return botones.back().respuesta;
+}
+
+void aviso_no_escrito(const QString& ruta, const QString& motivo, const std::optional<QString>& titulo) {
+  MsgBox("No se puede escribir el archivo / The file cannot be written:\n" + QDir::toNativeSeparators(ruta) + "\n" +
+             motivo,
+         vbCritical, titulo);
 }
 
 }  // namespace plataforma

@@ -33,6 +33,10 @@ inline constexpr int vbNo = 7;
 int MsgBox(const QString& texto, int estilo = vbOKOnly,
            const std::optional<QString>& titulo = std::nullopt, QWidget* dueno = nullptr);
 
+// A file that cannot be written, told as the program tells every one: the
+// file and the system's reason, with the critical icon.
+void aviso_no_escrito(const QString& ruta, const QString& motivo, const std::optional<QString>& titulo = std::nullopt);
+
 // Tests answer the boxes: the function receives the text, the style and the
 // title as given (the application title when none is given) and returns the answer. An empty function restores the
 // real boxes.

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
+#include <functional>
 
 class QDialog;
 class QLabel;
@@ -26,10 +27,22 @@ class Progreso {
   bool seguir(const QString& texto);
   bool cancelado() const { return cancelado_; }
 
+  // How a wait ended.
+  enum class Espera { Lista, Cancelada, Agotada };
+  // Waits for work done elsewhere (on another thread), asking `lista` every
+  // few hundredths of a second, for limite milliseconds at most. The window
+  // events go on meanwhile: before the window shows all but the user's
+  // input, which waits for them; once it shows, everything, the window
+  // being modal. The window tells texto and its Cancel ends the wait.
+  Espera esperar(const QString& texto, const std::function<bool()>& lista, int limite);
+
   // How long the work runs before the window shows (tests show it at once).
   static void fijar_espera(int milisegundos);
 
  private:
+  // Shows the window once the work has run long enough; true while it stands.
+  bool mostrar(const QString& texto);
+
   QString titulo_, cancelar_;
   QElapsedTimer reloj_;
   qint64 ultimo_ = 0;

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDate>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -764,31 +765,44 @@ bool frmgraficos::eventFilter(QObject* objeto, QEvent* evento) {
 
 // ---- printing and the clipboard ----------------------------------------------------------------------
 
-void frmgraficos::componer() {
+bool frmgraficos::componer() {
   plataforma::Lienzo& c = *pctgraficas;
   const double L = izq(pctgrafico), T = arr(pctgrafico), W = ancho(pctgrafico), H = alto(pctgrafico);
   const double FH = alto(frmgrafico), LH = alto(lbx);
-  const plataforma::Lienzo& p = *pctgrafico;
 
-  // The texts of the picture, where they stand in the frame.
+  // The legends, on a copy of the plot's picture where they stand on
+  // screen: cut at the plot's edges as the plot cuts them, and left out
+  // when they stand outside it (their place lies outside a zoomed view).
+  // They keep their place in the frame, and the curves move 10 twips right
+  // and down with the plot's picture.
+  QImage grafico = pctgrafico->Image();
+  {
+    const int b = pctgrafico->BorderStyle();
+    const QPoint desplazamiento(b + plataforma::pixeles_x(10), b + plataforma::pixeles_y(10));
+    QPainter pintor;
+    for (int i = 1; i <= graficos::num_curvas && i <= lbleyenda_Count(); ++i) {
+      const QLabel* l = lbleyenda(i);
+      if (l->isHidden()) continue;
+      const QRect caja(l->pos() - desplazamiento, l->size());
+      if (!caja.intersects(grafico.rect())) continue;
+      if (!pintor.isActive() && !pintor.begin(&grafico)) break;
+      pintor.setFont(l->font());
+      pintor.setPen(l->palette().color(QPalette::WindowText));
+      pintor.drawText(QPointF(caja.left(), caja.top() + QFontMetricsF(l->font(), &grafico).ascent()), l->text());
+    }
+  }
+
+  // The texts around the plot, where they stand in the frame.
   struct Texto {
     double x, y;
     QString texto;
-    QColor color;
   };
   std::vector<Texto> textos;
   const QColor tinta = leyescala(1)->palette().color(QPalette::WindowText);
-  auto texto_de = [&](const QLabel* l) { textos.push_back({izq(l), arr(l), l->text(), tinta}); };
+  auto texto_de = [&](const QLabel* l) { textos.push_back({izq(l), arr(l), l->text()}); };
   for (int k : {1, 3, 2, 4}) texto_de(leyescala(k));
   texto_de(lbx);
   texto_de(lby);
-  for (int i = 1; i <= graficos::num_curvas && i <= lbleyenda_Count(); ++i) {
-    const QLabel* l = lbleyenda(i);
-    if (l->isHidden()) continue;
-    textos.push_back({(p.Left(l) - p.ScaleLeft()) * W / p.ScaleWidth() + L,
-                      (p.Top(l) - p.ScaleTop()) * H / p.ScaleHeight() + T, l->text(),
-                      l->palette().color(QPalette::WindowText)});
-  }
 
   // The picture takes the frame's size, grown where a text stands out of the
   // frame (a long corner value at its left or right edge), so that no text
@@ -801,28 +815,34 @@ void frmgraficos::componer() {
     y1 = std::max(y1, t.y + c.TextHeight(t.texto));
   }
   colocar(&c, izq(frmgrafico) + x0, arr(frmgrafico) + y0, x1 - x0, y1 - y0);
+  // A picture the machine has no memory for.
+  if (c.Image().isNull() || grafico.isNull()) {
+    plataforma::MsgBox(idiomas::texto(258) + QStringLiteral("\n\n%1 x %2").arg(c.width()).arg(c.height()),
+                       plataforma::vbCritical);
+    return false;
+  }
   c.Cls();
   const double dx = -x0, dy = -y0;
 
   c.CurrentX = L + dx;
   c.CurrentY = T + dy;
-  c.PaintPicture(pctgrafico->Image(), c.CurrentX + 10, c.CurrentY + 10);
+  c.PaintPicture(grafico, c.CurrentX + 10, c.CurrentY + 10);
   for (int i = 0; i <= 10; ++i) {
     c.Line(L - 100 + dx, T + i * H / 10 + dy, L + dx, T + i * H / 10 + dy, QBColor(0));
     c.Line(L + i * W / 10 + dx, T + H + dy, L + i * W / 10 + dx, T + H + (FH - T - H - LH) / 2 - 50 + dy, QBColor(0));
   }
   c.Box(L + dx, T + dy, L + W + dx, T + H + dy, QBColor(0));
+  c.setForeColor(tinta);
   for (const Texto& t : textos) {
-    c.setForeColor(t.color);
     c.CurrentX = t.x + dx;
     c.CurrentY = t.y + dy;
     c.Print(t.texto);
   }
-  c.setForeColor(tinta);
+  return true;
 }
 
-void frmgraficos::printgraf() {
-  componer();
+bool frmgraficos::printgraf() {
+  if (!componer()) return false;
   plataforma::Impresora& impresora = plataforma::Printer();
   // The graph goes between the header, where the printer stands, and the
   // footer; a picture larger than that is scaled down to it, keeping its
@@ -839,10 +859,11 @@ void frmgraficos::printgraf() {
   impresora.CurrentY = std::clamp((impresora.ScaleHeight() - alto) / 2, arriba, abajo - alto);
   impresora.PaintPicture(pctgraficas->Image(), impresora.CurrentX, impresora.CurrentY, ancho, alto);
   impresora.CurrentY = 9000;
+  return true;
 }
 
 void frmgraficos::btclipb_Click() {
-  componer();
+  if (!componer()) return;
   QClipboard* portapapeles = QGuiApplication::clipboard();
   portapapeles->clear();
   portapapeles->setImage(pctgraficas->Image());

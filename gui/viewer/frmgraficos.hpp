@@ -71,7 +71,9 @@ class frmgraficos : public QWidget {
   bool leefichero();
   void actualiza();
   void dibuja();
-  void printgraf();
+  // Paints the graph on the printer's page; false when its picture cannot be
+  // made, which it has told.
+  bool printgraf();
   void cambia_titulo_grafico();
   void muestra_acerca();
 
@@ -123,7 +125,9 @@ class frmgraficos : public QWidget {
   void posiciona_leyenda(int i);
   void dibuja_curva(std::int16_t marcas, std::int16_t tipo, std::int16_t npuntos, std::int16_t grosor,
                     std::int16_t estilo_trazo, std::int32_t color, const global::lista_vertices& puntos);
-  void componer();
+  // The picture of printing and copying in pctgraficas; false when it
+  // cannot be made, which it has told.
+  bool componer();
   void aceptar_escala(int Index);
   // A failure the window cannot go on from: the message, then the window closes.
   void fallo_grave(const QString& texto, const std::optional<QString>& titulo);

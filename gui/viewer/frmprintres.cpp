@@ -12,6 +12,7 @@
 #include "editor/frmdatos.hpp"
 #include "frame/frmMain.hpp"
 #include "frame/idiomas.hpp"
+#include "frame/textos.hpp"
 #include "platform/app.hpp"
 #include "platform/caja_numerica.hpp"
 #include "platform/ficheros.hpp"
@@ -191,5 +192,13 @@ bool frmprintres::escribe_res_min() {
     if (m[k]) copia += linea + "\r\n";
     if (linea == separador) ++k;
   }
-  return plataforma::escribir_bytes(plataforma::resolver_nombre(en_carpeta("res.min")), plataforma::a_1252(copia));
+  // A copy that cannot be written is told with the system's reason; the
+  // former res.min stays as it was, and nothing is shown.
+  const QString destino = plataforma::resolver_nombre(en_carpeta("res.min"));
+  QString motivo;
+  if (!plataforma::escribir_bytes(destino, plataforma::a_1252(copia), QString(), &motivo)) {
+    plataforma::aviso_no_escrito(destino, motivo, textos::titulo);
+    return false;
+  }
+  return true;
 }

@@ -41,7 +41,7 @@ class frmprintres : public QDialog {
   void Unload();
 
   // Writes res.min from res.tot in the program folder; false when the
-  // report cannot be read or the copy cannot be written.
+  // report cannot be read or the copy cannot be written (which is told).
   bool escribe_res_min();
   // Which blocks of a report of nbloques blocks the copy keeps (index 0 is
   // block 1): block 1, the ticked matrix pairs, the list of eigenvalues, the

@@ -2,6 +2,7 @@
 // (zoom, full view, coordinates, legends, typed bounds), printing and the
 // clipboard.
 #include <QClipboard>
+#include <QProcess>
 #include <QDate>
 #include <QGuiApplication>
 #include <QLabel>
@@ -10,6 +11,8 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QtTest>
+#include <malloc.h>
+#include <sys/resource.h>
 
 #include "frame/frmAbout.hpp"
 #include "grafica_comun.hpp"
@@ -48,6 +51,20 @@ int contar(const QImage& imagen, const QColor& color) {
   for (int y = 0; y < imagen.height(); ++y)
     for (int x = 0; x < imagen.width(); ++x)
       if (imagen.pixelColor(x, y) == color) ++n;
+  return n;
+}
+
+// The pixels of mostly one primary colour, as smoothed text leaves them:
+// that channel stands well above both others.
+int contar_tono(const QImage& imagen, const QColor& primario) {
+  int n = 0;
+  for (int y = 0; y < imagen.height(); ++y)
+    for (int x = 0; x < imagen.width(); ++x) {
+      const QColor c = imagen.pixelColor(x, y);
+      const int r = c.red(), g = c.green(), b = c.blue();
+      const int tono = primario.red() ? r - std::max(g, b) : primario.green() ? g - std::max(r, b) : b - std::max(r, g);
+      if (tono > 100) ++n;
+    }
   return n;
 }
 
@@ -108,6 +125,9 @@ class PruebaFrmgraficos : public QObject {
   void ajuste_imposible_fuera_del_dibujo();
   void imprimir_grafica();
   void portapapeles_y_leyendas_ocultas();
+  void zoom_copiado_e_impreso_data();
+  void zoom_copiado_e_impreso();
+  void imagen_imposible();
   void logo_y_descarga();
 };
 
@@ -757,6 +777,141 @@ void PruebaFrmgraficos::portapapeles_y_leyendas_ocultas() {
   QVERIFY(contar(o.imagen, plataforma::QBColor(10)) > 0);
   QCOMPARE(contar(o.imagen, plataforma::QBColor(12)), 0);
   QCOMPARE(impresora->CurrentY, 9000.0);
+}
+
+void PruebaFrmgraficos::zoom_copiado_e_impreso_data() {
+  QTest::addColumn<int>("lado");
+  QTest::newRow("60-pixel box") << 60;
+  QTest::newRow("15-pixel box") << 15;
+  QTest::newRow("6-pixel box") << 6;
+}
+
+// Copy and Print after a zoom into a small box of the plot: the picture is
+// the frame as shown, whatever the zoom. A legend whose place lies in the
+// view is drawn, cut at the plot's edges; one whose place lies far outside
+// the zoomed view is left out, and the picture does not grow to reach it.
+void PruebaFrmgraficos::zoom_copiado_e_impreso() {
+  QFETCH(int, lado);
+  prueba::Visor v;
+  auto propia = std::make_unique<plataforma::ImpresoraGrabadora>();
+  plataforma::ImpresoraGrabadora* impresora = propia.get();
+  plataforma::fijar_impresora(std::move(propia));
+  // A light blue line; two curves that draw nothing but their legends, red
+  // in the zoomed box, green far from it.
+  Curva linea, dentro, fuera;
+  linea.leyenda_x = linea.leyenda_y = 0;
+  linea.color = 9;
+  linea.grosor = 2;
+  linea.puntos = {{0, 0}, {10, 1}};
+  dentro.leyenda = "dentro";
+  dentro.leyenda_x = 5;
+  dentro.leyenda_y = 0.5;
+  dentro.tipo = 0;
+  dentro.color = 12;
+  dentro.puntos = {{0, 0}, {10, 1}};
+  fuera = dentro;
+  fuera.leyenda = "fuera";
+  fuera.leyenda_x = 9;
+  fuera.leyenda_y = 0.1;
+  fuera.color = 10;
+  frmgraficos* w = v.abrir(grafica({linea, dentro, fuera}));
+  QVERIFY(w != nullptr);
+  const QPoint centro = en(w, 5, 0.5);
+  arrastrar(w->pctgrafico, centro - QPoint(lado / 2, lado / 2), centro + QPoint(lado - lado / 2, lado - lado / 2));
+  QVERIFY2(graficos::maximo.x - graficos::minimo.x < 20.0 * lado / w->pctgrafico->width(),
+           qPrintable(QString("%1 to %2").arg(graficos::minimo.x).arg(graficos::maximo.x)));
+
+  QGuiApplication::clipboard()->clear();
+  QTest::mouseClick(w->btclipb, Qt::LeftButton);
+  const QImage copia = QGuiApplication::clipboard()->image();
+  QVERIFY(!copia.isNull());
+  QVERIFY(copia.width() >= w->frmgrafico->width() && copia.width() <= w->frmgrafico->width() + 40);
+  QCOMPARE(copia.height(), w->frmgrafico->height());
+  QVERIFY(contar(copia, plataforma::QBColor(9)) > 0);
+  QVERIFY(contar_tono(copia, plataforma::QBColor(12)) > 0);
+  QCOMPARE(contar_tono(copia, plataforma::QBColor(10)), 0);
+
+  QTest::mouseClick(w->btprint, Qt::LeftButton);
+  const auto imagen = std::find_if(impresora->ordenes.begin(), impresora->ordenes.end(),
+                                   [](const auto& o) { return o.tipo == plataforma::ImpresoraGrabadora::Orden::Imagen; });
+  QVERIFY(imagen != impresora->ordenes.end());
+  QCOMPARE(imagen->imagen.size(), copia.size());
+  QVERIFY(contar(imagen->imagen, plataforma::QBColor(9)) > 0);
+  QVERIFY(contar_tono(imagen->imagen, plataforma::QBColor(12)) > 0);
+  QCOMPARE(contar_tono(imagen->imagen, plataforma::QBColor(10)), 0);
+  QCOMPARE(impresora->ordenes.back().tipo, plataforma::ImpresoraGrabadora::Orden::Fin);
+  QCOMPARE(v.guion.cajas.size(), 0);
+}
+
+// The picture of a window larger than the memory left allows cannot be
+// made: Copy and Print tell it, the clipboard gets nothing and no page is
+// printed without the graph. The memory is cut by a limit on the address
+// space, a little above what the process uses once the window is drawn.
+// It runs in a process of its own, where large blocks are taken from the
+// system each time (and given back when freed), so that none is left over in
+// the heap from other tests to make the picture from.
+void PruebaFrmgraficos::imagen_imposible() {
+#if defined(__SANITIZE_ADDRESS__)
+  QSKIP("the sanitizers' allocator reserves the address space beforehand: no limit can be put on it");
+#else
+  if (qEnvironmentVariableIsEmpty("PRUEBA_PROCESO_PROPIO")) {
+    QProcess propio;
+    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+    entorno.insert("PRUEBA_PROCESO_PROPIO", "1");
+    propio.setProcessEnvironment(entorno);
+    propio.setProcessChannelMode(QProcess::MergedChannels);
+    propio.start(QCoreApplication::applicationFilePath(), {"imagen_imposible"});
+    QVERIFY(propio.waitForFinished(120000));
+    const QByteArray salida = propio.readAll();
+    QVERIFY2(propio.exitStatus() == QProcess::NormalExit && propio.exitCode() == 0, salida.constData());
+    QVERIFY2(salida.contains("PASS   : PruebaFrmgraficos::imagen_imposible()"), salida.constData());
+    return;
+  }
+  mallopt(M_MMAP_THRESHOLD, 256 << 10);
+  malloc_trim(0);
+  struct Restaurar {
+    ~Restaurar() { mallopt(M_MMAP_THRESHOLD, 128 << 10); }
+  } restaurar;
+  prueba::Visor v;
+  auto propia = std::make_unique<plataforma::ImpresoraGrabadora>();
+  plataforma::ImpresoraGrabadora* impresora = propia.get();
+  plataforma::fijar_impresora(std::move(propia));
+  frmgraficos* w = ventana_basica(v);
+  QVERIFY(w != nullptr);
+  w->resize(3000, 2400);
+  QTRY_VERIFY(w->pctgrafico->Image().width() > 2000);
+  QCoreApplication::processEvents();
+  QGuiApplication::clipboard()->clear();
+
+  long long usado = 0;  // bytes of address space in use
+  QFile estado("/proc/self/status");
+  QVERIFY(estado.open(QIODevice::ReadOnly));
+  for (const QByteArray& l : estado.readAll().split('\n'))
+    if (l.startsWith("VmSize:")) usado = l.mid(7).trimmed().split(' ')[0].toLongLong() * 1024;
+  QVERIFY(usado > 0);
+  rlimit antes{};
+  QVERIFY(::getrlimit(RLIMIT_AS, &antes) == 0);
+  rlimit corto = antes;
+  corto.rlim_cur = static_cast<rlim_t>(usado + (8 << 20));
+  QVERIFY(::setrlimit(RLIMIT_AS, &corto) == 0);
+  w->btclipb_Click();
+  w->btprint_Click();
+  ::setrlimit(RLIMIT_AS, &antes);
+
+  QCOMPARE(v.guion.cajas.size(), 2);
+  for (const prueba::Caja& c : v.guion.cajas) {
+    QVERIFY2(c.texto.startsWith("en258\n\n"), qPrintable(c.texto));
+    QCOMPARE(c.estilo, plataforma::vbCritical);
+  }
+  QVERIFY(QGuiApplication::clipboard()->image().isNull());
+  QVERIFY(!impresora->ordenes.empty());
+  QCOMPARE(impresora->ordenes.back().tipo, plataforma::ImpresoraGrabadora::Orden::Abandono);
+  for (const auto& o : impresora->ordenes) QVERIFY(o.tipo != plataforma::ImpresoraGrabadora::Orden::Imagen);
+
+  // With the memory back, the same window copies.
+  QTest::mouseClick(w->btclipb, Qt::LeftButton);
+  QCOMPARE(QGuiApplication::clipboard()->image().height(), w->frmgrafico->height());
+#endif
 }
 
 void PruebaFrmgraficos::logo_y_descarga() {

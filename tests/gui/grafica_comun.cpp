@@ -43,7 +43,7 @@ std::vector<QPointF> serie(int n, double (*f)(int)) {
 
 QByteArray idioma_visor() {
   QString texto = "[Idioma]\r\nidioma=English\r\n[English]\r\n";
-  for (int k : {10, 11, 113, 120, 121, 122, 123, 126, 201, 202, 203, 204, 205})
+  for (int k : {10, 11, 113, 120, 121, 122, 123, 126, 201, 202, 203, 204, 205, 258})
     texto += QString::number(k) + "=en" + QString::number(k) + "\r\n";
   return plataforma::a_1252(texto);
 }

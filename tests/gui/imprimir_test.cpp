@@ -5,14 +5,26 @@
 // (a fake one here) only when they are complete.
 #include <QDialog>
 #include <QDir>
+#include <QLibrary>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <QRegularExpression>
 #include <QtTest>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <functional>
+#include <condition_variable>
+#include <mutex>
 #include <optional>
 
 #include "comun.hpp"
+#include "modales.hpp"
+#include "frame/idiomas.hpp"
 #include "frame/imprimir.hpp"
 #include "platform/impresora.hpp"
 #include "platform/mensajes.hpp"
@@ -48,7 +60,10 @@ int paginas_pdf(const QByteArray& pdf) {
 }
 
 // A printer's queue that keeps what it is handed, its PDF read at once
-// (the printer may remove the file afterwards).
+// (the printer may remove the file afterwards). It may be made to answer
+// nothing: the call then waits until the test lets it go, and a call whose
+// caller has given it up ends without taking the job. Its calls come on
+// threads of their own.
 struct ColaFalsa : plataforma::ColaImpresion {
   struct Envio {
     QString impresora, fichero, titulo;
@@ -57,13 +72,54 @@ struct ColaFalsa : plataforma::ColaImpresion {
   };
   std::vector<Envio> envios;
   QString respuesta;  // "" takes the job; otherwise the queue's refusal
-  QString destino() override { return QStringLiteral("Falsa"); }
-  QString enviar(const QString& impresora, const QString& fichero, const QString& titulo, int papel) override {
+  Destino destino_dado{"Falsa", {}};
+  enum Bloqueo { Nunca, EnDestino, EnEnvio } bloqueo = Nunca;
+
+  // The PDF a call that did not answer found once let go, and whether its
+  // caller had given it up by then.
+  QByteArray pdf_tardio;
+  bool abandonada_tardia = false;
+  std::atomic<int> tardias{0};
+  std::atomic<bool> esperando{false};  // a call waits to be let go
+
+  Destino destino(const std::atomic<bool>& abandonada) override {
+    if (bloqueo == EnDestino) esperar(abandonada, {});
+    return destino_dado;
+  }
+  QString enviar(const QString& impresora, const QString& fichero, const QString& titulo, int papel,
+                 const std::atomic<bool>& abandonada) override {
+    if (bloqueo == EnEnvio && esperar(abandonada, fichero)) return "abandoned";
     QFile f(fichero);
     f.open(QIODevice::ReadOnly);
     envios.push_back({impresora, fichero, titulo, papel, f.readAll()});
     return respuesta;
   }
+  QString servidor() override { return "falso:631"; }
+
+  void soltar() {
+    const std::lock_guard<std::mutex> cerrado(cerrojo_);
+    suelta_ = true;
+    cambio_.notify_all();
+  }
+
+ private:
+  // Waits to be let go; true when the caller has given the call up.
+  bool esperar(const std::atomic<bool>& abandonada, const QString& fichero) {
+    std::unique_lock<std::mutex> cerrado(cerrojo_);
+    esperando = true;
+    cambio_.wait(cerrado, [this] { return suelta_; });
+    abandonada_tardia = abandonada;
+    if (!fichero.isEmpty()) {
+      QFile f(fichero);
+      f.open(QIODevice::ReadOnly);
+      pdf_tardio = f.readAll();
+    }
+    ++tardias;
+    return abandonada;
+  }
+  std::mutex cerrojo_;
+  std::condition_variable cambio_;
+  bool suelta_ = false;
 };
 
 // The system printer on a machine whose default printer has the fake queue,
@@ -88,6 +144,49 @@ struct ConCola {
       qputenv("TMPDIR", tmpdir_anterior);
   }
   QStringList restos() const { return QDir(temporal.path()).entryList(QDir::Files | QDir::Hidden); }
+};
+
+// Clicks Cancel on the progress window once its text passes `cuando`,
+// keeping that text in `visto`: a timer looks at it at every round of events.
+class Cancelador {
+ public:
+  Cancelador(std::function<bool(const QString&)> cuando, QString& visto) {
+    QObject::connect(&reloj_, &QTimer::timeout, [this, cuando = std::move(cuando), &visto] {
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* ventana = qobject_cast<QDialog*>(w);
+        if (ventana == nullptr || w->objectName() != "progreso" || !w->isVisible()) continue;
+        const QString texto = ventana->findChild<QLabel*>("texto")->text();
+        if (!cuando(texto)) return;
+        visto = texto;
+        reloj_.stop();
+        QVERIFY(ventana->isModal());
+        QTest::mouseClick(ventana->findChild<QPushButton*>("cancelar"), Qt::LeftButton);
+      }
+    });
+    reloj_.start(0);
+  }
+
+ private:
+  QTimer reloj_;
+};
+
+// The folder's language, whose texts of printing read "en<key>".
+void idioma_impresion(const prueba::Carpeta& carpeta) {
+  QByteArray t = "[Idioma]\r\nidioma=English\r\n[English]\r\n";
+  for (int k : {10, 82, 212, 213, 214, 255, 256, 257}) t += QByteArray::number(k) + "=en" + QByteArray::number(k) + "\r\n";
+  carpeta.idioma(t);
+  idiomas::idioma_actual = "English";
+}
+
+// A complete PDF file of `paginas` pages.
+bool pdf_completo(const QByteArray& pdf, int paginas) {
+  return pdf.startsWith("%PDF") && pdf.trimmed().endsWith("%%EOF") && paginas_pdf(pdf) == paginas;
+}
+
+// A print server that stands still: the call waits no longer than this.
+struct LimiteCorto {
+  LimiteCorto() { plataforma::ImpresoraSistema::fijar_limite_servidor(300); }
+  ~LimiteCorto() { plataforma::ImpresoraSistema::fijar_limite_servidor(20000); }
 };
 
 QString lineas(int n) {
@@ -115,6 +214,14 @@ class PruebaImprimir : public QObject {
   void cola_de_la_impresora();
   void cancelar_data();
   void cancelar();
+  void sin_impresora_o_sin_servidor_data();
+  void sin_impresora_o_sin_servidor();
+  void servidor_que_no_responde_data();
+  void servidor_que_no_responde();
+  void cancelar_mientras_espera_el_servidor_data();
+  void cancelar_mientras_espera_el_servidor();
+  void servidor_cups_data();
+  void servidor_cups();
 };
 
 void PruebaImprimir::cabecera_y_pie() {
@@ -318,7 +425,7 @@ void PruebaImprimir::cancelar_data() {
 }
 
 // A long job shows its progress window at once here; its Cancel button,
-// clicked at the first round of window events, ends the job: the pages stop,
+// clicked once the window tells the second page, ends the job: the pages stop,
 // nothing reaches a printer's queue, and the earlier PDF stays where it was.
 void PruebaImprimir::cancelar() {
   QFETCH(QString, impresora);
@@ -338,15 +445,7 @@ void PruebaImprimir::cancelar() {
     plataforma::fijar_impresora(std::move(propia));
   }
   QString visto;
-  QTimer::singleShot(0, [&] {
-    QDialog* ventana = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (w->objectName() == "progreso" && w->isVisible()) ventana = qobject_cast<QDialog*>(w);
-    if (ventana == nullptr) return;
-    visto = ventana->findChild<QLabel*>("texto")->text();
-    QVERIFY(ventana->isModal());
-    QTest::mouseClick(ventana->findChild<QPushButton*>("cancelar"), Qt::LeftButton);
-  });
+  Cancelador cancelador([](const QString& texto) { return texto.endsWith(" 2"); }, visto);
   imprimir::imprimir_texto(lineas(20000), "cabecera", "", 7);
   std::vector<Orden> o = grabadora != nullptr ? grabadora->ordenes : std::vector<Orden>{};
   plataforma::fijar_impresora(nullptr);
@@ -371,6 +470,179 @@ void PruebaImprimir::cancelar() {
     QVERIFY(o.back().pagina <= 3);  // of some 340 pages
     QVERIFY(std::none_of(o.begin(), o.end(), [](const Orden& x) { return x.tipo == Orden::Fin; }));
   }
+}
+
+// A machine without a default printer, and one whose print server cannot be
+// asked: the job goes whole to the program folder's PDF, and the message
+// says which of the two it was (with the server's reason).
+void PruebaImprimir::sin_impresora_o_sin_servidor_data() {
+  QTest::addColumn<QString>("error");
+  QTest::addColumn<QString>("clave");
+  QTest::addColumn<int>("estilo");
+  QTest::newRow("no printer") << "" << "en212" << plataforma::vbInformation;
+  QTest::newRow("the server cannot be reached") << "falso:631: Connection refused" << "en256" << plataforma::vbCritical;
+}
+
+void PruebaImprimir::sin_impresora_o_sin_servidor() {
+  QFETCH(QString, error);
+  QFETCH(QString, clave);
+  QFETCH(int, estilo);
+  prueba::Carpeta carpeta;
+  idioma_impresion(carpeta);
+  prueba::Guion guion;
+  ConCola con;
+  con.cola->destino_dado = {"", error};
+  imprimir::imprimir_texto(lineas(100), "cabecera", "", 7);
+
+  QVERIFY(con.cola->envios.empty());
+  QVERIFY(pdf_completo(carpeta.leer("impresion.pdf"), 2));
+  QCOMPARE(guion.cajas.size(), 1);
+  QCOMPARE(guion.cajas[0].estilo, estilo);
+  QVERIFY(guion.cajas[0].texto.startsWith(clave + "\n\n" + carpeta.ruta("impresion.pdf")));
+  if (!error.isEmpty()) QVERIFY(guion.cajas[0].texto.endsWith("\n\n" + error));
+  QCOMPARE(con.restos(), QStringList());
+}
+
+void PruebaImprimir::servidor_que_no_responde_data() {
+  QTest::addColumn<int>("bloqueo");
+  QTest::newRow("asked for the default printer") << int(ColaFalsa::EnDestino);
+  QTest::newRow("handed the job") << int(ColaFalsa::EnEnvio);
+}
+
+// A print server that never answers, before the job is painted or when it
+// is handed over: the window's events go on meanwhile (a timer fires, the
+// progress window tells the wait), the wait ends after its limit, and the
+// job is kept whole in the program folder's PDF, with a message that names
+// the server. A call left waiting holds the job's file, complete, until it
+// ends; then nothing is left behind, and the next job reaches the printer.
+void PruebaImprimir::servidor_que_no_responde() {
+  QFETCH(int, bloqueo);
+  prueba::Carpeta carpeta;
+  idioma_impresion(carpeta);
+  prueba::Guion guion;
+  LimiteCorto limite;
+  plataforma::Progreso::fijar_espera(0);
+  ConCola con;
+  con.cola->bloqueo = static_cast<ColaFalsa::Bloqueo>(bloqueo);
+  int latidos = 0;
+  QStringList vistos;
+  QTimer latido;
+  QObject::connect(&latido, &QTimer::timeout, [&] {
+    ++latidos;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->objectName() == "progreso" && w->isVisible()) vistos << w->findChild<QLabel*>("texto")->text();
+  });
+  latido.start(10);
+  imprimir::imprimir_texto(lineas(100), "cabecera", "", 7);
+  latido.stop();
+  plataforma::Progreso::fijar_espera(400);
+
+  QVERIFY(latidos > 0);
+  QVERIFY(vistos.contains("en257"));
+  QVERIFY(con.cola->envios.empty());
+  QVERIFY(pdf_completo(carpeta.leer("impresion.pdf"), 2));
+  QCOMPARE(guion.cajas.size(), 1);
+  QCOMPARE(guion.cajas[0].estilo, plataforma::vbCritical);
+  QCOMPARE(guion.cajas[0].texto, "en255\n\n" + carpeta.ruta("impresion.pdf") + "\n\nfalso:631");
+  for (QWidget* w : QApplication::topLevelWidgets()) QVERIFY(w->objectName() != "progreso");
+
+  con.cola->soltar();
+  QTRY_COMPARE(con.cola->tardias.load(), 1);
+  QVERIFY(con.cola->abandonada_tardia);
+  if (bloqueo == ColaFalsa::EnEnvio) QVERIFY(pdf_completo(con.cola->pdf_tardio, 2));
+  QVERIFY(con.cola->envios.empty());
+  QTRY_COMPARE(con.restos(), QStringList());
+
+  con.cola->bloqueo = ColaFalsa::Nunca;
+  imprimir::imprimir_texto("otra", "cabecera", "", 7);
+  QCOMPARE(con.cola->envios.size(), std::size_t(1));
+  QCOMPARE(guion.cajas.size(), 1);
+}
+
+void PruebaImprimir::cancelar_mientras_espera_el_servidor_data() { servidor_que_no_responde_data(); }
+
+// Cancel answers while the print server is awaited: the job goes nowhere,
+// nothing is told, the earlier PDF stays, and the call left waiting ends
+// without handing the job over.
+void PruebaImprimir::cancelar_mientras_espera_el_servidor() {
+  QFETCH(int, bloqueo);
+  prueba::Carpeta carpeta;
+  idioma_impresion(carpeta);
+  carpeta.escribir("impresion.pdf", "anterior");
+  prueba::Guion guion;
+  plataforma::Progreso::fijar_espera(0);
+  ConCola con;
+  con.cola->bloqueo = static_cast<ColaFalsa::Bloqueo>(bloqueo);
+  QString visto;
+  {
+    Cancelador cancelador([&](const QString& texto) { return texto == "en257" && con.cola->esperando; }, visto);
+    imprimir::imprimir_texto(lineas(100), "cabecera", "", 7);
+  }
+  plataforma::Progreso::fijar_espera(400);
+
+  QCOMPARE(visto, QString("en257"));
+  QCOMPARE(guion.cajas.size(), 0);
+  QCOMPARE(carpeta.leer("impresion.pdf"), QByteArray("anterior"));
+  QCOMPARE(QDir(carpeta.ruta("")).entryList(QDir::Files), (QStringList{"idioma.lng", "impresion.pdf"}));
+  con.cola->soltar();
+  QTRY_COMPARE(con.cola->tardias.load(), 1);
+  QVERIFY(con.cola->abandonada_tardia);
+  QVERIFY(con.cola->envios.empty());
+  QTRY_COMPARE(con.restos(), QStringList());
+}
+
+void PruebaImprimir::servidor_cups_data() {
+  QTest::addColumn<bool>("escucha");
+  QTest::addColumn<QString>("clave");
+  QTest::newRow("a server that never answers") << true << "en255";
+  QTest::newRow("no server at the address") << false << "en256";
+}
+
+// The CUPS library itself, pointed by CUPS_SERVER at a port of this machine
+// that takes connections and never answers (a socket that listens and
+// accepts none), or at one where nothing listens; the message comes in a
+// real message box.
+void PruebaImprimir::servidor_cups() {
+  QFETCH(bool, escucha);
+  QFETCH(QString, clave);
+  if (!QLibrary(QStringLiteral("cups"), 2).load()) QSKIP("the CUPS library is not installed");
+  const int enchufe = ::socket(AF_INET, SOCK_STREAM, 0);
+  QVERIFY(enchufe >= 0);
+  sockaddr_in direccion{};
+  direccion.sin_family = AF_INET;
+  direccion.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t largo = sizeof direccion;
+  QVERIFY(::bind(enchufe, reinterpret_cast<sockaddr*>(&direccion), largo) == 0);
+  QVERIFY(::getsockname(enchufe, reinterpret_cast<sockaddr*>(&direccion), &largo) == 0);
+  const QString servidor = "127.0.0.1:" + QString::number(ntohs(direccion.sin_port));
+  if (escucha)
+    QVERIFY(::listen(enchufe, 8) == 0);
+  else
+    ::close(enchufe);
+
+  prueba::Carpeta carpeta;
+  idioma_impresion(carpeta);
+  LimiteCorto limite;
+  prueba::Modales modales;
+  modales << modales.boton(QMessageBox::Ok);
+  const QByteArray anterior = qgetenv("CUPS_SERVER");
+  qputenv("CUPS_SERVER", servidor.toLatin1());
+  plataforma::fijar_cola_impresion(nullptr);
+  plataforma::fijar_impresora(std::make_unique<plataforma::ImpresoraSistema>());
+  imprimir::imprimir_texto("hola", "cabecera", "", 7);
+  plataforma::fijar_impresora(nullptr);
+  if (anterior.isNull())
+    qunsetenv("CUPS_SERVER");
+  else
+    qputenv("CUPS_SERVER", anterior);
+  if (escucha) ::close(enchufe);
+
+  QVERIFY(pdf_completo(carpeta.leer("impresion.pdf"), 1));
+  // Told in a real message box.
+  QVERIFY(!modales.quedan());
+  QCOMPARE(modales.textos.size(), 1);
+  QVERIFY2(modales.textos[0].startsWith(clave + "\n\n" + carpeta.ruta("impresion.pdf") + "\n\n" + servidor),
+           qPrintable(modales.textos[0]));
 }
 
 QTEST_MAIN(PruebaImprimir)

@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include "comun.hpp"
+#include "modales.hpp"
 #include "editor/frmdatos.hpp"
 #include "editor_comun.hpp"
 #include "frame/frmMain.hpp"
@@ -83,6 +84,7 @@ class PruebaResultados : public QObject {
   void copia_reducida_data();
   void copia_reducida();
   void cuenta_de_bloques_del_informe();
+  void copia_que_no_se_escribe();
   void informe_completo();
   void comprobaciones_data();
   void comprobaciones();
@@ -166,6 +168,38 @@ void PruebaResultados::cuenta_de_bloques_del_informe() {
   p.r().btactualizar->click();
   QVERIFY(guion.cajas.isEmpty());
   QCOMPARE(bloques(p.carpeta.leer("res.min")), (QList<int>{1, 10, 11, 12, 21}));
+}
+
+// A reduced report that cannot be written (a folder stands in the place of
+// res.min, which not even root can put a file over) is told with the file
+// and the system's reason, as a problem file that cannot be saved is: the
+// folder stays as it was, no temporary file is left, and no viewer opens.
+// Once in a scripted box, once in the real one.
+void PruebaResultados::copia_que_no_se_escribe() {
+  Resultados p;
+  QVERIFY(QDir(p.carpeta.ruta("")).mkpath("res.min/dentro"));
+  p.reducido("1", "2");
+  const QString cabeza =
+      "No se puede escribir el archivo / The file cannot be written:\n" + p.carpeta.ruta("res.min") + "\n";
+  {
+    prueba::Guion guion;
+    p.r().btactualizar->click();
+    QCOMPARE(guion.cajas.size(), 1);
+    QVERIFY2(guion.cajas[0].texto.startsWith(cabeza), qPrintable(guion.cajas[0].texto));
+    QVERIFY(guion.cajas[0].texto.size() > cabeza.size());  // the reason
+    QCOMPARE(guion.cajas[0].estilo, plataforma::vbCritical);
+    QCOMPARE(guion.cajas[0].titulo, QString("Tarvo-Olvex"));
+  }
+  prueba::Modales modales;
+  modales << modales.boton(QMessageBox::Ok);
+  p.r().btaceptar->click();
+  QVERIFY(!modales.quedan());
+  QVERIFY(modales.textos[0].startsWith(cabeza));
+  QVERIFY(!frmedit::cargado());
+  QVERIFY(QFileInfo(p.carpeta.ruta("res.min/dentro")).isDir());
+  QCOMPARE(QDir(p.carpeta.ruta("")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).filter("res.min",
+                                                                                                    Qt::CaseInsensitive),
+           QStringList{"res.min"});
 }
 
 void PruebaResultados::informe_completo() {
