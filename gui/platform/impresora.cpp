@@ -127,12 +127,19 @@ class ColaCups : public ColaImpresion {
     return {nombre, {}};
   }
 
+  // The job is sent in steps, so that a call given up never completes it:
+  // a server that comes back after the caller has kept the job elsewhere
+  // does not print it as well. (The library's own look-ups may wait on a
+  // connection of their own, without the time limit; the call then ends late.)
   QString enviar(const QString& impresora, const QString& fichero, const QString& titulo, int papel,
                  const std::atomic<bool>& abandonada) override {
     if (!cargar()) return error_carga_;
+    QFile datos(fichero);
+    if (!datos.open(QIODevice::ReadOnly)) return datos.errorString();
     Conexion c(*this, abandonada);
     if (c.http == nullptr) return c.error;
     const QByteArray nombre = impresora.toUtf8();
+    const QByteArray nombre_trabajo = titulo.toUtf8();
     // The printer's own defaults (as lp takes them), on the job's paper.
     int n = 0;
     cups_option_t* opciones = nullptr;
@@ -141,10 +148,28 @@ class ColaCups : public ColaImpresion {
       FreeDests(1, d);
     }
     n = AddOption("media", papel == 1 ? "Letter" : "A4", n, &opciones);
-    const int trabajo = PrintFile2(c.http, nombre.constData(), QFile::encodeName(fichero).constData(),
-                                   titulo.toUtf8().constData(), n, opciones);
+    const int trabajo = abandonada ? 0 : CreateJob(c.http, nombre.constData(), nombre_trabajo.constData(), n, opciones);
     FreeOptions(n, opciones);
+    if (abandonada) {
+      if (trabajo != 0) CancelJob2(c.http, nombre.constData(), trabajo, 0);
+      return QStringLiteral("abandoned");
+    }
     if (trabajo == 0) return QString::fromUtf8(LastErrorString());
+    // A document left unfinished is aborted by the server when the
+    // connection closes.
+    if (StartDocument(c.http, nombre.constData(), trabajo, nombre_trabajo.constData(), CUPS_FORMAT_PDF, 1) !=
+        HTTP_STATUS_CONTINUE)
+      return QString::fromUtf8(LastErrorString());
+    while (!datos.atEnd()) {
+      const QByteArray trozo = datos.read(64 << 10);
+      if (abandonada) return QStringLiteral("abandoned");
+      if (trozo.isEmpty()) return datos.errorString();
+      if (WriteRequestData(c.http, trozo.constData(), static_cast<size_t>(trozo.size())) != HTTP_STATUS_CONTINUE)
+        return QString::fromUtf8(LastErrorString());
+    }
+    if (abandonada) return QStringLiteral("abandoned");
+    if (FinishDocument(c.http, nombre.constData()) >= IPP_STATUS_REDIRECTION_OTHER_SITE)
+      return QString::fromUtf8(LastErrorString());
     return {};
   }
 
@@ -190,7 +215,10 @@ class ColaCups : public ColaImpresion {
     std::call_once(carga_, [this] {
       cargada_ = biblioteca_.load() && resolver(GetNamedDest, "cupsGetNamedDest") &&
                  resolver(FreeDests, "cupsFreeDests") && resolver(AddOption, "cupsAddOption") &&
-                 resolver(FreeOptions, "cupsFreeOptions") && resolver(PrintFile2, "cupsPrintFile2") &&
+                 resolver(FreeOptions, "cupsFreeOptions") && resolver(CreateJob, "cupsCreateJob") &&
+                 resolver(StartDocument, "cupsStartDocument") &&
+                 resolver(WriteRequestData, "cupsWriteRequestData") &&
+                 resolver(FinishDocument, "cupsFinishDocument") && resolver(CancelJob2, "cupsCancelJob2") &&
                  resolver(LastError, "cupsLastError") && resolver(LastErrorString, "cupsLastErrorString") &&
                  resolver(Connect2, "httpConnect2") && resolver(Close, "httpClose") &&
                  resolver(SetTimeout, "httpSetTimeout") && resolver(Server, "cupsServer") &&
@@ -208,7 +236,11 @@ class ColaCups : public ColaImpresion {
   decltype(&cupsFreeDests) FreeDests = nullptr;
   decltype(&cupsAddOption) AddOption = nullptr;
   decltype(&cupsFreeOptions) FreeOptions = nullptr;
-  decltype(&cupsPrintFile2) PrintFile2 = nullptr;
+  decltype(&cupsCreateJob) CreateJob = nullptr;
+  decltype(&cupsStartDocument) StartDocument = nullptr;
+  decltype(&cupsWriteRequestData) WriteRequestData = nullptr;
+  decltype(&cupsFinishDocument) FinishDocument = nullptr;
+  decltype(&cupsCancelJob2) CancelJob2 = nullptr;
   decltype(&cupsLastError) LastError = nullptr;
   decltype(&cupsLastErrorString) LastErrorString = nullptr;
   decltype(&httpConnect2) Connect2 = nullptr;
