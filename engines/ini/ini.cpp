@@ -10,6 +10,7 @@
 #include "io/ficheros.hpp"
 #include "io/lectura.hpp"
 #include "io/registro.hpp"
+#include "io/salida.hpp"
 
 namespace fs = std::filesystem;
 
@@ -64,13 +65,6 @@ Lineas leer_todo(const fs::path& ruta) {
         r.termina_en_salto = c == '\n' || c == '\r';
     }
     return r;
-}
-
-void escribir_todo(const fs::path& ruta, const std::vector<std::string>& lineas) {
-    std::ofstream f(ruta, std::ios::binary | std::ios::trunc);
-    for (const auto& l : lineas) f << l << "\r\n";
-    f.close();
-    if (f.fail()) throw io::ErrorFichero(ruta.string(), 0, "cannot be written");
 }
 
 } // namespace
@@ -210,14 +204,11 @@ void GUARDAVALOR(const std::string& fichero, const std::string& seccion, const s
         soltar_blancas();
     }
 
-    const fs::path temporal = ruta.parent_path() / "TMPFILE.INI";
-    escribir_todo(temporal, salida);
-    std::error_code ec;
-    fs::rename(temporal, ruta, ec);
-    if (ec) {
-        fs::remove(temporal, ec);
-        throw io::ErrorFichero(fichero, 0, "cannot be replaced");
-    }
+    // A temporary of its own beside the file, created anew (never through a
+    // link), then renamed onto it.
+    io::FicheroSalida f(ruta.string());
+    for (const auto& l : salida) f.escribir(l);
+    f.confirmar();
 }
 
 } // namespace ini

@@ -130,6 +130,20 @@ TEST(Guardavalor, ReplacesAKeyInPlaceAndKeepsEveryOtherLine) {
     EXPECT_FALSE(dir.existe("TMPFILE.INI"));
 }
 
+// The rewrite goes through a temporary of its own: a link planted under the
+// name the rewrite once used is never written through.
+TEST(Guardavalor, NeverWritesThroughALinkPlantedBesideTheFile) {
+    CarpetaTemporal dir;
+    dir.escribir("x.ini", prueba::con_crlf({"[Idioma]", "Idioma=Es"}));
+    dir.escribir("ajeno", "ajeno");
+    std::filesystem::create_symlink(dir / "ajeno", dir / "TMPFILE.INI");
+    GUARDAVALOR((dir / "x.ini").string(), "Idioma", "Idioma", "English");
+    EXPECT_EQ(dir.leer("x.ini"), prueba::con_crlf({"[Idioma]", "Idioma=English"}));
+    EXPECT_EQ(dir.leer("ajeno"), "ajeno");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "TMPFILE.INI"));
+    EXPECT_FALSE(std::filesystem::is_symlink(dir / "x.ini"));
+}
+
 TEST(Guardavalor, PutsANewKeyAfterTheSectionsLastLineBeforeTheNextHeader) {
     CarpetaTemporal dir;
     dir.escribir("x.ini", prueba::con_crlf({"[A]", "1=uno", "", "[B]", "1=one"}));
