@@ -708,10 +708,8 @@ bool frmMain::escribir_datos(const QString& ruta) {
   // its permissions and owner.
   QString motivo;
   // What followed the problem in the file opened follows it again.
-  if (!escribir_bytes(resolver_nombre(ruta), a_1252(l.join("\r\n") + "\r\n") + conservado.cola, QString(), &motivo)) {
-    MsgBox("No se puede escribir el archivo / The file cannot be written:\n" + QDir::toNativeSeparators(ruta) +
-               "\n" + motivo,
-           vbCritical, titulo_base_);
+  if (!escribir_bytes(resolver_nombre(ruta), a_1252(l.join("\r\n") + "\r\n") + conservado.cola, &motivo)) {
+    aviso_no_escrito(ruta, motivo, titulo_base_);
     return false;
   }
   global::modificado = false;

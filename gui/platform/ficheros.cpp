@@ -149,38 +149,9 @@ QString escribir_entero(QFileDevice& f, const QByteArray& bytes) {
   return QString();
 }
 
-// The temporary file of a fixed name, renamed onto the target.
-bool escribir_por_temporal(const QString& destino, const QByteArray& bytes, const QString& nombre_temporal,
-                           const struct stat* anterior, QString& motivo) {
-  const QString temporal = QFileInfo(destino).absoluteDir().filePath(nombre_temporal);
-  {
-    QFile f(temporal);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-      motivo = f.errorString();
-      return false;
-    }
-    if (anterior != nullptr) conservar_atributos(f.handle(), *anterior);
-    QString fallo = escribir_entero(f, bytes);
-    f.close();
-    if (fallo.isEmpty() && f.error() != QFileDevice::NoError) fallo = f.errorString();
-    if (!fallo.isEmpty()) {
-      motivo = fallo;
-      QFile::remove(temporal);
-      return false;
-    }
-  }
-  // rename(2) replaces the target in one step; QFile::rename would refuse.
-  if (std::rename(QFile::encodeName(temporal).constData(), QFile::encodeName(destino).constData()) != 0) {
-    motivo = qt_error_string(errno);
-    QFile::remove(temporal);
-    return false;
-  }
-  return true;
-}
-
 }  // namespace
 
-bool escribir_bytes(const QString& ruta, const QByteArray& bytes, const QString& nombre_temporal, QString* motivo) {
+bool escribir_bytes(const QString& ruta, const QByteArray& bytes, QString* motivo) {
   QString razon;
   const QString destino = destino_final(ruta);
   struct stat estado {};
@@ -188,8 +159,6 @@ bool escribir_bytes(const QString& ruta, const QByteArray& bytes, const QString&
   bool hecho = false;
   if (existe && !reemplazable(destino, estado, razon)) {
     hecho = false;
-  } else if (!nombre_temporal.isEmpty()) {
-    hecho = escribir_por_temporal(destino, bytes, nombre_temporal, existe ? &estado : nullptr, razon);
   } else {
     // QSaveFile writes a temporary file of a unique name beside the target
     // with the target's permissions, and renames it onto the target on commit.

@@ -61,11 +61,10 @@ QStringList lineas(const QByteArray& bytes);
 // one. A symbolic link is followed: its target is written and the link stays.
 // The new file keeps the old one's permissions, and its owner and group as
 // far as the user may set them. An existing file the user may not write is
-// refused untouched. The temporary file gets a unique name of its own, or
-// nombre_temporal when one is given. False, with the system's reason in
-// motivo, when the file cannot be written.
-bool escribir_bytes(const QString& ruta, const QByteArray& bytes,
-                    const QString& nombre_temporal = QString(), QString* motivo = nullptr);
+// refused untouched. The temporary file gets a unique name of its own,
+// created anew. False, with the system's reason in motivo, when the file
+// cannot be written.
+bool escribir_bytes(const QString& ruta, const QByteArray& bytes, QString* motivo = nullptr);
 
 // File names compare without regard to case: the path of an existing file
 // whose name matches ruta's ignoring case (ruta itself when it exists, or

@@ -196,7 +196,7 @@ bool frmprintres::escribe_res_min() {
   // former res.min stays as it was, and nothing is shown.
   const QString destino = plataforma::resolver_nombre(en_carpeta("res.min"));
   QString motivo;
-  if (!plataforma::escribir_bytes(destino, plataforma::a_1252(copia), QString(), &motivo)) {
+  if (!plataforma::escribir_bytes(destino, plataforma::a_1252(copia), &motivo)) {
     plataforma::aviso_no_escrito(destino, motivo, textos::titulo);
     return false;
   }
