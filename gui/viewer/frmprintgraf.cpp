@@ -15,6 +15,7 @@
 #include "frame/global.hpp"
 #include "frame/frmMain.hpp"
 #include "frame/idiomas.hpp"
+#include "frame/textos.hpp"
 #include "platform/app.hpp"
 #include "platform/caja_numerica.hpp"
 #include "platform/consola.hpp"
@@ -225,8 +226,12 @@ void frmprintgraf::btactualizar_Click() {
                                         argumento))
     return aviso(idiomas::texto(global::archivo.isEmpty() ? 216 : 210));
   if (principal && frmMain::instancia().avisar_si_cambiado(246)) return;
-  if (!plataforma::escribir_bytes(plataforma::resolver_nombre(en_carpeta("dib")), plataforma::a_1252(texto_dib())))
-    return;
+  // A plot-parameter file that cannot be written is said: the plotting
+  // program would read an earlier one.
+  const QString dib = plataforma::resolver_nombre(en_carpeta("dib"));
+  QString motivo;
+  if (!plataforma::escribir_bytes(dib, plataforma::a_1252(texto_dib()), &motivo))
+    return plataforma::aviso_no_escrito(dib, motivo, textos::titulo);
 
   if (frmgraficos::cargado()) frmgraficos::instancia().Unload();
   static const char* const programas[] = {"niveles", "funciones", "probs"};

@@ -63,6 +63,7 @@ class PruebaGraficas : public QObject {
   void problema_sin_titulo();
   void peticion_rechazada_data();
   void peticion_rechazada();
+  void dib_que_no_se_escribe();
   void salir_durante_el_dibujo();
   void problema_fuera_de_la_carpeta();
   void comprobaciones_data();
@@ -196,6 +197,24 @@ void PruebaGraficas::peticion_rechazada() {
   // The console, where the reason stands, is restored by the time the message shows.
   QVERIFY(consola_a_la_vista);
   plataforma::VentanaConsola::destruir();
+}
+
+// A plot-parameter file that cannot be written (a folder in its place, which
+// stops root too) is said with the system's reason, and no program runs on
+// the parameters of an earlier request.
+void PruebaGraficas::dib_que_no_se_escribe() {
+  Graficas p;
+  QVERIFY(QDir(p.carpeta.ruta("")).mkdir("dib"));
+  p.g().Optprintgraf(1)->click();
+  prueba::Guion guion;
+  p.g().btactualizar->click();
+  QCOMPARE(guion.cajas.size(), 1);
+  QVERIFY2(guion.cajas[0].texto.startsWith("No se puede escribir el archivo / The file cannot be written:\n" +
+                                            QDir::toNativeSeparators(p.carpeta.ruta("dib")) + "\n"),
+           qPrintable(guion.cajas[0].texto));
+  QCOMPARE(guion.cajas[0].estilo, plataforma::vbCritical);
+  QVERIFY(!p.carpeta.existe("llamada"));
+  QVERIFY(!frmgraficos::cargado());
 }
 
 // Quitting while a plotting program writes its plot file: the program is
